@@ -1,0 +1,48 @@
+#pragma once
+// Synthesizer divider codes of receive and transmit frequencies.
+
+#include "core/radio_data.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kl40 {
+
+inline constexpr double kChannelStep = 0.0125;     // MHz
+inline constexpr std::int16_t kPrescaler = 64;
+inline constexpr std::int32_t kReceiveOffset = 1712;  // 21.4 MHz in steps
+inline constexpr std::int32_t kTransmitOffset = 1536; // 19.2 MHz in steps
+
+// True when `text` is not empty and low <= value <= high. Throws
+// std::invalid_argument when a non-empty text is not a number.
+bool FrequencyInRange(std::string_view text, double low, double high);
+
+// Pads a frequency text to four decimals in place ("435" -> "435.0000",
+// "435.1" -> "435.1000"); "" stays "". Never fails. Returns the text.
+std::string& FormatFrequency(std::string& text);
+
+// True when `text` has more than four decimals after its "." (digits only),
+// which the four-decimal formatting cannot represent.
+bool HasExcessDecimals(std::string_view text);
+
+// Eight-hex-digit code of `mhz` with `offset` steps (kReceiveOffset or
+// kTransmitOffset). Reads the model from ws.data.BandCode. On a computing error
+// shows "Unable to calculate frequency code" and gives "".
+std::string FrequencyCode(Workspace& ws, std::int32_t offset, double mhz, double step,
+                          std::int16_t modulus);
+
+// True when `mhz` lies strictly within 10 kHz of a harmonic of the comb.
+bool NearHarmonic(double mhz);
+
+// Sets the check bit (digit 3 becomes "4") when the code's one-bit count is odd.
+std::string ApplyCheckBit(const std::string& code);
+
+// Frequency in MHz of a six-digit decodable code with `offset` steps.
+double FrequencyFromCode(Platform& platform, std::string_view code, std::int32_t offset);
+
+// A decoded frequency as text: at most 15 significant digits, no trailing zeros,
+// then padded to four decimals (439.0 -> "439.0000").
+std::string FrequencyText(double mhz);
+
+} // namespace kl40

@@ -1,0 +1,39 @@
+#pragma once
+// Radio model, transmit time-out and the ten on/off options: ConfigText,
+// BandCode and the option digits of OptionText.
+
+#include "core/radio_data.h"
+
+#include <cstdint>
+#include <string>
+
+namespace kl40 {
+
+inline constexpr const char* kDefaultOptionText = "010000000000000000000000";
+inline constexpr const char* kDefaultConfigText = "010000000000000";
+
+// BandCode and ConfigText positions 12, 13 and 15 from cboRadio and cboToT;
+// enables chkHiLo for models 1 and 2, disables it for model 3.
+void SetOptions(Workspace& ws);
+
+// Runs SetOptions, then derives OptionText from its base and ConfigText. Never
+// accumulates: running it twice gives the same OptionText.
+void BuildOptionText(Workspace& ws);
+
+bool HasChannelData(const RadioData& data);
+
+// Time-out digit for a cboToT position (-1 for none) and model code.
+char TimeoutDigit(int listIndex, int bandCode);
+int TimeoutIndexFromDigit(char digit);
+int TimeoutIndexFromQuarter(int quarter);
+
+void FillModelList(ComboBox& cboRadio);
+void FillTimeoutList(ComboBox& cboToT);
+void FillChannelNumberList(ComboBox& cboCh);
+
+// Unticks the ten option boxes in their fixed order, then disables chkHiLo.
+void ClearOptionBoxes(EntryFields& form);
+// OptionText and ConfigText back to their defaults.
+void ResetOptions(RadioData& data);
+
+} // namespace kl40

@@ -1,0 +1,30 @@
+#pragma once
+// The CTCSS tone list and the tone codes merged into byte 1 of a frequency code.
+
+#include "core/fields.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace kl40 {
+
+struct ToneRow {
+    const char* listText; // combo box item, always five characters ("88.5 ", "103.5")
+    const char* toneText; // the same without the trailing blank
+    const char* code;     // two hex digits
+};
+
+inline constexpr int kToneCount = 31;
+extern const std::array<ToneRow, kToneCount> ToneTable;
+
+// Fills `cboCTCSS` with the 31 list texts and selects "none ".
+void FillToneList(ComboBox& cboCTCSS);
+
+// Each of these trims blanks from its argument (the trimmed text replaces the
+// caller's variable), then looks it up exactly.
+std::int16_t ToneIndex(std::string& tone);      // position 0-30; unknown -> 0
+std::string ToneCode(std::string& tone);        // two hex digits; unknown -> "00"
+std::string ToneFromCode(std::string& code);    // tone text; unknown -> "none"
+
+} // namespace kl40

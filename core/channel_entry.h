@@ -1,0 +1,34 @@
+#pragma once
+// Checking and storing the channel being edited, showing a stored channel in
+// the entry fields, the channel list lines, the channel count and clearing.
+
+#include "core/radio_data.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kl40 {
+
+// Checks the entry fields and stores them as one channel entry.
+void StoreChannel(Workspace& ws);
+
+// Shows channel n in the entry fields.
+void ShowChannel(Workspace& ws, std::int16_t n);
+
+// Splits a channel entry (delimiter ',') or a list line (delimiter ' ') into
+// the entry fields; runs of delimiters count as one.
+void FillEntryFields(Workspace& ws, char delimiter, std::string_view text);
+
+// The channel list line of an entry, or "" for an entry that makes none.
+std::string FormatListLine(std::string_view entry);
+
+// Raises ChannelCountText (two digits) and OptionText characters 1-2.
+void SetChannelCount(Workspace& ws, std::string_view channel);
+
+// Resets the options and the option boxes; empties the list and fields. With
+// `unconfirmed` 0 and lines in the list it asks first and also empties the
+// channel table on Yes.
+void ClearChannelList(Workspace& ws, std::int16_t unconfirmed);
+
+} // namespace kl40

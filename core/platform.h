@@ -1,0 +1,43 @@
+#pragma once
+// Everything the logic asks of the operator goes through this interface:
+// message boxes, Yes/No questions, the open and save dialogs and the busy
+// pointer. The desktop application implements it with Qt; tests script it.
+
+#include <optional>
+#include <string>
+
+namespace kl40 {
+
+enum class Icon { None, Information, Exclamation, Critical, Question };
+enum class Buttons { Ok, YesNo };
+enum class Answer { Ok, Yes, No };
+
+inline constexpr const char* kAppTitle = "KL40";
+
+struct FileDialogRequest {
+    std::string filter;   // "Description|pattern", e.g. "Radio Data Files(*.bin)|*.bin"
+    std::string fileName; // initial file name ("" for none)
+    bool overwritePrompt = false;
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    virtual Answer message(const std::string& text, const std::string& title, Icon icon,
+                           Buttons buttons) = 0;
+    // Return the chosen path, or nothing when the operator cancels.
+    virtual std::optional<std::string> openFileDialog(const FileDialogRequest& request) = 0;
+    virtual std::optional<std::string> saveFileDialog(const FileDialogRequest& request) = 0;
+    virtual void setBusy(bool busy) = 0;
+
+    // Convenience for the common single-button message.
+    void show(const std::string& text, const std::string& title, Icon icon) {
+        message(text, title, icon, Buttons::Ok);
+    }
+    bool askYesNo(const std::string& text, const std::string& title) {
+        return message(text, title, Icon::Question, Buttons::YesNo) == Answer::Yes;
+    }
+};
+
+} // namespace kl40

@@ -1,0 +1,100 @@
+#pragma once
+// The one radio data set of the process and the values of the data-entry
+// form's fields. A single `Workspace` owns both and is passed by reference to
+// every operation; it is neither copied nor moved, because the fields' click
+// handlers refer back to it.
+
+#include "core/fields.h"
+#include "core/platform.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kl40 {
+
+inline constexpr int kChannelSlots = 101; // ChannelTable indices 0 to 100
+
+struct RadioData {
+    std::array<std::string, kChannelSlots> ChannelTable{};
+    std::string ChannelCountText;
+    std::string ScanText;
+    std::string OptionText;
+    std::string ConfigText;
+    std::vector<std::uint8_t> ImageText;
+    std::int16_t BandCode = 0;
+    bool FileError = false;
+    bool LoadingForm = false;
+    bool EditingChannel = false;
+    bool DataChanged = true;
+    std::int16_t SelectedChannel = 0;
+
+    // The OptionText that the last option reset or image decoding left; the
+    // option derivation starts from it every time so that it never accumulates.
+    std::string OptionBaseText;
+};
+
+// The controls of the data-entry form that can hold the keyboard focus.
+enum class Control {
+    None,
+    cboCh,
+    txtRx,
+    txtTx,
+    cboCTCSS,
+    chkScan,
+    cboToT,
+    cboRadio,
+    txtCh,
+    lstFreq,
+};
+
+inline constexpr const char* kEntryFormCaption = "KL40 Data Entry Form";
+
+// Values of the data-entry form `Freq_Input`.
+struct EntryFields {
+    std::string caption = kEntryFormCaption;
+
+    ComboBox cboCh;
+    TextBox txtCh;
+    TextBox txtRx;
+    TextBox txtTx;
+    ComboBox cboCTCSS;
+    CheckBox chkScan;
+    ListBox lstFreq;
+    Button cmdReset_Pers{"Reset"};
+    ComboBox cboRadio;
+    ComboBox cboToT;
+
+    CheckBox chkScan_En{"Enable Scan"};
+    CheckBox chkDwn_Del{"Down Delete"};
+    CheckBox chkScan_Prog{"User programmed scan"};
+    CheckBox chkDispl_Blnk{"Display Timer"};
+    CheckBox chkInd_On{"Open LED is power indicator"};
+    CheckBox chkCTCSS_en{"Receive CTCSS enable"};
+    CheckBox chkBCO{"Busy Channel Lockout"};
+    CheckBox chkSilent{"Silent Switch enabled"};
+    CheckBox chkTX_Inh{"Open LED off inhibits Transmit"};
+    CheckBox chkHiLo{"High/Low Power"};
+
+    Control focus = Control::None;
+};
+
+// The common file dialog object shared by the open and save dialogs; it keeps
+// the file name it last returned for the life of the process.
+struct CommonDialog {
+    std::string FileName;
+};
+
+struct Workspace {
+    explicit Workspace(Platform& ui) : platform(ui) {}
+    Workspace(const Workspace&) = delete;
+    Workspace& operator=(const Workspace&) = delete;
+
+    RadioData data;
+    EntryFields form;
+    CommonDialog CMDDialog1;
+    Platform& platform;
+};
+
+} // namespace kl40

@@ -1,0 +1,16 @@
+#pragma once
+// The firmware template of each model, compiled in from image/templates/.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kl40 {
+
+// A fresh copy of the model's template in hex form (4096 or 16384 digits).
+// Model codes other than 1 and 2 give the model 3 template.
+std::string TemplateHex(int modelCode);
+// The same template as bytes.
+std::vector<std::uint8_t> TemplateBytes(int modelCode);
+
+} // namespace kl40

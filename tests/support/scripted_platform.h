@@ -1,0 +1,74 @@
+#pragma once
+// A Platform for tests: records every message and dialog, answers from queues.
+
+#include "core/platform.h"
+
+#include <deque>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace kl40::test {
+
+struct RecordedMessage {
+    std::string text;
+    std::string title;
+    Icon icon;
+    Buttons buttons;
+};
+
+class ScriptedPlatform : public Platform {
+public:
+    Answer message(const std::string& text, const std::string& title, Icon icon,
+                   Buttons buttons) override {
+        messages.push_back({text, title, icon, buttons});
+        if (buttons == Buttons::Ok) return Answer::Ok;
+        if (answers.empty()) throw std::logic_error("unexpected question: " + text);
+        Answer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::optional<std::string> openFileDialog(const FileDialogRequest& request) override {
+        openRequests.push_back(request);
+        return nextPath();
+    }
+    std::optional<std::string> saveFileDialog(const FileDialogRequest& request) override {
+        saveRequests.push_back(request);
+        return nextPath();
+    }
+    void setBusy(bool busy) override {
+        busyChanges.push_back(busy);
+        this->busy = busy;
+    }
+
+    // Queue an answer for the next Yes/No question.
+    void answer(Answer a) { answers.push_back(a); }
+    // Queue a path (or a cancel) for the next file dialog.
+    void choosePath(std::string path) { paths.emplace_back(std::move(path)); }
+    void cancelDialog() { paths.emplace_back(std::nullopt); }
+
+    const RecordedMessage& last() const {
+        if (messages.empty()) throw std::logic_error("no message shown");
+        return messages.back();
+    }
+    void clear() { messages.clear(); }
+
+    std::vector<RecordedMessage> messages;
+    std::vector<FileDialogRequest> openRequests;
+    std::vector<FileDialogRequest> saveRequests;
+    std::vector<bool> busyChanges;
+    bool busy = false;
+    std::deque<Answer> answers;
+    std::deque<std::optional<std::string>> paths;
+
+private:
+    std::optional<std::string> nextPath() {
+        if (paths.empty()) throw std::logic_error("unexpected file dialog");
+        auto p = paths.front();
+        paths.pop_front();
+        return p;
+    }
+};
+
+} // namespace kl40::test
