@@ -9,7 +9,7 @@
 
 namespace kl40 {
 
-inline constexpr double kChannelStep = 0.0125;     // MHz
+inline constexpr double kChannelStep = 0.0125; // MHz
 inline constexpr std::int16_t kPrescaler = 64;
 inline constexpr std::int32_t kReceiveOffset = 1712;  // 21.4 MHz in steps
 inline constexpr std::int32_t kTransmitOffset = 1536; // 19.2 MHz in steps
@@ -36,6 +36,7 @@ std::string FrequencyCode(Workspace& ws, std::int32_t offset, double mhz, double
 bool NearHarmonic(double mhz);
 
 // Sets the check bit (digit 3 becomes "4") when the code's one-bit count is odd.
+// Throws std::invalid_argument for a code that is not eight hex digits.
 std::string ApplyCheckBit(const std::string& code);
 
 // Frequency in MHz of a six-digit decodable code with `offset` steps.

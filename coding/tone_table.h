@@ -23,8 +23,8 @@ void FillToneList(ComboBox& cboCTCSS);
 
 // Each of these trims blanks from its argument (the trimmed text replaces the
 // caller's variable), then looks it up exactly.
-std::int16_t ToneIndex(std::string& tone);      // position 0-30; unknown -> 0
-std::string ToneCode(std::string& tone);        // two hex digits; unknown -> "00"
-std::string ToneFromCode(std::string& code);    // tone text; unknown -> "none"
+std::int16_t ToneIndex(std::string& tone);   // position 0-30; unknown -> 0
+std::string ToneCode(std::string& tone);     // two hex digits; unknown -> "00"
+std::string ToneFromCode(std::string& code); // tone text; unknown -> "none"
 
 } // namespace kl40

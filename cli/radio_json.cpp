@@ -1,0 +1,173 @@
+#include "cli/radio_json.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <charconv>
+#include <set>
+
+namespace kl40::cli {
+
+namespace {
+
+using nlohmann::json;
+
+const std::vector<std::string> kModels{"KL40a-16", "KL40a-64", "KL40c"};
+const std::vector<std::string> kTimeouts{"1.00", "2.00", "3.00"};
+
+bool contains(const std::vector<std::string>& list, const std::string& s) {
+    return std::find(list.begin(), list.end(), s) != list.end();
+}
+
+std::string quoted(const std::string& s) {
+    return "\"" + s + "\"";
+}
+
+// A frequency given as a string, or as a number read as the shortest decimal
+// text that denotes it (411.2 -> "411.2").
+std::optional<std::string> frequencyText(const json& value) {
+    if (value.is_string()) return value.get<std::string>();
+    if (value.is_number_integer()) return value.dump();
+    if (value.is_number_float()) {
+        const double d = value.get<double>();
+        char buffer[64];
+        auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, d, std::chars_format::fixed);
+        if (ec != std::errc()) return std::nullopt;
+        return std::string(buffer, end);
+    }
+    return std::nullopt;
+}
+
+JsonError channelError(std::size_t index, const json& channel, const std::string& what) {
+    std::string name = "channels[" + std::to_string(index) + "]";
+    if (channel.is_object() && channel.contains("channel") &&
+        channel["channel"].is_number_integer())
+        name = "channel " + channel["channel"].dump();
+    return {name + ": " + what};
+}
+
+} // namespace
+
+const std::vector<std::string>& OptionNames() {
+    static const std::vector<std::string> names{"Enable Scan",
+                                                "Down Delete",
+                                                "User programmed scan",
+                                                "Display Timer",
+                                                "Open LED is power indicator",
+                                                "Receive CTCSS enable",
+                                                "Busy Channel Lockout",
+                                                "Silent Switch enabled",
+                                                "Open LED off inhibits Transmit",
+                                                "High/Low Power"};
+    return names;
+}
+
+std::variant<RadioSpec, JsonError> ParseRadioJson(std::string_view text) {
+    json root;
+    try {
+        root = json::parse(text.begin(), text.end());
+    } catch (const json::parse_error& e) {
+        return JsonError{std::string("not valid JSON: ") + e.what()};
+    }
+    if (!root.is_object()) return JsonError{"the radio file must be a JSON object"};
+
+    RadioSpec radio;
+    for (const auto& [key, value] : root.items()) {
+        if (key == "model") {
+            if (!value.is_string() || !contains(kModels, value.get<std::string>()))
+                return JsonError{"unknown model " + value.dump() +
+                                 " (expected \"KL40a-16\", \"KL40a-64\" or \"KL40c\")"};
+            radio.model = value.get<std::string>();
+        } else if (key == "timeout") {
+            if (!value.is_string() || !contains(kTimeouts, value.get<std::string>()))
+                return JsonError{"unknown timeout " + value.dump() +
+                                 " (expected \"1.00\", \"2.00\" or \"3.00\")"};
+            radio.timeout = value.get<std::string>();
+        } else if (key == "options") {
+            if (!value.is_array()) return JsonError{"\"options\" must be a list of option names"};
+            for (const auto& option : value) {
+                if (!option.is_string() || !contains(OptionNames(), option.get<std::string>()))
+                    return JsonError{"unknown option " + option.dump()};
+                radio.options.push_back(option.get<std::string>());
+            }
+        } else if (key == "channels") {
+            if (!value.is_array()) return JsonError{"\"channels\" must be a list"};
+        } else {
+            return JsonError{"unknown key " + quoted(key)};
+        }
+    }
+
+    std::set<int> seen;
+    if (root.contains("channels")) {
+        const json& channels = root["channels"];
+        for (std::size_t i = 0; i < channels.size(); ++i) {
+            const json& c = channels[i];
+            if (!c.is_object()) return channelError(i, c, "must be an object");
+            ChannelSpec spec;
+            bool hasChannel = false;
+            bool hasRx = false;
+            for (const auto& [key, value] : c.items()) {
+                if (key == "channel") {
+                    if (!value.is_number_integer())
+                        return channelError(i, c, "\"channel\" must be a whole number");
+                    spec.channel = value.get<int>();
+                    hasChannel = true;
+                } else if (key == "rx") {
+                    auto f = frequencyText(value);
+                    if (!f) return channelError(i, c, "\"rx\" must be a frequency in MHz");
+                    spec.rx = *f;
+                    hasRx = true;
+                } else if (key == "tx") {
+                    if (value.is_null()) continue;
+                    auto f = frequencyText(value);
+                    if (!f) return channelError(i, c, "\"tx\" must be a frequency in MHz or null");
+                    spec.tx = *f;
+                } else if (key == "ctcss") {
+                    if (!value.is_string())
+                        return channelError(i, c, "\"ctcss\" must be a tone text");
+                    spec.ctcss = value.get<std::string>();
+                } else if (key == "scan") {
+                    if (!value.is_boolean())
+                        return channelError(i, c, "\"scan\" must be true or false");
+                    spec.scan = value.get<bool>();
+                } else {
+                    return channelError(i, c, "unknown key " + quoted(key));
+                }
+            }
+            if (!hasChannel) return channelError(i, c, "\"channel\" is missing");
+            if (!hasRx) return channelError(i, c, "\"rx\" is missing");
+            if (!seen.insert(spec.channel).second) return channelError(i, c, "given twice");
+            radio.channels.push_back(std::move(spec));
+        }
+    }
+    return radio;
+}
+
+std::string WriteRadioJson(const DecodedRadio& radio) {
+    json channels = json::array();
+    for (const auto& c : radio.channels) {
+        json entry = json::object();
+        entry["channel"] = c.channel;
+        entry["rx"] = c.rx ? json(*c.rx) : json(nullptr);
+        entry["tx"] = c.tx ? json(*c.tx) : json(nullptr);
+        entry["ctcss"] = c.ctcss;
+        entry["scan"] = c.scan;
+        channels.push_back(std::move(entry));
+    }
+    // nlohmann's default object sorts keys; build the text in schema order.
+    std::string out = "{\n  \"model\": " + json(radio.model).dump() + ",\n";
+    out += "  \"timeout\": " + json(radio.timeout).dump() + ",\n";
+    out += "  \"options\": " + json(radio.options).dump() + ",\n";
+    out += "  \"channels\": [";
+    for (std::size_t i = 0; i < channels.size(); ++i) {
+        const json& c = channels[i];
+        out += i ? ",\n    " : "\n    ";
+        out += "{\"channel\": " + c["channel"].dump() + ", \"rx\": " + c["rx"].dump() +
+               ", \"tx\": " + c["tx"].dump() + ", \"ctcss\": " + c["ctcss"].dump() +
+               ", \"scan\": " + c["scan"].dump() + "}";
+    }
+    out += channels.empty() ? "]\n}\n" : "\n  ]\n}\n";
+    return out;
+}
+
+} // namespace kl40::cli

@@ -1,0 +1,286 @@
+#include "core/channel_entry.h"
+
+#include "coding/frequency_code.h"
+#include "coding/options.h"
+#include "coding/tone_table.h"
+#include "core/numbers.h"
+
+#include <algorithm>
+#include <charconv>
+#include <stdexcept>
+
+namespace kl40 {
+
+namespace {
+
+constexpr double kLowestMHz = 400.0;
+constexpr double kHighestMHz = 450.0;
+constexpr int kMaxScanChannels = 32;
+constexpr int kLastStoredChannel = 99;
+constexpr std::size_t kFrequencyWidth = 8; // "435.1250"
+
+// The slot of channel n; anything outside 0-100 is an error of the caller.
+std::string& slotOf(RadioData& data, int n) {
+    if (n < 0 || n >= kChannelSlots) throw std::out_of_range("channel slot out of range");
+    return data.ChannelTable[static_cast<std::size_t>(n)];
+}
+
+// Selects item `index` of a list only when the list holds it: during the form
+// load the channel selector runs before the tone list is filled.
+void selectItemIfPresent(ComboBox& box, int index) {
+    if (index < static_cast<int>(box.items().size())) box.setListIndex(index);
+}
+
+bool isOneOrTwoDigits(std::string_view text) {
+    if (text.empty() || text.size() > 2) return false;
+    for (char c : text)
+        if (c < '0' || c > '9') return false;
+    return true;
+}
+
+// The number a text starts with ("103.5" -> 103.5, "88.5 " -> 88.5); 0 when
+// it starts with none.
+double leadingValue(std::string_view text) {
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    double value = 0;
+    auto [end, ec] =
+        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
+    (void)end;
+    return ec == std::errc() ? value : 0.0;
+}
+
+void refuseFrequency(Workspace& ws, TextBox& field, Control control) {
+    ws.platform.show("A valid frequency must be entered", "Frequency Error", Icon::Critical);
+    field.clear();
+    ws.form.focus = control;
+}
+
+int scanChannelsOtherThan(const RadioData& data, int target) {
+    int count = 0;
+    for (int n = 0; n < kChannelSlots; ++n) {
+        const std::string& entry = data.ChannelTable[static_cast<std::size_t>(n)];
+        if (n != target && !entry.empty() && entry.back() == 'Y') ++count;
+    }
+    return count;
+}
+
+void refreshChannelList(Workspace& ws) {
+    ListBox& list = ws.form.lstFreq;
+    list.clear();
+    for (int n = 1; n < kChannelSlots; ++n) {
+        const std::string& entry = ws.data.ChannelTable[static_cast<std::size_t>(n)];
+        if (entry.size() <= 5) continue;
+        // An entry that makes no line (a malformed one from an image) is left out
+        // rather than shown as an empty line.
+        std::string line = FormatListLine(entry);
+        if (!line.empty()) list.addItem(std::move(line));
+    }
+}
+
+void clearListAndFields(EntryFields& form) {
+    form.lstFreq.clear();
+    form.txtCh.clear();
+    form.txtRx.clear();
+    form.txtTx.clear();
+}
+
+} // namespace
+
+void StoreChannel(Workspace& ws) {
+    RadioData& data = ws.data;
+    EntryFields& form = ws.form;
+    data.DataChanged = true;
+    try {
+        // Channel number: only channels 1 to 99 are stored. Anything else is
+        // refused so that no other channel's slot (or slot 0) is overwritten.
+        const std::string typed = form.txtCh.text();
+        const auto number = ParseInt16(typed);
+        if (!number || *number < 1 || *number > kLastStoredChannel)
+            throw std::invalid_argument("channel number outside 1-99");
+        const int target = *number;
+        // The entry's channel field is one or two digits as typed; other
+        // spellings of the same number ("+5", "007") are written plainly so that
+        // the list line and the channel count can be made from it.
+        const std::string channel = isOneOrTwoDigits(typed) ? typed : std::to_string(target);
+        if (ParseInt16(data.ChannelCountText).value_or(0) < target) SetChannelCount(ws, channel);
+
+        // Receive frequency. More than four decimals cannot be formatted into a
+        // frequency, so it is refused like one out of range.
+        std::string receive = form.txtRx.text();
+        if (HasExcessDecimals(receive)) return refuseFrequency(ws, form.txtRx, Control::txtRx);
+        FormatFrequency(receive);
+        form.txtRx.setText(receive);
+        if (receive.empty()) return;
+        if (!FrequencyInRange(receive, kLowestMHz, kHighestMHz))
+            return refuseFrequency(ws, form.txtRx, Control::txtRx);
+
+        // Transmit frequency: empty means the same as receive.
+        std::string transmit = form.txtTx.text();
+        if (transmit.empty()) {
+            transmit = receive;
+            form.txtTx.setText(receive);
+        }
+        if (HasExcessDecimals(transmit)) return refuseFrequency(ws, form.txtTx, Control::txtTx);
+        FormatFrequency(transmit);
+        if (!FrequencyInRange(transmit, kLowestMHz, kHighestMHz))
+            return refuseFrequency(ws, form.txtTx, Control::txtTx);
+
+        // Scan flag, with the radio's limit of 32 scan channels.
+        std::string scan = "N";
+        if (form.chkScan.checked()) {
+            if (scanChannelsOtherThan(data, target) >= kMaxScanChannels) {
+                ws.platform.show("Only 32 scan channels allowed", "Excess Scan Channels",
+                                 Icon::None);
+                form.chkScan.setChecked(false);
+            } else {
+                scan = "Y";
+                form.chkScan_En.setChecked(true);
+            }
+        }
+
+        slotOf(data, target) =
+            channel + "," + receive + "," + transmit + "," + form.cboCTCSS.text() + "," + scan;
+        refreshChannelList(ws);
+
+        if (!data.EditingChannel) {
+            form.txtRx.clear();
+            form.txtTx.clear();
+            selectItemIfPresent(form.cboCTCSS, 0);
+            // The channel field is emptied when no free slot follows the target
+            // below 100. The walk stops at slot 100 at the latest.
+            int s = target + 1;
+            while (!slotOf(data, s).empty()) {
+                if (++s >= kChannelSlots - 1) {
+                    form.txtCh.clear();
+                    break;
+                }
+            }
+        }
+
+        form.focus = Control::cboCh;
+        // Selecting the last line runs the channel list click, as an operator's
+        // click would.
+        if (form.lstFreq.count() > 0) form.lstFreq.setListIndex(form.lstFreq.count() - 1);
+        form.chkScan.setChecked(false);
+    } catch (const std::exception&) {
+        ws.platform.show("Check data entered", "Error", Icon::Critical);
+    }
+}
+
+void ShowChannel(Workspace& ws, std::int16_t n) {
+    EntryFields& form = ws.form;
+    try {
+        const std::string entry = slotOf(ws.data, n);
+        if (!entry.empty()) {
+            FillEntryFields(ws, ',', entry);
+            form.cmdReset_Pers.setCaption("Update");
+            // The selector lists "1" to "99" and then "0": item n-1 is channel n.
+            form.cboCh.setListIndex(n - 1);
+        } else {
+            form.txtRx.clear();
+            form.txtTx.clear();
+            selectItemIfPresent(form.cboCTCSS, 0);
+            form.chkScan.setChecked(false);
+        }
+    } catch (const std::exception&) {
+        ws.platform.show("Unknown Channel Format", "Data Error", Icon::Exclamation);
+    }
+}
+
+void FillEntryFields(Workspace& ws, char delimiter, std::string_view text) {
+    if (text.empty()) return;
+    auto next = [&](std::size_t from) {
+        const std::size_t p = text.find(delimiter, from);
+        if (p == std::string_view::npos) throw std::invalid_argument("channel text too short");
+        return p;
+    };
+    // A run of delimiters counts as one: the next field starts after the run.
+    auto afterRun = [&](std::size_t p) {
+        while (p < text.size() && text[p] == delimiter)
+            ++p;
+        return p;
+    };
+
+    const std::size_t p1 = next(0);
+    const std::size_t receiveAt = afterRun(p1);
+    const std::size_t transmitAt = afterRun(next(receiveAt));
+    const std::size_t toneAt = afterRun(next(transmitAt));
+    const std::size_t toneEnd = std::min(text.find(delimiter, toneAt), text.size());
+
+    EntryFields& form = ws.form;
+    form.txtCh.setText(std::string(text.substr(0, p1)));
+    form.txtRx.setText(std::string(text.substr(receiveAt, kFrequencyWidth)));
+    form.txtTx.setText(std::string(text.substr(transmitAt, kFrequencyWidth)));
+    std::string tone(text.substr(toneAt, toneEnd - toneAt));
+    form.cboCTCSS.setListIndex(ToneIndex(tone));
+    form.chkScan.setChecked(text.find('Y') != std::string_view::npos);
+}
+
+std::string FormatListLine(std::string_view entry) {
+    const bool shortNumber =
+        (entry.size() > 1 && entry[1] == ',') || (entry.size() > 2 && entry[2] == ',');
+    if (!shortNumber || entry.front() == ',') return "";
+
+    const std::size_t c1 = entry.find(',');
+    const std::size_t c2 = entry.find(',', c1 + 1);
+    const std::size_t c3 = c2 == std::string_view::npos ? c2 : entry.find(',', c2 + 1);
+    if (c3 == std::string_view::npos) return ""; // too few fields to make a line
+    const std::size_t c4 = entry.find(',', c3 + 1);
+
+    const std::string_view number = entry.substr(0, c1);
+    const std::string_view receive = entry.substr(c1 + 1, c2 - c1 - 1);
+    const std::string_view transmit = entry.substr(c2 + 1, c3 - c2 - 1);
+    std::string_view tone = entry.substr(c3 + 1, c4 == std::string_view::npos ? c4 : c4 - c3 - 1);
+    if (tone == "0") tone = "none";
+    const char scan = entry.back() == 'Y' ? 'Y' : 'N';
+
+    // The list uses a proportional font: a digit is about two spaces wide, and
+    // tones of 100 Hz and more have no trailing blank.
+    const std::size_t pad1 = number.size() >= 2 ? 7 : 9;
+    const bool noTone = tone.substr(0, 4) == "none";
+    const std::size_t pad2 = !noTone && leadingValue(tone) > 100 ? 6 : 7;
+
+    std::string line(number);
+    line.append(pad1, ' ');
+    line.append(receive);
+    line.append(5, ' ');
+    line.append(transmit);
+    line.append(5, ' ');
+    line.append(tone);
+    line.append(pad2, ' ');
+    line.push_back(scan);
+    return line;
+}
+
+void SetChannelCount(Workspace& ws, std::string_view channel) {
+    const auto n = ParseInt16(channel);
+    if (!n || *n < 0 || *n > kLastStoredChannel) {
+        ws.platform.show("Invalid channel number", "Data Error", Icon::Exclamation);
+        return;
+    }
+    RadioData& data = ws.data;
+    data.ChannelCountText = TwoDigit(*n);
+    data.OptionText.replace(0, 2, data.ChannelCountText, 0, 2);
+}
+
+void ClearChannelList(Workspace& ws, std::int16_t unconfirmed) {
+    RadioData& data = ws.data;
+    EntryFields& form = ws.form;
+    ResetOptions(data);
+    ClearOptionBoxes(form);
+    // Program selections run the lists' click handlers (SetOptions unless the
+    // form is loading).
+    selectItemIfPresent(form.cboToT, 1);
+    selectItemIfPresent(form.cboRadio, 2);
+
+    if (unconfirmed != 0 || form.lstFreq.count() == 0) {
+        clearListAndFields(form);
+    } else if (ws.platform.askYesNo("Do you wish to clear the channel list?", "Clear Data")) {
+        clearListAndFields(form);
+        data.ChannelTable.fill(std::string());
+    }
+    data.DataChanged = true;
+}
+
+} // namespace kl40

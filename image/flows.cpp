@@ -1,0 +1,84 @@
+#include "image/flows.h"
+
+#include "core/channel_entry.h"
+#include "image/image_build.h"
+#include "image/image_decode.h"
+#include "image/image_file.h"
+#include "image/layout.h"
+
+#include <exception>
+
+namespace kl40 {
+
+std::string DisplayName(const std::string& path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+SaveOutcome SaveRadioFile(Workspace& ws) {
+    RadioData& data = ws.data;
+    try {
+        const std::string path = ChooseSaveFile(ws, kSaveFilter);
+        std::string text;
+        std::string title;
+        Icon icon = Icon::Information;
+        SaveOutcome outcome = SaveOutcome::Cancelled;
+        if (data.FileError) {
+            text = "Save Action failed";
+            title = "File Error";
+            icon = Icon::Critical;
+            outcome = SaveOutcome::Failed;
+        } else if (!path.empty()) {
+            std::string written = path;
+            // A build or write that failed has told the operator why; the save
+            // is not reported as done and nothing else changes.
+            if (!BuildAndWriteImage(ws, written)) return SaveOutcome::Failed;
+            const std::string name = DisplayName(path);
+            ws.form.caption = kFileCaptionPrefix + name;
+            data.DataChanged = false;
+            text = "File " + name + " saved";
+            title = "File Operation";
+            outcome = SaveOutcome::Saved;
+        } else {
+            text = "Save Action cancelled";
+            title = "File Save";
+        }
+        ws.platform.show(text, title, icon);
+        data.DataChanged = false;
+        return outcome;
+    } catch (const std::exception&) {
+        ws.platform.show("Error saving data", "Data Error", Icon::Exclamation);
+        return SaveOutcome::Failed;
+    }
+}
+
+void OpenRadioFile(Workspace& ws) {
+    RadioData& data = ws.data;
+    std::vector<std::uint8_t> previousImage = data.ImageText;
+    const std::string path = OpenImageFile(ws, kOpenFilter);
+    if (data.FileError) {
+        ws.platform.show("Unable to open data file", "File Error", Icon::Critical);
+    } else if (!path.empty()) {
+        // An image of no known model is refused before anything is cleared,
+        // so the radio being edited survives a wrong file.
+        if (!RecogniseModel(data.ImageText)) {
+            data.ImageText = std::move(previousImage);
+            ws.platform.show("Error in decoding channel", "Data Error", Icon::Exclamation);
+            return;
+        }
+        ClearChannelList(ws, 1);
+        for (auto& slot : data.ChannelTable)
+            slot.clear();
+        ws.form.txtCh.clear();
+        ws.form.txtRx.clear();
+        ws.form.txtTx.clear();
+        data.LoadingForm = true;
+        data.EditingChannel = true;
+        DecodeImage(ws);
+        ws.form.caption = kFileCaptionPrefix + DisplayName(path);
+    }
+    data.EditingChannel = true;
+    data.LoadingForm = false;
+}
+
+} // namespace kl40

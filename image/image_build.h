@@ -1,0 +1,41 @@
+#pragma once
+// Building the EPROM image of the radio data set: channel codes with their
+// tones, the scan list, the channel count and the option bytes, placed into a
+// fresh copy of the model's firmware template.
+
+#include "core/radio_data.h"
+
+#include <array>
+#include <string>
+
+namespace kl40 {
+
+using CodeArray = std::array<std::string, kChannelSlots>; // index = channel number
+
+// Builds the image and writes it to `path`, whose file name gets the extension
+// "bin" (a three-character extension is replaced, otherwise ".bin" is
+// appended); `path` is changed accordingly. Returns true only when the file was
+// written; every failure has been shown to the operator. Throws
+// std::runtime_error when the build itself breaks (the save flow reports it).
+bool BuildAndWriteImage(Workspace& ws, std::string& path);
+
+// Builds the image into ImageText (cut to the model's size) without writing
+// it. Returns false after "No data available" or "Eprom data invalid"; throws
+// std::runtime_error as BuildAndWriteImage does.
+bool BuildImage(Workspace& ws);
+
+// Receive and transmit codes of channels 1 to the channel count, tones
+// merged, ScanText rebuilt; returns the template in hex form with the codes and
+// scan list placed, or "" after a failure.
+std::string GenerateChannelCodes(Workspace& ws, char separator);
+
+// Places the codes and the scan list into the current model's template.
+std::string PlaceChannelData(Workspace& ws, const CodeArray& receive, const CodeArray& transmit);
+
+// Writes the count byte and the option bytes into the hex image.
+std::string& PlaceCountAndOptions(Workspace& ws, std::string& text);
+
+// The file name a chosen save path is written under.
+std::string ImageFilePath(const std::string& chosen);
+
+} // namespace kl40

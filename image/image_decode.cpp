@@ -1,0 +1,324 @@
+#include "image/image_decode.h"
+
+#include "coding/frequency_code.h"
+#include "coding/options.h"
+#include "coding/tone_table.h"
+#include "core/channel_entry.h"
+#include "core/hex_text.h"
+#include "core/numbers.h"
+#include "image/layout.h"
+
+#include <cmath>
+#include <stdexcept>
+
+namespace kl40 {
+
+namespace {
+
+const char* const kDataError = "Data Error";
+
+// Two binary-coded decimal digits read as a decimal number (0x47 -> 47).
+int bcdValue(std::uint8_t b) {
+    return (b / 16) * 10 + b % 16;
+}
+bool isBcd(std::uint8_t b) {
+    return b / 16 <= 9 && b % 16 <= 9;
+}
+
+std::uint8_t byteAt(const std::vector<std::uint8_t>& image, std::size_t address) {
+    if (address >= image.size()) throw std::out_of_range("image too short");
+    return image[address];
+}
+
+// Bytes 1-3 of a slot as six hex digits, or "" for an unused slot. A slot is
+// in use when bytes 1-3 are not all 0xFF: byte 0 of a receive slot may hold a
+// scan list entry instead of the code's lead byte.
+std::string slotCode(const std::vector<std::uint8_t>& image, std::size_t address) {
+    const std::uint8_t b1 = byteAt(image, address + 1);
+    const std::uint8_t b2 = byteAt(image, address + 2);
+    const std::uint8_t b3 = byteAt(image, address + 3);
+    if (b1 == 0xFF && b2 == 0xFF && b3 == 0xFF) return "";
+    return ByteToHex(b1) + ByteToHex(b2) + ByteToHex(b3);
+}
+
+void setConfigChar(RadioData& data, int position, char c) {
+    if (data.ConfigText.size() < 15) data.ConfigText.resize(15, '0');
+    data.ConfigText[static_cast<std::size_t>(position - 1)] = c;
+}
+
+void setConfigDigits(RadioData& data, int position, int value) {
+    setConfigChar(data, position, HexDigits(static_cast<std::uint32_t>(value)).back());
+}
+
+int optionDigit(Workspace& ws, int position) {
+    const std::string& options = ws.data.OptionText;
+    if (static_cast<std::size_t>(position) > options.size()) return 0;
+    return HexToValue(ws.platform, options.substr(static_cast<std::size_t>(position - 1), 1));
+}
+
+} // namespace
+
+std::string SplitToneByte(Platform& platform, std::string& code) {
+    int x = HexToValue(platform, code.substr(0, 2));
+    if (x >= 0x40) x -= 0x40;
+    std::string s = HexDigits(static_cast<std::uint32_t>(x));
+    if (s.size() < 2) s.insert(0, "0");
+    if (s == "01") {
+        code.replace(0, 2, "01");
+        return "00";
+    }
+    const std::string oddDigits = "13579BDF";
+    if (oddDigits.find(s[1]) != std::string::npos) {
+        code.replace(0, 2, "01");
+        s[1] = s[1] == 'B'   ? 'A'
+               : s[1] == 'D' ? 'C'
+               : s[1] == 'F' ? 'E'
+                             : static_cast<char>(s[1] - 1);
+        return s;
+    }
+    code.replace(0, 2, "00");
+    return s;
+}
+
+void DecodeScanList(Workspace& ws, int model) {
+    RadioData& data = ws.data;
+    data.ScanText.clear();
+    const auto& image = data.ImageText;
+    // Model 3 keeps consecutive bytes from 0x1300; models 1 and 2 keep byte 0
+    // of receive slots 0, 1, 2, ... Both end at the first 0xFF; a full list of
+    // 32 entries may have none.
+    for (std::size_t k = 0; k < kMaxScanEntries; ++k) {
+        const std::size_t address =
+            model == 3 ? kModel3ScanListAddress + k : DataBase(model) + kSlotSize * k;
+        const std::uint8_t b = byteAt(image, address);
+        if (b == 0xFF) break;
+        // Only channels 1 to 99 can be scan entries; other bytes are damage.
+        if (!isBcd(b) || b == 0x00) continue;
+        data.ScanText += TwoDigit(bcdValue(b));
+    }
+}
+
+void DecodeOptionBytes(Workspace& ws, int model) {
+    RadioData& data = ws.data;
+    EntryFields& form = ws.form;
+    data.OptionText.clear();
+    data.ChannelCountText.clear();
+    const std::size_t position = model == 1 ? 0x03F0 : 0x13F0;
+    std::uint8_t bytes[6];
+    for (std::size_t i = 0; i < 6; ++i)
+        bytes[i] = byteAt(data.ImageText, position + i);
+
+    if (model == 1 || model == 2) {
+        form.chkHiLo.setEnabled(true);
+        const std::string count = TwoDigit(bcdValue(bytes[0]));
+        data.ChannelCountText = count;
+        data.OptionText = count;
+        for (std::size_t i = 1; i < 6; ++i)
+            data.OptionText += ByteToHex(bytes[i]);
+        const double quarter = optionDigit(ws, 4) / 4.0;
+        form.cboToT.setListIndex(
+            TimeoutIndexFromQuarter(static_cast<int>(std::nearbyint(quarter))));
+    } else if (model == 3) {
+        form.chkHiLo.setEnabled(false);
+        const std::string count = TwoDigit(bcdValue(bytes[0]));
+        data.ChannelCountText = count;
+        data.OptionText = count;
+        for (std::size_t i = 1; i < 6; ++i)
+            data.OptionText += TwoDigit(bcdValue(bytes[i]));
+        const char digit = data.OptionText.size() >= 12 ? data.OptionText[11] : '0';
+        form.cboToT.setListIndex(TimeoutIndexFromDigit(digit));
+    }
+    data.ChannelCountText = data.OptionText.substr(0, 2);
+    DecodeOptionFlags(ws, model);
+}
+
+void DecodeOptionFlags(Workspace& ws, int model) {
+    RadioData& data = ws.data;
+    const std::string count = data.ChannelCountText.substr(0, 2);
+    setConfigChar(data, 1, count.size() > 0 ? count[0] : '0');
+    setConfigChar(data, 2, count.size() > 1 ? count[1] : '0');
+
+    // Each rule that finds its weight sets the flag and takes the weight off.
+    auto take = [&](int& v, int weight, int flag) {
+        if (v >= weight) {
+            setConfigChar(data, flag, '1');
+            v -= weight;
+        }
+    };
+    for (int p = 3; p <= 12; ++p) {
+        int v = optionDigit(ws, p);
+        if (model == 3) {
+            switch (p) {
+            case 3:
+                take(v, 4, 11);
+                take(v, 2, 9);
+                if (v == 1) setConfigChar(data, 6, '1');
+                break;
+            case 4:
+                if (v == 1) setConfigChar(data, 3, '1');
+                break;
+            case 5:
+                take(v, 4, 8);
+                if (v == 1) setConfigChar(data, 5, '1');
+                break;
+            case 6:
+                if (v == 1) setConfigChar(data, 10, '1');
+                break;
+            case 10:
+                if (v == 2) setConfigChar(data, 7, '1');
+                break;
+            case 11:
+                setConfigDigits(data, 13, v);
+                break;
+            case 12:
+                setConfigDigits(data, 12, v);
+                break;
+            default:
+                break;
+            }
+        } else {
+            switch (p) {
+            case 3:
+                take(v, 8, 14);
+                take(v, 4, 11);
+                take(v, 2, 9);
+                if (v == 1) setConfigChar(data, 6, '1');
+                break;
+            case 4:
+                setConfigDigits(data, 12, v);
+                break;
+            case 5:
+                if (v % 2 == 1) setConfigChar(data, 5, '1');
+                setConfigDigits(data, 13, static_cast<int>(std::nearbyint(v / 2.0)));
+                break;
+            case 6:
+                if (v == 1) setConfigChar(data, 3, '1');
+                break;
+            case 8:
+                take(v, 2, 8);
+                if (v == 1) setConfigChar(data, 10, '1');
+                break;
+            case 11:
+                if (v == 8) setConfigChar(data, 7, '1');
+                break;
+            default:
+                break;
+            }
+        }
+    }
+
+    data.OptionText = data.ChannelCountText + (model == 3 ? "0000000020" : "0040000000");
+    data.OptionBaseText = data.OptionText;
+
+    EntryFields& form = ws.form;
+    CheckBox* boxes[15] = {};
+    boxes[3] = &form.chkScan_En;
+    boxes[5] = &form.chkScan_Prog;
+    boxes[6] = &form.chkDispl_Blnk;
+    boxes[7] = &form.chkInd_On;
+    boxes[8] = &form.chkCTCSS_en;
+    boxes[9] = &form.chkBCO;
+    boxes[10] = &form.chkSilent;
+    boxes[11] = &form.chkTX_Inh;
+    boxes[14] = &form.chkHiLo;
+    const int last = model == 3 ? 11 : 14;
+    for (int p = 3; p <= last; ++p)
+        if (boxes[p]) boxes[p]->setChecked(data.ConfigText[static_cast<std::size_t>(p - 1)] == '1');
+}
+
+bool DecodeChannelCodes(Workspace& ws, CodeArray& receive, CodeArray& transmit) {
+    RadioData& data = ws.data;
+    try {
+        const auto count = ParseInt16(data.ChannelCountText);
+        const int limit = count ? std::min<int>(*count, 100) : 0;
+        for (int i = 1; i <= limit; ++i) {
+            const auto slot = static_cast<std::size_t>(i);
+            std::string& entry = data.ChannelTable[slot];
+            std::string tone = "00";
+            if (!receive[slot].empty()) {
+                tone = SplitToneByte(ws.platform, receive[slot]);
+                entry = std::to_string(i) + "," +
+                        FrequencyText(FrequencyFromCode(ws.platform, receive[slot], 1712)) + ",";
+            }
+            if (!transmit[slot].empty()) {
+                tone = SplitToneByte(ws.platform, transmit[slot]);
+                entry += FrequencyText(FrequencyFromCode(ws.platform, transmit[slot], 1536));
+                entry += "," + ToneFromCode(tone) + ",";
+                const std::string number = TwoDigit(i);
+                bool scan = false;
+                for (std::size_t k = 0; k + 1 < data.ScanText.size(); k += 2)
+                    if (data.ScanText.compare(k, 2, number) == 0) scan = true;
+                entry += scan ? "Y" : "N";
+            }
+            if (!entry.empty()) {
+                const std::string line = FormatListLine(entry);
+                if (!line.empty()) ws.form.lstFreq.addItem(line);
+            }
+        }
+        return true;
+    } catch (const std::exception&) {
+        ws.platform.show("Error decoding frequency", kDataError, Icon::Exclamation);
+        return false;
+    }
+}
+
+bool DecodeImage(Workspace& ws) {
+    RadioData& data = ws.data;
+    try {
+        const auto model = RecogniseModel(data.ImageText);
+        if (!model) throw std::runtime_error("no model recognised");
+        setConfigChar(data, 15, static_cast<char>('0' + *model));
+        ws.form.cboRadio.setListIndex(*model - 1);
+
+        DecodeScanList(ws, *model);
+        DecodeOptionBytes(ws, *model);
+        const int storedCount = ParseInt16(data.ChannelCountText).value_or(0);
+
+        CodeArray receive{};
+        CodeArray transmit{};
+        const std::size_t base = DataBase(*model);
+        std::size_t position = base + kSlotSize;
+        int ch = 1;
+        bool stopped = false;
+        for (; ch <= 100; ++ch) {
+            if (ch == 100) position = base;
+            receive[static_cast<std::size_t>(ch)] = slotCode(data.ImageText, position);
+            std::string tx = slotCode(data.ImageText, position + kTransmitTableOffset);
+            if (!tx.empty()) {
+                transmit[static_cast<std::size_t>(ch)] = std::move(tx);
+                if (ch >= storedCount || ch == 100) {
+                    stopped = true;
+                    break;
+                }
+            }
+            position += (ch % 10 == 9) ? 28 : 4;
+        }
+
+        if (!DecodeChannelCodes(ws, receive, transmit)) return false;
+        // When no transmit slot at or above the stored count is in use, the
+        // stored count stands.
+        if (stopped) data.ChannelCountText = TwoDigit(ch);
+
+        // Select the first listed channel's own line and show that channel.
+        for (int first = 1; first < 100; ++first) {
+            const std::string line =
+                FormatListLine(data.ChannelTable[static_cast<std::size_t>(first)]);
+            if (line.empty()) continue;
+            const auto& lines = ws.form.lstFreq.lines();
+            for (std::size_t k = 0; k < lines.size(); ++k) {
+                if (lines[k] == line) {
+                    ws.form.lstFreq.setListIndex(static_cast<int>(k));
+                    break;
+                }
+            }
+            ShowChannel(ws, static_cast<std::int16_t>(first));
+            break;
+        }
+        return true;
+    } catch (const std::exception&) {
+        ws.platform.show("Error in decoding channel", kDataError, Icon::Exclamation);
+        return false;
+    }
+}
+
+} // namespace kl40

@@ -1,0 +1,341 @@
+#include "image/image_file.h"
+
+#include "image/layout.h"
+
+#include <cerrno>
+#include <cstddef>
+#include <cstring>
+#include <filesystem>
+#include <optional>
+#include <random>
+#include <string>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kl40 {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kFileErrorTitle = "File Error";
+constexpr const char* kTooLongText = "Unable to open file.";
+constexpr const char* kCantOpenText = "Can't open file: ";
+constexpr const char* kCantReadText = "Can't read file: ";
+constexpr const char* kCantWriteText = "Can't write file: ";
+
+// Owns a POSIX file descriptor; closes it unless the owner closed it already
+// through close(), which reports the result.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd = -1) : fd_(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+
+    // Closes the descriptor; returns 0 or the errno of the failed close.
+    int close() {
+        const int fd = std::exchange(fd_, -1);
+        if (fd < 0) return 0;
+        return ::close(fd) == 0 ? 0 : errno;
+    }
+
+private:
+    int fd_;
+};
+
+// Shows the busy pointer for the life of the guard, whatever way it ends.
+class BusyPointer {
+public:
+    explicit BusyPointer(Platform& platform) : platform_(platform) { platform_.setBusy(true); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+    ~BusyPointer() { platform_.setBusy(false); }
+
+private:
+    Platform& platform_;
+};
+
+std::string ErrorText(int error) {
+    return std::error_code(error, std::generic_category()).message();
+}
+
+// --- Reading ---------------------------------------------------------------
+
+enum class ReadOutcome { Ok, CantOpen, Empty, TooLong, ReadFailed };
+
+struct ReadResult {
+    ReadOutcome outcome = ReadOutcome::Ok;
+    int error = 0;
+    std::vector<std::uint8_t> bytes;
+};
+
+// Reads the whole of a regular file through one descriptor, so the length and
+// the bytes come from the same file even if the path is replaced meanwhile.
+ReadResult ReadWholeFile(Platform& platform, const std::string& path) {
+    ReadResult result;
+    // O_NONBLOCK keeps a FIFO from blocking the open; it has no effect on the
+    // regular files that are read below.
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    struct stat st {};
+    if (!fd.valid() || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        result.outcome = ReadOutcome::CantOpen;
+        return result;
+    }
+    if (st.st_size == 0) {
+        result.outcome = ReadOutcome::Empty;
+        return result;
+    }
+    if (static_cast<std::uintmax_t>(st.st_size) > kMaxImageFileSize) {
+        result.outcome = ReadOutcome::TooLong;
+        return result;
+    }
+
+    BusyPointer busy(platform);
+    result.bytes.resize(static_cast<std::size_t>(st.st_size));
+    std::size_t done = 0;
+    while (done < result.bytes.size()) {
+        const ssize_t n = ::read(fd.get(), result.bytes.data() + done, result.bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            // An error, or the file became shorter than its length said.
+            result.outcome = ReadOutcome::ReadFailed;
+            result.error = n < 0 ? errno : EIO;
+            result.bytes.clear();
+            return result;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return result;
+}
+
+// --- Writing ---------------------------------------------------------------
+
+// The number of image bytes a file holds for the model code in ConfigText
+// (its 15th character); 0 when the code names no model.
+std::size_t WriteLength(const std::string& configText) {
+    if (configText.size() < 15) return 0;
+    const char code = configText[14];
+    if (code < '0' || code > '9') return 0;
+    return ImageSize(code - '0');
+}
+
+struct WriteFailure {
+    std::string text; // empty when the write succeeded
+};
+
+// Name of a new, unused temporary file beside the target; the caller creates
+// it with O_EXCL and asks again when another file took the name meanwhile.
+fs::path TemporaryPath(const fs::path& target) {
+    static std::random_device random;
+    std::string name = target.filename().string();
+    if (name.size() > 100) name.resize(100); // keep within the folder's name limit
+    std::uniform_int_distribution<unsigned> hex(0, 15);
+    std::string suffix;
+    for (int i = 0; i < 8; ++i)
+        suffix += "0123456789abcdef"[hex(random)];
+    return target.parent_path() / ("." + name + "." + suffix + ".tmp");
+}
+
+// Removes the temporary file unless the guard was released after the rename.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(fs::path path) : path_(std::move(path)) {}
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    ~TemporaryFile() {
+        if (!path_.empty()) ::unlink(path_.c_str());
+    }
+    const fs::path& path() const { return path_; }
+    void release() { path_.clear(); }
+
+private:
+    fs::path path_;
+};
+
+int WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::write(fd, data + done, size - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return errno;
+        if (n == 0) return EIO;
+        done += static_cast<std::size_t>(n);
+    }
+    return 0;
+}
+
+// Writes the bytes to a temporary file in the target's folder and renames it
+// over the target. Until the rename the target is untouched; after any failure
+// the temporary file is gone.
+WriteFailure ReplaceFile(const fs::path& target, const std::vector<std::uint8_t>& bytes,
+                         const struct stat* existing) {
+    std::optional<TemporaryFile> temporary;
+    int created = -1;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        fs::path candidate = TemporaryPath(target);
+        // 0644 before the umask, as for any newly created document.
+        created = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (created >= 0) {
+            temporary.emplace(std::move(candidate));
+            break;
+        }
+        if (errno != EEXIST) return {ErrorText(errno)};
+    }
+    if (created < 0) return {ErrorText(EEXIST)};
+    FileDescriptor fd(created);
+
+    if (existing) {
+        // Replacing a file keeps its permissions and, where allowed, its owner,
+        // as writing into it would have.
+        if (::fchmod(fd.get(), existing->st_mode & 0777) != 0) return {ErrorText(errno)};
+        if (existing->st_uid != ::geteuid() || existing->st_gid != ::getegid()) {
+            [[maybe_unused]] const int ignored =
+                ::fchown(fd.get(), existing->st_uid, existing->st_gid);
+        }
+    }
+
+    if (int error = WriteAll(fd.get(), bytes.data(), bytes.size())) return {ErrorText(error)};
+    if (::fsync(fd.get()) != 0) return {ErrorText(errno)};
+    if (int error = fd.close()) return {ErrorText(error)};
+    if (::rename(temporary->path().c_str(), target.c_str()) != 0) return {ErrorText(errno)};
+    temporary->release();
+
+    // Make the rename itself durable; the file is already in place, so a
+    // failure here changes nothing for the operator.
+    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.valid()) ::fsync(dir.get());
+    return {};
+}
+
+// Checks the target and writes the bytes; returns the text to show on failure.
+WriteFailure WriteTarget(Platform& platform, const std::string& path,
+                         const std::vector<std::uint8_t>& bytes) {
+    if (path.empty()) return {ErrorText(ENOENT)};
+    fs::path target(path);
+
+    // A link is followed, so the file it names is replaced, not the link.
+    std::error_code ec;
+    if (fs::is_symlink(fs::symlink_status(target, ec))) {
+        const fs::path resolved = fs::weakly_canonical(target, ec);
+        if (!ec) target = resolved;
+    }
+    if (!target.has_filename()) return {kCantWriteText + path + " is a folder."};
+
+    struct stat st {};
+    const bool exists = ::stat(target.c_str(), &st) == 0;
+    if (!exists && errno != ENOENT) return {ErrorText(errno)};
+    if (exists) {
+        if (S_ISDIR(st.st_mode)) return {kCantWriteText + path + " is a folder."};
+        if (!S_ISREG(st.st_mode)) return {kCantWriteText + path + " is not a regular file."};
+        // A file the operator may not write stays protected, even though its
+        // folder would allow replacing it.
+        if (::access(target.c_str(), W_OK) != 0) return {ErrorText(errno)};
+    }
+
+    BusyPointer busy(platform);
+    return ReplaceFile(target, bytes, exists ? &st : nullptr);
+}
+
+} // namespace
+
+std::string OpenImageFile(Workspace& ws, const std::string& filter) {
+    ws.CMDDialog1.FileName.clear();
+    const auto chosen = ws.platform.openFileDialog({filter, ws.CMDDialog1.FileName, false});
+    if (!chosen) return "";
+    const std::string path = *chosen;
+    ws.CMDDialog1.FileName = path;
+
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (status.type() == fs::file_type::not_found) {
+        ws.data.FileError = true;
+        return path;
+    }
+    // Anything that is not a plain file (a folder, a device) or cannot even be
+    // examined is left to the read, which reports that it cannot open it.
+    if (fs::is_regular_file(status)) {
+        const std::uintmax_t size = fs::file_size(path, ec);
+        if (ec || size == 0) {
+            ws.data.FileError = true;
+            return path;
+        }
+        if (size > kMaxImageFileSize) {
+            ws.platform.show(kTooLongText, kFileErrorTitle, Icon::None);
+            ws.data.FileError = true;
+            return path;
+        }
+    }
+
+    const bool read = ReadImageFile(ws, path);
+    ws.data.FileError = !read || ws.data.ImageText.empty();
+    return path;
+}
+
+bool ReadImageFile(Workspace& ws, const std::string& path) {
+    ReadResult result = ReadWholeFile(ws.platform, path);
+    switch (result.outcome) {
+    case ReadOutcome::Ok:
+        ws.data.ImageText = std::move(result.bytes);
+        return true;
+    case ReadOutcome::CantOpen:
+        ws.platform.show(kCantOpenText + path, kAppTitle, Icon::None);
+        return false;
+    case ReadOutcome::Empty:
+        // An empty file holds no image; like the open check, no message of
+        // its own, and the image in memory is kept.
+        return false;
+    case ReadOutcome::TooLong:
+        ws.platform.show(kTooLongText, kFileErrorTitle, Icon::None);
+        return false;
+    case ReadOutcome::ReadFailed:
+        ws.platform.show(kCantReadText + path + "\n" + ErrorText(result.error), kAppTitle,
+                         Icon::None);
+        return false;
+    }
+    return false;
+}
+
+std::string ChooseSaveFile(Workspace& ws, const std::string& filter) {
+    const auto chosen = ws.platform.saveFileDialog({filter, ws.CMDDialog1.FileName, true});
+    if (!chosen) return "";
+    ws.CMDDialog1.FileName = *chosen;
+    ws.data.FileError = false;
+    return *chosen;
+}
+
+bool WriteImageFile(Workspace& ws, const std::string& path) {
+    const std::size_t length = WriteLength(ws.data.ConfigText);
+    if (length == 0) {
+        ws.platform.show(kCantWriteText + path + "\nThe radio model is not known.", kAppTitle,
+                         Icon::Exclamation);
+        return false;
+    }
+    auto& image = ws.data.ImageText;
+    if (image.size() > length) image.resize(length);
+    if (image.empty()) {
+        // Writing nothing would only replace a file with an empty one.
+        ws.platform.show(kCantWriteText + path + "\nThere is no image to write.", kAppTitle,
+                         Icon::Exclamation);
+        return false;
+    }
+
+    const WriteFailure failure = WriteTarget(ws.platform, path, image);
+    if (!failure.text.empty()) {
+        ws.platform.show(failure.text, kAppTitle, Icon::Exclamation);
+        return false;
+    }
+    return true;
+}
+
+} // namespace kl40

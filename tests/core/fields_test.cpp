@@ -1,0 +1,50 @@
+#include "core/fields.h"
+
+#include <gtest/gtest.h>
+
+namespace kl40 {
+namespace {
+
+// The toolkit rule the form logic relies on: a program change runs the click
+// handler, the same value again runs nothing, free text and removals run nothing.
+TEST(Fields, ProgramChangeRunsTheClickHandlerOnlyForANewValue) {
+    int runs = 0;
+    CheckBox box;
+    box.onClick([&] { runs += box.checked() ? 1 : 10; }); // reads the new value
+    box.setChecked(false);
+    box.setChecked(true);
+    box.setChecked(true);
+    EXPECT_EQ(runs, 1);
+    box.click(); // the operator's click toggles
+    EXPECT_FALSE(box.checked());
+    EXPECT_EQ(runs, 11);
+
+    runs = 0;
+    ComboBox combo;
+    combo.addItem("1.00");
+    combo.addItem("2.00");
+    combo.onClick([&] { ++runs; });
+    combo.setListIndex(1);
+    combo.setListIndex(1);
+    combo.setText("1.00"); // a text naming an item selects it
+    EXPECT_EQ(runs, 2);
+    combo.setText("free");
+    combo.editText("7");
+    EXPECT_EQ(runs, 2);
+    EXPECT_EQ(combo.listIndex(), -1);
+
+    runs = 0;
+    ListBox list;
+    list.addItem("a");
+    list.addItem("b");
+    list.onClick([&] { ++runs; });
+    list.setListIndex(1);
+    list.setListIndex(1);
+    list.removeItem(1);
+    list.clear();
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(list.text(), "");
+}
+
+} // namespace
+} // namespace kl40

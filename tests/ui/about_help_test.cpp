@@ -1,0 +1,153 @@
+#include "ui/about_box.h"
+#include "ui/help_window.h"
+
+#include "support/scripted_platform.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace kl40 {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FakeRegistry : public Registry {
+public:
+    std::optional<std::string> readText(RegistryRoot, const std::string& key,
+                                        const std::string& valueName) override {
+        if (broken) throw std::runtime_error("registry unavailable");
+        auto it = values.find({key, valueName});
+        return it == values.end() ? std::nullopt : std::optional(it->second);
+    }
+    std::map<std::pair<std::string, std::string>, std::string> values;
+    bool broken = false;
+};
+
+class AboutTest : public ::testing::Test {
+protected:
+    // Runs the System Info button; returns the program started, "" for none.
+    std::string sysInfo(bool fileExists = false, bool startWorks = true) {
+        std::string started;
+        platform.clear();
+        frmAbout box(
+            platform, registry,
+            [&](const std::string& path) {
+                if (!startWorks) throw std::runtime_error("cannot start");
+                started = path;
+                return true;
+            },
+            [&](const std::string& path) { return fileExists && path.ends_with("MSINFO32.EXE"); });
+        box.cmdSysInfo_Click();
+        EXPECT_FALSE(box.closed());
+        if (started.empty()) {
+            EXPECT_EQ(platform.messages.size(), 1u);
+            EXPECT_EQ(platform.last().text, "System Information Is Unavailable At This Time");
+            EXPECT_EQ(platform.last().title, "KL40");
+            EXPECT_EQ(platform.last().icon, Icon::None);
+            EXPECT_EQ(platform.last().buttons, Buttons::Ok);
+        } else {
+            EXPECT_TRUE(platform.messages.empty());
+        }
+        return started;
+    }
+
+    test::ScriptedPlatform platform;
+    FakeRegistry registry;
+};
+
+TEST_F(AboutTest, LoadFillsTheTexts) {
+    NoRegistry none;
+    frmAbout box(platform, none);
+    box.Form_Load();
+    EXPECT_EQ(box.caption, "About KL40");
+    EXPECT_EQ(box.lblTitle, "KL40");
+    EXPECT_EQ(box.lblVersion, "Version 2.4.6");
+    EXPECT_EQ(box.lblDescription, "This program has been designed to program KL40a and KL40c "
+                                  "radios for the UHF Amateur band only.");
+    EXPECT_EQ(box.lblDisclaimer,
+              "Warning: ...This program will generate eprom files for amateur UHF radios only");
+    box.cmdOK_Click();
+    EXPECT_TRUE(box.closed());
+    // Without a registry the System Info button can only report.
+    box.cmdSysInfo_Click();
+    EXPECT_EQ(platform.last().text, "System Information Is Unavailable At This Time");
+}
+
+TEST_F(AboutTest, FindsTheProgramOrReportsItUnavailable) {
+    EXPECT_EQ(sysInfo(true), "");
+
+    registry.values[{kSysInfoLocationKey, "MSINFO"}] = "C:\\Shared";
+    EXPECT_EQ(sysInfo(false), ""); // folder known, program file missing
+    EXPECT_EQ(sysInfo(true), "C:\\Shared\\MSINFO32.EXE");
+
+    registry.values[{kSysInfoKey, "PATH"}] = std::string("C:\\Tools\\info.exe") + '\0';
+    EXPECT_EQ(sysInfo(true), "C:\\Tools\\info.exe"); // the registered path comes first
+    EXPECT_EQ(sysInfo(true, false), "");             // it fails to start
+
+    registry.broken = true;
+    EXPECT_EQ(sysInfo(true), "");
+}
+
+TEST(GetKeyValue, DropsTheTerminatorAndRejectsWhatDoesNotFitTheBuffer) {
+    FakeRegistry reg;
+    reg.values[{"K", "zero"}] = std::string("abc") + '\0' + "junk";
+    reg.values[{"K", "full"}] = std::string(kRegistryValueBuffer, 'x');
+    reg.values[{"K", "long"}] = std::string(kRegistryValueBuffer + 1, 'x');
+    const auto root = RegistryRoot::LocalMachine;
+    EXPECT_EQ(GetKeyValue(reg, root, "K", "zero"), "abc");
+    EXPECT_EQ(GetKeyValue(reg, root, "K", "full")->size(), kRegistryValueBuffer);
+    EXPECT_EQ(GetKeyValue(reg, root, "K", "long"), std::nullopt);
+    EXPECT_EQ(GetKeyValue(reg, root, "K", "missing"), std::nullopt);
+}
+
+TEST(HelpWindow, LooksInTheWorkingDirectoryThenBesideTheProgram) {
+    const fs::path root = fs::temp_directory_path() / "kl40-help-test";
+    fs::remove_all(root);
+    const fs::path work = root / "work", program = root / "program";
+    fs::create_directories(work);
+    fs::create_directories(program);
+    auto write = [](const fs::path& p, const std::string& text) {
+        std::ofstream(p, std::ios::binary) << text;
+    };
+
+    HelpDocument doc = LoadHelpDocument(work, program);
+    EXPECT_FALSE(doc.found);
+    EXPECT_NE(doc.text.find("KL40.hlp"), std::string::npos); // a note instead
+
+    write(program / "KL40.hlp", "<p>program copy</p>");
+    doc = LoadHelpDocument(work, program);
+    EXPECT_TRUE(doc.found);
+    EXPECT_EQ(doc.text, "<p>program copy</p>");
+
+    write(work / "KL40.hlp", "<p>working copy</p>\r\n\xC3\xA9");
+    EXPECT_EQ(LoadHelpDocument(work, program).text, "<p>working copy</p>\r\n\xC3\xA9");
+
+    // A folder of that name is not a document.
+    fs::create_directories(root / "odd" / "KL40.hlp");
+    EXPECT_FALSE(LoadHelpDocument(root / "odd", {}).found);
+
+    Help help(program);
+    help.Form_Load(); // the test's working directory holds no help document
+    EXPECT_EQ(help.caption, "KL40 Help");
+    EXPECT_EQ(help.rtfData, "<p>program copy</p>");
+    fs::remove_all(root);
+}
+
+TEST(HelpWindow, ShippedDocumentCoversTheMainTasks) {
+    const fs::path app = fs::path(__FILE__).parent_path().parent_path().parent_path() / "app";
+    const HelpDocument doc = LoadHelpDocument(app, {});
+    ASSERT_TRUE(doc.found) << app;
+    for (const char* topic : {"<html", "Receive", "CTCSS", "Scan", "Update", "Delete", ".bin",
+                              "Print", "Time-out", "Model"})
+        EXPECT_NE(doc.text.find(topic), std::string::npos) << topic;
+}
+
+} // namespace
+} // namespace kl40

@@ -1,0 +1,291 @@
+#include "ui/print_dialog.h"
+
+#include "core/numbers.h"
+#include "support/recording_printer.h"
+#include "support/scripted_platform.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace kl40 {
+namespace {
+
+using test::PrintCall;
+using test::RecordedDocument;
+using test::RecordingPrinter;
+using test::RecordingPrintTarget;
+
+TEST(FormatPrintLine, FieldsAndTabs) {
+    EXPECT_EQ(FormatPrintLine("5,435.1250,430.1250,88.5 ,Y"),
+              "5\t\t435.125\t\t430.125\t\t88.5 \t\tY");
+    EXPECT_EQ(FormatPrintLine("12,435.1000,435.1000,103.5,N"),
+              "12\t435.100\t\t435.100\t\t103.5\t\tN");
+    // From an image: tone "0" is printed as stored; runs of commas are one separator.
+    EXPECT_EQ(FormatPrintLine("7,,440.0000,,,441.0000,0,,N"), "7\t\t440.000\t\t441.000\t\t0\t\tN");
+    EXPECT_EQ(FormatPrintLine("5,435.1250,430.1250,none ,x").back(), 'N');
+    // Malformed entries never reach into the next field.
+    EXPECT_EQ(FormatPrintLine("5,435.1,436.2,none ,N"), "5\t\t435.1\t\t436.2\t\tnone \t\tN");
+    EXPECT_EQ(FormatPrintLine("5,435"), "5\t\t435\t\t\t\t\t\tN");
+    EXPECT_EQ(FormatPrintLine(""), "\t\t\t\t\t\t\t\tN");
+    EXPECT_EQ(FormatPrintLine(",,,,"), "\t\t\t\t\t\t\t\tN");
+    EXPECT_EQ(FormatPrintLine("ab,435.1250,Y"), "ab\t\t435.125\t\tY\t\t\t\tY");
+}
+
+TEST(CentredX, RoundsHalfToEvenThenHalvesTowardsZero) {
+    RecordedDocument doc;
+    const std::set<std::string> none;
+    auto centred = [&](double pageWidth) {
+        RecordingPrinter p(doc, pageWidth, none);
+        p.setFontSize(18);
+        return CentredX(p, "KL40c Channel List"); // 18 x 216 = 3888 twips
+    };
+    EXPECT_EQ(centred(11520), 3816);
+    EXPECT_EQ(centred(11521), 3816);   // 7633 / 2
+    EXPECT_EQ(centred(11520.6), 3816); // 7632.6 -> 7633 -> 3816
+    // Halves only matter once the title is wider than the page.
+    EXPECT_EQ(centred(1000.5), -1444); // -2887.5 -> -2888
+    EXPECT_EQ(centred(1001.5), -1443); // -2886.5 -> -2886
+    EXPECT_EQ(centred(1001), -1443);   // -2887 / 2
+}
+
+class PrintTest : public ::testing::Test {
+protected:
+    PrintTest() : ws(platform) {
+        ws.data.ChannelCountText = "01";
+        for (const char* t : {"1.00", "2.00", "3.00"})
+            ws.form.cboToT.addItem(t);
+        ws.form.cboToT.setListIndex(1);
+    }
+
+    void store(int n, std::string tail = ",435.0000,435.0000,none ,N") {
+        ws.data.ChannelTable[static_cast<std::size_t>(n)] = std::to_string(n) + tail;
+        ws.form.lstFreq.addItem("line");
+        if (std::stoi(ws.data.ChannelCountText) < n) ws.data.ChannelCountText = TwoDigit(n);
+    }
+
+    // What the operator does: pick a report, OK, then the printer dialog.
+    const RecordedDocument& print(void (Print_Dialog::*pick)(), int copies = 1) {
+        target.chooseCopies(copies);
+        Print_Dialog dialog(ws, target);
+        (dialog.*pick)();
+        dialog.OKButton_Click();
+        EXPECT_TRUE(dialog.closed());
+        return *target.documents.back();
+    }
+
+    static std::vector<double> starts(const std::vector<PrintCall>& line) {
+        std::vector<double> xs;
+        for (const auto& c : line)
+            if (!c.text.empty()) xs.push_back(c.x);
+        return xs;
+    }
+
+    test::ScriptedPlatform platform;
+    Workspace ws;
+    RecordingPrintTarget target;
+};
+
+TEST_F(PrintTest, ChannelListLayout) {
+    store(5, ",435.1250,430.1250,88.5 ,Y");
+    store(12, ",436.5000,431.5000,103.5,N");
+    store(13, ",437.0000,437.0000,0,N");
+    const auto& doc = print(&Print_Dialog::optPrint_Chan_Click);
+
+    const auto title = doc.find("KL40c Channel List");
+    ASSERT_EQ(title.size(), 1u);
+    EXPECT_EQ(title[0].x, 3816);
+    EXPECT_EQ(title[0].y, 36 + 3 * RecordingPrinter::lineHeight(18));
+    EXPECT_EQ(title[0].font, "Courier New");
+    EXPECT_EQ(title[0].size, 18);
+    EXPECT_TRUE(title[0].bold);
+
+    const auto headings = doc.lineOf(doc.find("Chan").at(0));
+    EXPECT_EQ(starts(headings), (std::vector<double>{1550, 3254, 5182, 6713, 8420}));
+    for (const auto& h : headings) {
+        EXPECT_EQ(h.size, 10);
+        EXPECT_FALSE(h.bold);
+        EXPECT_EQ(h.endLine, h.text == "Scan") << h.text;
+    }
+
+    const auto rule = doc.boxes();
+    ASSERT_EQ(rule.size(), 1u);
+    EXPECT_EQ(rule[0].x, 1440);
+    EXPECT_EQ(rule[0].x2, 11520 - 1440);
+    EXPECT_EQ(rule[0].y, headings[0].y + 240 + 144); // after one blank 6-point line
+    EXPECT_EQ(rule[0].y2 - rule[0].y, 50);
+    EXPECT_EQ(rule[0].colour, 0u);
+
+    // One- and two-digit channels land in the same columns.
+    for (const char* ch : {"5", "12", "13"}) {
+        const auto line = doc.lineOf(doc.find(ch).at(0));
+        EXPECT_EQ(starts(line), (std::vector<double>{1723, 2880, 4800, 6720, 8640})) << ch;
+        EXPECT_FALSE(line[0].bold);
+        EXPECT_EQ(line[0].size, 10);
+    }
+    EXPECT_EQ(doc.lineOf(doc.find("5")[0])[1].text, "435.125");
+    EXPECT_EQ(doc.lineOf(doc.find("13")[0])[3].text, "0");
+    for (const auto& c : doc.texts())
+        EXPECT_EQ(c.text.find('\t'), std::string::npos) << "tab reached the printer";
+    EXPECT_TRUE(doc.ended);
+}
+
+TEST_F(PrintTest, ChannelCountBoundsTheListing) {
+    store(3);
+    store(9);
+    ws.data.ChannelCountText = "05";
+    EXPECT_TRUE(print(&Print_Dialog::optPrint_Chan_Click).find("9").empty());
+
+    // A count that is not a number lists no channels; the rest still prints.
+    for (const char* count : {"", "x1", "-4"}) {
+        ws.data.ChannelCountText = count;
+        const auto& doc = print(&Print_Dialog::optPrint_All_Click);
+        EXPECT_TRUE(doc.find("3").empty()) << count;
+        EXPECT_EQ(doc.find("KL40c Channel List").size(), 1u) << count;
+        EXPECT_EQ(doc.find("Radio Configuration").size(), 1u) << count;
+    }
+
+    store(100);
+    ws.data.ChannelCountText = "250";
+    EXPECT_EQ(print(&Print_Dialog::optPrint_Chan_Click).find("100").size(), 1u);
+}
+
+TEST_F(PrintTest, PageBreaksOnceBeforeTheFirstChannelAboveFifty) {
+    for (int n = 1; n <= 50; ++n)
+        store(n);
+    EXPECT_EQ(print(&Print_Dialog::optPrint_Chan_Click).pages, 1);
+
+    for (int n = 51; n <= 99; ++n)
+        store(n);
+    const auto& doc = print(&Print_Dialog::optPrint_Chan_Click);
+    EXPECT_EQ(doc.pages, 2);
+    EXPECT_EQ(doc.find("50")[0].page, 1);
+    EXPECT_EQ(doc.find("51")[0].page, 2);
+    EXPECT_EQ(doc.find("99")[0].page, 2);
+}
+
+TEST_F(PrintTest, BreakFollowsTheChannelNumberInEveryCopy) {
+    store(1);
+    store(60);
+    print(&Print_Dialog::optPrint_All_Click, 3);
+    ASSERT_EQ(target.documents.size(), 3u); // each copy a document of its own
+    for (const auto& doc : target.documents) {
+        EXPECT_EQ(doc->pages, 2);
+        EXPECT_EQ(doc->find("60")[0].page, 2);
+        const auto titles = doc->find("KL40c Channel List");
+        ASSERT_EQ(titles.size(), 2u);
+        EXPECT_EQ(titles[1].page, 2);
+        EXPECT_EQ(titles[1].y, titles[0].y);
+        EXPECT_TRUE(titles[0].bold && titles[1].bold);
+        EXPECT_EQ(doc->find("Radio Configuration").size(), 1u);
+        EXPECT_EQ(doc->calls.back().kind, PrintCall::Kind::EndDocument);
+    }
+}
+
+TEST_F(PrintTest, OptionsReportRows) {
+    ws.form.cboToT.setListIndex(2);
+    ws.form.chkScan_En.setChecked(true);
+    ws.form.chkBCO.setChecked(true);
+    ws.form.chkSilent.setChecked(true);
+    ws.form.chkHiLo.setChecked(true); // not printed
+    const auto& doc = print(&Print_Dialog::optPrint_Config_Click);
+
+    const std::vector<std::pair<std::string, std::string>> rows{
+        {"Time out Timer", ": 3.00 minutes"},
+        {"Scan Hold Time", ": 2.00 seconds"},
+        {"Channel Scan", ": Enabled"},
+        {"Down deletes scan channel", ": Disabled"},
+        {"Self progammed scan channels", ": Disabled"},
+        {"20 Sec Display Timer", ": Disabled"},
+        {"Power LED is ON Indicator", ": Disabled"},
+        {"Rx CTCSS mute", ": Disabled"},
+        {"Transmit inhibit if channel busy", ": Enabled"},
+        {"Silent Switch", ": Enabled"},
+        {"Transmit inhibit if Open LED off", ": Disabled"},
+    };
+    const auto title = doc.find("Radio Configuration");
+    ASSERT_EQ(title.size(), 1u);
+    EXPECT_TRUE(title[0].bold);
+    EXPECT_EQ(title[0].x, (11520 - 19 * 216) / 2);
+    EXPECT_TRUE(doc.find("KL40c Channel List").empty());
+    EXPECT_EQ(doc.boxes().size(), 1u);
+
+    double previousY = title[0].y;
+    for (const auto& [label, value] : rows) {
+        const auto row = doc.lineOf(doc.find(label).at(0));
+        ASSERT_EQ(row.size(), 2u) << label;
+        EXPECT_EQ(starts(row), (std::vector<double>{1440, 5400})) << label;
+        EXPECT_EQ(row[1].text, value) << label;
+        EXPECT_TRUE(!row[0].endLine && row[1].endLine) << label;
+        EXPECT_FALSE(row[0].bold);
+        EXPECT_GT(row[0].y, previousY) << label;
+        previousY = row[0].y;
+    }
+    EXPECT_EQ(doc.texts().size(), 6 + 2 * rows.size()); // blank lines, title, rows
+}
+
+TEST_F(PrintTest, MoreThan75ListLinesPutOptionsOnANewPage) {
+    for (int n = 1; n <= 75; ++n)
+        store(n % 50 + 1); // listed lines are what count, not the channels
+    EXPECT_EQ(print(&Print_Dialog::optPrint_All_Click).find("Radio Configuration")[0].page, 1);
+
+    ws.form.lstFreq.addItem("line");
+    const auto& doc = print(&Print_Dialog::optPrint_All_Click);
+    EXPECT_EQ(doc.pages, 2);
+    EXPECT_EQ(doc.find("Radio Configuration")[0].page, 2);
+}
+
+TEST_F(PrintTest, NothingIsPrintedWithoutAChoiceOrAfterCancel) {
+    store(5);
+    int closes = 0;
+    auto open = [&] { return Print_Dialog(ws, target, [&] { ++closes; }); };
+
+    auto noChoice = open(); // OK without a choice still asks for the printer
+    target.chooseCopies(2);
+    noChoice.OKButton_Click();
+    EXPECT_EQ(target.dialogsShown, 1);
+
+    auto cancelled = open();
+    cancelled.optPrint_All_Click();
+    target.cancelDialog();
+    cancelled.OKButton_Click();
+    EXPECT_EQ(target.dialogsShown, 2);
+
+    auto closedByCancel = open();
+    closedByCancel.optPrint_All_Click();
+    closedByCancel.CancelButton_Click();
+    EXPECT_EQ(target.dialogsShown, 2);
+
+    for (const auto& doc : target.documents)
+        for (const auto& c : doc->texts())
+            EXPECT_EQ(c.text.find_first_not_of(' '), std::string::npos) << c.text;
+    EXPECT_EQ(closes, 3);
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(PrintTest, PrinterFailuresAreIgnored) {
+    store(1);
+    store(60);
+    target.failing = {"newPage", "drawBox"};
+    print(&Print_Dialog::optPrint_All_Click, 2);
+    ASSERT_EQ(target.documents.size(), 2u);
+    for (const auto& doc : target.documents) {
+        EXPECT_TRUE(doc->ended);
+        EXPECT_EQ(doc->find("60").size(), 1u);
+        EXPECT_EQ(doc->find("Transmit inhibit if Open LED off").size(), 1u);
+    }
+
+    target.noPrinter = true;
+    target.chooseCopies(2);
+    Print_Dialog dialog(ws, target);
+    dialog.optPrint_All_Click();
+    EXPECT_NO_THROW(dialog.OKButton_Click());
+    EXPECT_TRUE(dialog.closed());
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+} // namespace
+} // namespace kl40

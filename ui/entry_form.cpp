@@ -1,0 +1,394 @@
+#include "ui/entry_form.h"
+
+#include "coding/options.h"
+#include "coding/tone_table.h"
+#include "core/channel_entry.h"
+#include "core/numbers.h"
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+namespace kl40 {
+
+namespace {
+
+constexpr int kEnter = 13;
+constexpr int kBackspace = 8;
+constexpr int kTab = 9;
+
+bool isDigitKey(int key) {
+    return key >= '0' && key <= '9';
+}
+
+// The channel selector's text as a channel number, when it is a whole number
+// from 0 to 100; other text is ignored by the selector handlers.
+std::optional<std::int16_t> selectorChannel(const ComboBox& cboCh) {
+    const auto n = ParseInt16(cboCh.text());
+    if (!n || *n < 0 || *n >= kChannelSlots) return std::nullopt;
+    return n;
+}
+
+// The channel number at the start of a list line ("5        435..." -> 5).
+std::optional<std::int16_t> lineChannel(const std::string& line) {
+    return ParseInt16(std::string_view(line).substr(0, 2));
+}
+
+} // namespace
+
+EntryForm::EntryForm(Workspace& ws, FormHost& host) : ws_(ws), host_(host) {
+    EntryFields& f = ws_.form;
+    f.cboCh.onClick([this] { cboCh_Click(); });
+    f.cboRadio.onClick([this] { cboRadio_Click(); });
+    f.cboToT.onClick([this] { cboToT_Click(); });
+    f.chkHiLo.onClick([this] { chkHiLo_Click(); });
+    f.chkScan_En.onClick([this] { chkScan_En_Click(); });
+    f.chkScan_Prog.onClick([this] { chkScan_Prog_Click(); });
+    f.chkDispl_Blnk.onClick([this] { chkDispl_Blnk_Click(); });
+    f.chkInd_On.onClick([this] { chkInd_On_Click(); });
+    f.chkCTCSS_en.onClick([this] { chkCTCSS_en_Click(); });
+    f.chkBCO.onClick([this] { chkBCO_Click(); });
+    f.chkSilent.onClick([this] { chkSilent_Click(); });
+    f.chkTX_Inh.onClick([this] { chkTX_Inh_Click(); });
+    f.lstFreq.onClick([this] { lstFreq_Click(); });
+
+    // Design-time state of the controls.
+    f.lstFreq.setToolTip("Displays the channel information");
+    f.chkDwn_Del.setEnabled(false);
+    f.chkInd_On.setEnabled(false);
+}
+
+EntryForm::~EntryForm() {
+    EntryFields& f = ws_.form;
+    for (ComboBox* box : {&f.cboCh, &f.cboRadio, &f.cboToT})
+        box->onClick(nullptr);
+    for (CheckBox* box : {&f.chkHiLo, &f.chkScan_En, &f.chkScan_Prog, &f.chkDispl_Blnk,
+                          &f.chkInd_On, &f.chkCTCSS_en, &f.chkBCO, &f.chkSilent, &f.chkTX_Inh})
+        box->onClick(nullptr);
+    f.lstFreq.onClick(nullptr);
+}
+
+void EntryForm::Form_Load() {
+    RadioData& data = ws_.data;
+    EntryFields& f = ws_.form;
+    data.OptionText.clear();
+    f.chkScan.setChecked(false);
+    // The fills select their default items, which runs the lists' handlers;
+    // LoadingForm keeps the option handlers quiet meanwhile.
+    data.LoadingForm = true;
+    FillModelList(f.cboRadio);
+    FillChannelNumberList(f.cboCh);
+    FillToneList(f.cboCTCSS);
+    FillTimeoutList(f.cboToT);
+    ClearOptionBoxes(f);
+    ResetOptions(data);
+    data.ChannelCountText = "01";
+    data.LoadingForm = false;
+}
+
+void EntryForm::cboCh_Click() {
+    const auto n = selectorChannel(ws_.form.cboCh);
+    if (!n) return;
+    RadioData& data = ws_.data;
+    EntryFields& f = ws_.form;
+    ShowChannel(ws_, *n);
+    data.SelectedChannel = *n;
+    if (data.ChannelTable[static_cast<std::size_t>(*n)].empty()) {
+        f.txtRx.clear();
+        f.txtTx.clear();
+        if (!f.cboCTCSS.items().empty()) f.cboCTCSS.setListIndex(0);
+        f.chkScan.setChecked(false);
+        if (data.SelectedChannel == 0) data.SelectedChannel = 1;
+        if (const auto again = selectorChannel(f.cboCh)) ShowChannel(ws_, *again);
+    }
+}
+
+void EntryForm::cboCh_LostFocus() {
+    RadioData& data = ws_.data;
+    EntryFields& f = ws_.form;
+    // Always copied, so that the store refuses a bad selector text instead of
+    // storing under the previous channel number.
+    f.txtCh.setText(f.cboCh.text());
+    if (!data.EditingChannel) {
+        f.cmdReset_Pers.setCaption("Reset");
+        return;
+    }
+    f.cmdReset_Pers.setCaption("Update");
+    const auto n = selectorChannel(f.cboCh);
+    if (!n) return;
+    ShowChannel(ws_, *n);
+    if (data.ChannelTable[static_cast<std::size_t>(*n)].empty()) {
+        f.txtRx.clear();
+        f.txtTx.clear();
+        f.chkScan.setChecked(false);
+    } else {
+        data.SelectedChannel = static_cast<std::int16_t>(f.lstFreq.listIndex());
+    }
+}
+
+void EntryForm::cboRadio_Click() {
+    EntryFields& f = ws_.form;
+    if (!ws_.data.LoadingForm) SetOptions(ws_);
+    if (f.cboRadio.text() == "KL40c") {
+        f.chkHiLo.setChecked(false);
+        f.chkHiLo.setEnabled(false);
+    } else {
+        f.chkHiLo.setEnabled(true);
+    }
+}
+
+void EntryForm::cboToT_Click() {
+    if (!ws_.data.LoadingForm) SetOptions(ws_);
+}
+
+void EntryForm::setConfig(int position, bool on) {
+    std::string& config = ws_.data.ConfigText;
+    const auto index = static_cast<std::size_t>(position - 1);
+    if (config.size() <= index) config.resize(index + 1, '0');
+    config[index] = on ? '1' : '0';
+}
+
+void EntryForm::untickAndDisable(CheckBox& box) {
+    if (box.checked()) box.setChecked(false);
+    if (box.enabled()) box.setEnabled(false);
+}
+
+void EntryForm::chkHiLo_Click() {
+    if (ws_.data.LoadingForm) return;
+    setConfig(14, ws_.form.chkHiLo.checked());
+}
+
+void EntryForm::chkScan_En_Click() {
+    if (ws_.data.LoadingForm) return;
+    EntryFields& f = ws_.form;
+    if (f.chkScan_En.checked()) {
+        f.chkDwn_Del.setEnabled(false);
+        setConfig(3, true);
+    } else {
+        // A programmed scan needs scanning: it goes off with it.
+        if (f.chkScan_Prog.checked()) {
+            f.chkScan_Prog.setChecked(false);
+            setConfig(5, false);
+        }
+        setConfig(3, false);
+    }
+}
+
+void EntryForm::chkScan_Prog_Click() {
+    if (ws_.data.LoadingForm) return;
+    EntryFields& f = ws_.form;
+    if (f.chkScan_Prog.checked()) {
+        if (!f.chkScan_En.checked()) {
+            f.chkScan_En.setChecked(true);
+            setConfig(3, true);
+        }
+        setConfig(5, true);
+    } else {
+        setConfig(5, false);
+    }
+}
+
+void EntryForm::chkDispl_Blnk_Click() {
+    if (ws_.data.LoadingForm) return;
+    EntryFields& f = ws_.form;
+    if (f.chkDispl_Blnk.checked()) {
+        f.chkInd_On.setEnabled(true);
+        setConfig(6, true);
+    } else {
+        untickAndDisable(f.chkInd_On);
+        f.chkSilent.setEnabled(true);
+        setConfig(6, false);
+    }
+}
+
+void EntryForm::chkInd_On_Click() {
+    if (ws_.data.LoadingForm) return;
+    EntryFields& f = ws_.form;
+    if (f.chkInd_On.checked()) {
+        // The LED as power indicator excludes the silent switch and the
+        // transmit inhibit.
+        if (f.chkSilent.checked()) f.chkSilent.setChecked(false);
+        if (f.chkTX_Inh.checked()) f.chkTX_Inh.setChecked(false);
+        if (f.chkSilent.enabled()) f.chkSilent.setEnabled(false);
+        if (f.chkTX_Inh.enabled()) f.chkTX_Inh.setEnabled(false);
+        setConfig(7, true);
+    } else {
+        f.chkSilent.setEnabled(true);
+        f.chkTX_Inh.setEnabled(true);
+        setConfig(7, false);
+    }
+}
+
+void EntryForm::chkCTCSS_en_Click() {
+    if (ws_.data.LoadingForm) return;
+    EntryFields& f = ws_.form;
+    if (f.chkCTCSS_en.checked()) {
+        untickAndDisable(f.chkInd_On);
+        f.chkSilent.setEnabled(true);
+        setConfig(8, true);
+    } else {
+        f.chkInd_On.setEnabled(true);
+        setConfig(8, false);
+    }
+}
+
+void EntryForm::chkBCO_Click() {
+    if (ws_.data.LoadingForm) return;
+    setConfig(9, ws_.form.chkBCO.checked());
+}
+
+void EntryForm::chkSilent_Click() {
+    if (ws_.data.LoadingForm) return;
+    EntryFields& f = ws_.form;
+    if (f.chkSilent.checked()) {
+        untickAndDisable(f.chkInd_On);
+        f.chkTX_Inh.setEnabled(true);
+        setConfig(10, true);
+    } else {
+        f.chkInd_On.setEnabled(true);
+        untickAndDisable(f.chkTX_Inh);
+        setConfig(10, false);
+    }
+}
+
+void EntryForm::chkTX_Inh_Click() {
+    if (ws_.data.LoadingForm) return;
+    EntryFields& f = ws_.form;
+    if (f.chkTX_Inh.checked()) {
+        untickAndDisable(f.chkInd_On);
+        setConfig(11, true);
+    } else {
+        f.chkInd_On.setEnabled(true);
+        setConfig(11, false);
+    }
+}
+
+void EntryForm::chkScan_GotFocus() {
+    ws_.form.focus = Control::chkScan;
+    ws_.form.chkScan.setBackColor(kScanFocusColor);
+}
+
+void EntryForm::chkScan_LostFocus() {
+    // Leaving the scan box is how a channel is stored in the normal tab order.
+    EntryFields& f = ws_.form;
+    StoreChannel(ws_);
+    f.cmdReset_Pers.setCaption("Reset");
+    f.focus = Control::cboCh;
+    f.chkScan.setBackColor(CheckBox::kButtonFace);
+}
+
+void EntryForm::cmdReset_Pers_Click() {
+    RadioData& data = ws_.data;
+    EntryFields& f = ws_.form;
+    if (data.EditingChannel) {
+        StoreChannel(ws_);
+        data.EditingChannel = false;
+        f.cmdReset_Pers.setCaption("Reset");
+        return;
+    }
+    data.LoadingForm = true;
+    f.chkScan.setChecked(false);
+    ResetOptions(data);
+    ClearChannelList(ws_, 0);
+    data.LoadingForm = false;
+}
+
+void EntryForm::lstFreq_Click() {
+    RadioData& data = ws_.data;
+    EntryFields& f = ws_.form;
+    const std::string line = f.lstFreq.text();
+    if (line.empty()) return; // no line selected
+    try {
+        data.EditingChannel = true;
+        const auto n = lineChannel(line);
+        if (!n) return;
+        data.SelectedChannel = *n;
+        f.cboCh.setText(std::to_string(*n));
+        if (const auto shown = selectorChannel(f.cboCh)) ShowChannel(ws_, *shown);
+        f.cmdReset_Pers.setCaption("Update");
+        FillEntryFields(ws_, ' ', line);
+    } catch (const std::exception&) {
+        // A line that cannot be split leaves the fields as far as they were filled.
+    }
+}
+
+void EntryForm::cmdDelete_Click() {
+    RadioData& data = ws_.data;
+    EntryFields& f = ws_.form;
+    const int c = ParseInt16(f.txtCh.text()).value_or(0);
+    int line = -1;
+    for (int i = 0; i < f.lstFreq.count(); ++i) {
+        if (lineChannel(f.lstFreq.lines()[static_cast<std::size_t>(i)]) == c) {
+            line = i;
+            break;
+        }
+    }
+    int k = 0;
+    if (line >= 0 && c >= 0 && c < kChannelSlots) {
+        data.SelectedChannel = static_cast<std::int16_t>(c);
+        f.lstFreq.removeItem(line);
+        data.ChannelTable[static_cast<std::size_t>(c)].clear();
+        // A deleted channel is a change that the next save must write.
+        data.DataChanged = true;
+        k = c <= 1 ? 1 : c - 1;
+    } else {
+        k = data.SelectedChannel <= 0 ? 1 : data.SelectedChannel - 1;
+    }
+    ShowChannel(ws_, static_cast<std::int16_t>(k));
+}
+
+void EntryForm::cmdSave_Click() {
+    host_.SaveRadioFile();
+}
+
+void EntryForm::cmdPrint_Click() {
+    try {
+        host_.ShowPrintDialog();
+    } catch (const std::exception&) {
+        // A print window that cannot be shown ends the command quietly.
+    }
+}
+
+void EntryForm::cmdExit_Click() {
+    if (ws_.form.lstFreq.count() >= 1 && ws_.data.DataChanged &&
+        ws_.platform.askYesNo("Do you want to save your data?", "Save Data")) {
+        try {
+            host_.SaveRadioFile();
+        } catch (const std::exception&) {
+            // The program ends whatever the save did.
+        }
+    }
+    host_.EndProgram();
+}
+
+void EntryForm::txtCh_KeyPress(int& key) {
+    EntryFields& f = ws_.form;
+    if (isDigitKey(key) || key == kBackspace) return;
+    if (key == kTab) {
+        f.focus = Control::txtRx;
+    } else if (key == kEnter) {
+        f.focus = f.txtCh.text().empty() ? Control::txtCh : Control::txtRx;
+    } else {
+        key = 0;
+    }
+}
+
+void EntryForm::txtRx_KeyPress(int& key) {
+    EntryFields& f = ws_.form;
+    if (isDigitKey(key) || key == '.' || key == kBackspace || key == kTab) return;
+    if (key == kEnter)
+        f.focus = f.txtRx.text().empty() ? Control::txtRx : Control::txtTx;
+    else
+        key = 0;
+}
+
+void EntryForm::txtTx_KeyPress(int& key) {
+    EntryFields& f = ws_.form;
+    if (isDigitKey(key) || key == '.' || key == kBackspace || key == kTab) return;
+    if (key == kEnter)
+        f.focus = f.txtTx.text().empty() ? Control::txtTx : Control::cboCTCSS;
+    else
+        key = 0;
+}
+
+} // namespace kl40

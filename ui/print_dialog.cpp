@@ -1,0 +1,333 @@
+#include "ui/print_dialog.h"
+
+#include "core/numbers.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <utility>
+
+namespace kl40 {
+
+namespace {
+
+// Report layout, in twips.
+constexpr double kTopY = 36;
+constexpr double kRuleMargin = 1440;
+constexpr double kRuleHeight = 50;
+constexpr std::uint32_t kBlack = 0x000000;
+constexpr double kChannelLineX = 1723;
+constexpr double kOptionLabelX = 1440;
+constexpr double kOptionValueX = 5400;
+constexpr int kLastSlot = kChannelSlots - 1;
+// Channels above this number go on a second page.
+constexpr int kFirstPageLastChannel = 50;
+// A channel list longer than this pushes the options report onto a new page.
+constexpr int kListLinesBeforeOptionsPage = 75;
+
+struct Heading {
+    double x;
+    const char* text;
+};
+constexpr std::array<Heading, 5> kColumnHeadings{{
+    {1550, "Chan"},
+    {3254, "Rx"},
+    {5182, "Tx"},
+    {6713, "CTCSS"},
+    {8420, "Scan"},
+}};
+
+// Forwards every call to the document's printer and swallows its failures, so
+// that a driver error skips only the call that failed and the rest of the
+// report still runs. Without a printer every call does nothing.
+class GuardedPrinter final : public Printer {
+public:
+    explicit GuardedPrinter(Printer* inner) : inner_(inner) {}
+
+    void setFontName(const std::string& name) override {
+        run([&](Printer& p) { p.setFontName(name); });
+    }
+    void setFontSize(double points) override {
+        run([&](Printer& p) { p.setFontSize(points); });
+    }
+    void setFontBold(bool bold) override {
+        run([&](Printer& p) { p.setFontBold(bold); });
+    }
+    double currentX() const override {
+        return get([](const Printer& p) { return p.currentX(); });
+    }
+    double currentY() const override {
+        return get([](const Printer& p) { return p.currentY(); });
+    }
+    void setCurrentX(double twips) override {
+        run([&](Printer& p) { p.setCurrentX(twips); });
+    }
+    void setCurrentY(double twips) override {
+        run([&](Printer& p) { p.setCurrentY(twips); });
+    }
+    double pageWidth() const override {
+        return get([](const Printer& p) { return p.pageWidth(); });
+    }
+    double textWidth(const std::string& text) const override {
+        return get([&](const Printer& p) { return p.textWidth(text); });
+    }
+    void print(const std::string& text, bool endLine) override {
+        run([&](Printer& p) { p.print(text, endLine); });
+    }
+    void drawBox(double x1, double y1, double x2, double y2, std::uint32_t colour) override {
+        run([&](Printer& p) { p.drawBox(x1, y1, x2, y2, colour); });
+    }
+    void newPage() override {
+        run([](Printer& p) { p.newPage(); });
+    }
+    void endDocument() override {
+        run([](Printer& p) { p.endDocument(); });
+    }
+
+private:
+    template <typename F> void run(F&& call) {
+        if (inner_ == nullptr) return;
+        try {
+            call(*inner_);
+        } catch (...) {
+        }
+    }
+    template <typename F> double get(F&& call) const {
+        if (inner_ == nullptr) return 0;
+        try {
+            return call(*inner_);
+        } catch (...) {
+            return 0;
+        }
+    }
+
+    Printer* inner_;
+};
+
+double RoundHalfEven(double value) {
+    const double down = std::floor(value);
+    const double fraction = value - down;
+    if (fraction > 0.5) return down + 1;
+    if (fraction < 0.5) return down;
+    return std::fmod(down, 2.0) == 0 ? down : down + 1;
+}
+
+void PrintBlankLines(Printer& printer, int count) {
+    for (int i = 0; i < count; ++i)
+        PrintLine(printer, " ");
+}
+
+// The rule under a title: a black box 50 twips high, an inch in from each side
+// of the page, at the current vertical position.
+void DrawRule(Printer& printer) {
+    const double y = printer.currentY();
+    printer.drawBox(kRuleMargin, y, printer.pageWidth() - kRuleMargin, y + kRuleHeight, kBlack);
+}
+
+void PrintCentred(Printer& printer, const std::string& title) {
+    printer.setCurrentX(CentredX(printer, title));
+    PrintLine(printer, title);
+}
+
+std::string CheckState(const CheckBox& box) {
+    return box.checked() ? ": Enabled" : ": Disabled";
+}
+
+// The next field of an entry whose fields are separated by runs of commas:
+// returns the text up to the next comma and moves `rest` past the run of
+// commas that follows it.
+std::string_view NextField(std::string_view& rest) {
+    const std::size_t comma = rest.find(',');
+    const std::string_view field = rest.substr(0, comma);
+    if (comma == std::string_view::npos) {
+        rest = {};
+    } else {
+        const std::size_t next = rest.find_first_not_of(',', comma);
+        rest = next == std::string_view::npos ? std::string_view{} : rest.substr(next);
+    }
+    return field;
+}
+
+} // namespace
+
+double CentredX(const Printer& printer, const std::string& text) {
+    const double spare = RoundHalfEven(printer.pageWidth() - printer.textWidth(text));
+    // A printer that reports nonsense gets its text at the left edge.
+    if (!std::isfinite(spare) || std::fabs(spare) > 1e15) return 0;
+    return static_cast<double>(static_cast<long long>(spare) / 2);
+}
+
+Print_Dialog::Print_Dialog(const Workspace& ws, PrintTarget& target, Handler onClose)
+    : ws_(ws), target_(target), onClose_(std::move(onClose)) {}
+
+void Print_Dialog::OKButton_Click() {
+    PrintSelection(PrintChoice);
+    close();
+}
+
+void Print_Dialog::CancelButton_Click() {
+    close();
+}
+
+void Print_Dialog::close() {
+    closed_ = true;
+    // The view may destroy this window from the handler, so run it from a copy
+    // and touch no member afterwards.
+    if (Handler handler = onClose_) handler();
+}
+
+void Print_Dialog::PrintSelection(int choice) {
+    std::optional<int> copies;
+    try {
+        copies = target_.ChoosePrinter();
+    } catch (...) {
+        return; // a dialog that cannot be shown counts as cancelled
+    }
+    if (!copies) return;
+    // Without a choice there is nothing to print, so no document is started.
+    if (choice != kPrintAll && choice != kPrintChannels && choice != kPrintOptions) return;
+
+    for (int copy = 0; copy < *copies; ++copy) {
+        std::unique_ptr<Printer> device;
+        try {
+            device = target_.StartDocument();
+        } catch (...) {
+        }
+        if (!device) continue;
+        GuardedPrinter printer(device.get());
+        printer.setFontName(kReportFont);
+        printer.setFontBold(true);
+        try {
+            if (choice == kPrintAll || choice == kPrintChannels) {
+                PrintChannelListHeader(printer);
+                PrintChannelLines(printer, ws_.data);
+            }
+            if (choice == kPrintAll && ws_.form.lstFreq.count() > kListLinesBeforeOptionsPage)
+                printer.newPage();
+            if (choice == kPrintAll || choice == kPrintOptions)
+                PrintOptionsReport(printer, ws_.form);
+        } catch (...) {
+            // Printing never reports; whatever was laid out still goes out.
+        }
+        printer.endDocument();
+    }
+}
+
+void PrintChannelListHeader(Printer& printer) {
+    printer.setFontSize(18);
+    printer.setCurrentY(kTopY);
+    PrintBlankLines(printer, 3);
+    printer.setFontBold(true);
+    PrintCentred(printer, kChannelListTitle);
+
+    printer.setFontSize(6);
+    PrintBlankLines(printer, 1);
+    printer.setFontBold(false);
+    PrintBlankLines(printer, 3);
+
+    printer.setFontSize(10);
+    for (std::size_t i = 0; i < kColumnHeadings.size(); ++i) {
+        printer.setCurrentX(kColumnHeadings[i].x);
+        PrintText(printer, kColumnHeadings[i].text, i + 1 == kColumnHeadings.size());
+    }
+
+    printer.setFontSize(6);
+    PrintBlankLines(printer, 1);
+    DrawRule(printer);
+    PrintBlankLines(printer, 1);
+    printer.setFontBold(false);
+    printer.setFontSize(10);
+}
+
+void PrintChannelLines(Printer& printer, const RadioData& data) {
+    // A count that is not a number lists nothing rather than guessing.
+    const std::optional<std::int16_t> count = ParseInt16(data.ChannelCountText);
+    if (!count) return;
+    const int last = std::min<int>(*count, kLastSlot);
+
+    bool pageBroken = false;
+    for (int n = 0; n <= last; ++n) {
+        const std::string& entry = data.ChannelTable[static_cast<std::size_t>(n)];
+        if (entry.empty()) continue;
+        const std::string line = FormatPrintLine(entry);
+        if (n > kFirstPageLastChannel && !pageBroken) {
+            pageBroken = true;
+            printer.newPage();
+            PrintBlankLines(printer, 1);
+            PrintChannelListHeader(printer);
+        }
+        printer.setFontSize(10);
+        printer.setCurrentX(kChannelLineX);
+        PrintLine(printer, line);
+    }
+}
+
+std::string FormatPrintLine(std::string_view entry) {
+    // Frequencies are printed to three decimals: the first 7 characters of
+    // the stored four-decimal text. A shorter field is printed as it is,
+    // never reaching into the next field.
+    constexpr std::size_t kFrequencyWidth = 7;
+
+    std::string_view rest = entry;
+    const std::string_view ch = NextField(rest);
+    const std::string_view rx = NextField(rest).substr(0, kFrequencyWidth);
+    const std::string_view tx = NextField(rest).substr(0, kFrequencyWidth);
+    const std::string_view tone = NextField(rest);
+    const char* scan = entry.find('Y') != std::string_view::npos ? "Y" : "N";
+
+    // One-digit channel numbers take an extra tab so that both reach the
+    // same receive column.
+    const bool oneDigit = ParseInt16(ch).value_or(0) < 10;
+
+    std::string line(ch);
+    line += oneDigit ? "\t\t" : "\t";
+    line += rx;
+    line += "\t\t";
+    line += tx;
+    line += "\t\t";
+    line += tone;
+    line += "\t\t";
+    line += scan;
+    return line;
+}
+
+void PrintOptionsReport(Printer& printer, const EntryFields& form) {
+    printer.setFontBold(true);
+    printer.setFontSize(18);
+    PrintBlankLines(printer, 3);
+    PrintCentred(printer, kOptionsReportTitle);
+
+    printer.setFontSize(9);
+    PrintBlankLines(printer, 1);
+    DrawRule(printer);
+    printer.setFontSize(6);
+    PrintBlankLines(printer, 1);
+
+    printer.setFontBold(false);
+    printer.setFontSize(10);
+
+    const std::array<std::pair<const char*, std::string>, 11> rows{{
+        {"Time out Timer", ": " + form.cboToT.text() + " minutes"},
+        {"Scan Hold Time", ": 2.00 seconds"},
+        {"Channel Scan", CheckState(form.chkScan_En)},
+        {"Down deletes scan channel", CheckState(form.chkDwn_Del)},
+        {"Self progammed scan channels", CheckState(form.chkScan_Prog)},
+        {"20 Sec Display Timer", CheckState(form.chkDispl_Blnk)},
+        {"Power LED is ON Indicator", CheckState(form.chkInd_On)},
+        {"Rx CTCSS mute", CheckState(form.chkCTCSS_en)},
+        {"Transmit inhibit if channel busy", CheckState(form.chkBCO)},
+        {"Silent Switch", CheckState(form.chkSilent)},
+        {"Transmit inhibit if Open LED off", CheckState(form.chkTX_Inh)},
+    }};
+    for (const auto& [label, value] : rows) {
+        printer.setCurrentX(kOptionLabelX);
+        PrintText(printer, label, false);
+        printer.setCurrentX(kOptionValueX);
+        PrintText(printer, value, true);
+    }
+}
+
+} // namespace kl40
