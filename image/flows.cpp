@@ -52,6 +52,27 @@ SaveOutcome SaveRadioFile(Workspace& ws) {
     }
 }
 
+LoadResult LoadOpenedImage(Workspace& ws, std::vector<std::uint8_t> previousImage) {
+    RadioData& data = ws.data;
+    // An image of no known model is refused before anything is cleared, so
+    // the radio being edited survives a wrong file.
+    if (!RecogniseModel(data.ImageText)) {
+        data.ImageText = std::move(previousImage);
+        ws.platform.show("Error in decoding channel", "Data Error", Icon::Exclamation);
+        return LoadResult::Rejected;
+    }
+    ClearChannelList(ws, 1);
+    for (auto& slot : data.ChannelTable) slot.clear();
+    ws.form.txtCh.clear();
+    ws.form.txtRx.clear();
+    ws.form.txtTx.clear();
+    data.LoadingForm = true;
+    data.EditingChannel = true;
+    const bool decoded = DecodeImage(ws);
+    data.LoadingForm = false;
+    return decoded ? LoadResult::Decoded : LoadResult::DecodeFailed;
+}
+
 void OpenRadioFile(Workspace& ws) {
     RadioData& data = ws.data;
     std::vector<std::uint8_t> previousImage = data.ImageText;
@@ -59,22 +80,7 @@ void OpenRadioFile(Workspace& ws) {
     if (data.FileError) {
         ws.platform.show("Unable to open data file", "File Error", Icon::Critical);
     } else if (!path.empty()) {
-        // An image of no known model is refused before anything is cleared,
-        // so the radio being edited survives a wrong file.
-        if (!RecogniseModel(data.ImageText)) {
-            data.ImageText = std::move(previousImage);
-            ws.platform.show("Error in decoding channel", "Data Error", Icon::Exclamation);
-            return;
-        }
-        ClearChannelList(ws, 1);
-        for (auto& slot : data.ChannelTable)
-            slot.clear();
-        ws.form.txtCh.clear();
-        ws.form.txtRx.clear();
-        ws.form.txtTx.clear();
-        data.LoadingForm = true;
-        data.EditingChannel = true;
-        DecodeImage(ws);
+        if (LoadOpenedImage(ws, std::move(previousImage)) == LoadResult::Rejected) return;
         ws.form.caption = kFileCaptionPrefix + DisplayName(path);
     }
     data.EditingChannel = true;

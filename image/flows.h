@@ -4,7 +4,9 @@
 
 #include "core/radio_data.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace kl40 {
 
@@ -16,6 +18,13 @@ enum class SaveOutcome {
 
 SaveOutcome SaveRadioFile(Workspace& ws);
 void OpenRadioFile(Workspace& ws);
+
+// Replaces the radio being edited with the image now in ImageText: an image of
+// no known model is refused ("Error in decoding channel") before anything is
+// cleared and `previousImage` is put back; otherwise the form and the channel
+// table are cleared and the image decoded.
+enum class LoadResult { Rejected, DecodeFailed, Decoded };
+LoadResult LoadOpenedImage(Workspace& ws, std::vector<std::uint8_t> previousImage);
 
 // The part of a path after its last separator ("/" or "\").
 std::string DisplayName(const std::string& path);

@@ -5,6 +5,7 @@
 // them and forwards the operator's actions to the handlers below.
 
 #include "core/radio_data.h"
+#include "image/flows.h"
 
 #include <cstdint>
 
@@ -15,7 +16,7 @@ class FormHost {
 public:
     virtual ~FormHost() = default;
     // The save flow (dialog, build, write, messages).
-    virtual void SaveRadioFile() = 0;
+    virtual SaveOutcome SaveRadioFile() = 0;
     // Shows the print selection window without blocking.
     virtual void ShowPrintDialog() = 0;
     // Ends the program at once.

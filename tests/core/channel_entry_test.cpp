@@ -12,7 +12,7 @@ namespace {
 
 class NoHost : public FormHost {
 public:
-    void SaveRadioFile() override {}
+    SaveOutcome SaveRadioFile() override { return SaveOutcome::Cancelled; }
     void ShowPrintDialog() override {}
     void EndProgram() override {}
 };

@@ -12,7 +12,10 @@ namespace {
 
 class FakeHost : public FormHost {
 public:
-    void SaveRadioFile() override { calls += "save;"; }
+    SaveOutcome SaveRadioFile() override {
+        calls += "save;";
+        return SaveOutcome::Saved;
+    }
     void ShowPrintDialog() override {
         calls += "print;";
         throw std::runtime_error("no print window");

@@ -1,0 +1,175 @@
+#include "cli/session.h"
+
+#include "coding/tone_table.h"
+#include "core/channel_entry.h"
+#include "image/flows.h"
+#include "image/image_build.h"
+#include "image/image_file.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+namespace kl40::cli {
+
+namespace {
+
+// ConfigText position of each option name; "Down Delete" has none.
+int configPosition(const std::string& option) {
+    static const std::pair<const char*, int> positions[] = {{"Enable Scan", 3},
+                                                            {"Down Delete", 0},
+                                                            {"User programmed scan", 5},
+                                                            {"Display Timer", 6},
+                                                            {"Open LED is power indicator", 7},
+                                                            {"Receive CTCSS enable", 8},
+                                                            {"Busy Channel Lockout", 9},
+                                                            {"Silent Switch enabled", 10},
+                                                            {"Open LED off inhibits Transmit", 11},
+                                                            {"High/Low Power", 14}};
+    for (const auto& [name, position] : positions)
+        if (option == name) return position;
+    return 0;
+}
+
+CheckBox& optionBox(EntryFields& form, const std::string& option) {
+    CheckBox* boxes[] = {&form.chkScan_En,    &form.chkDwn_Del, &form.chkScan_Prog,
+                         &form.chkDispl_Blnk, &form.chkInd_On,  &form.chkCTCSS_en,
+                         &form.chkBCO,        &form.chkSilent,  &form.chkTX_Inh,
+                         &form.chkHiLo};
+    for (CheckBox* box : boxes)
+        if (box->caption() == option) return *box;
+    return form.chkScan_En;
+}
+
+int itemIndex(const ComboBox& combo, const std::string& text) {
+    const auto& items = combo.items();
+    auto it = std::find(items.begin(), items.end(), text);
+    return it == items.end() ? -1 : static_cast<int>(it - items.begin());
+}
+
+} // namespace
+
+Session::Session() {
+    platform.quiet = true;
+    form_.Form_Load();
+}
+
+std::optional<std::string> Session::Apply(const RadioSpec& radio) {
+    EntryFields& form = ws.form;
+    RadioData& data = ws.data;
+    platform.messages.clear();
+
+    // Choosing the model and the time-out runs the form's handlers, as a click does.
+    form.cboRadio.setListIndex(itemIndex(form.cboRadio, radio.model));
+    form.cboToT.setListIndex(itemIndex(form.cboToT, radio.timeout));
+
+    // Options set their flags directly, as decoding an image does: no interlocks.
+    data.LoadingForm = true;
+    for (const std::string& option : radio.options) {
+        optionBox(form, option).setChecked(true);
+        if (const int position = configPosition(option))
+            data.ConfigText[static_cast<std::size_t>(position - 1)] = '1';
+    }
+    data.LoadingForm = false;
+
+    std::vector<ChannelSpec> channels = radio.channels;
+    std::sort(channels.begin(), channels.end(),
+              [](const ChannelSpec& a, const ChannelSpec& b) { return a.channel < b.channel; });
+    for (const ChannelSpec& channel : channels) {
+        const std::string name = "channel " + std::to_string(channel.channel) + ": ";
+        std::string tone = channel.ctcss;
+        const int toneIndex = ToneIndex(tone);
+        if (toneIndex == 0 && tone != "none")
+            return name + "unknown CTCSS tone \"" + channel.ctcss + "\"";
+
+        data.EditingChannel = false;
+        form.txtCh.setText(std::to_string(channel.channel));
+        form.txtRx.setText(channel.rx);
+        form.txtTx.setText(channel.tx.value_or(""));
+        form.cboCTCSS.setListIndex(toneIndex);
+        form.chkScan.setChecked(channel.scan);
+        platform.messages.clear();
+        StoreChannel(ws);
+        if (!platform.messages.empty()) return name + platform.messages.front();
+        if (channel.channel < 1 || channel.channel > 99 ||
+            data.ChannelTable[static_cast<std::size_t>(channel.channel)].empty())
+            return name + "a receive frequency must be entered";
+    }
+    return std::nullopt;
+}
+
+bool Session::Build() {
+    platform.messages.clear();
+    try {
+        return BuildImage(ws);
+    } catch (const std::exception&) {
+        if (platform.messages.empty())
+            platform.show("Error saving data", "Data Error", Icon::Exclamation);
+        return false;
+    }
+}
+
+bool Session::Load(std::vector<std::uint8_t> image) {
+    platform.messages.clear();
+    std::vector<std::uint8_t> previous = std::move(ws.data.ImageText);
+    ws.data.ImageText = std::move(image);
+    return LoadOpenedImage(ws, std::move(previous)) == LoadResult::Decoded;
+}
+
+DecodedRadio Session::Describe() const {
+    const EntryFields& form = ws.form;
+    DecodedRadio radio;
+    radio.model = form.cboRadio.text();
+    radio.timeout = form.cboToT.text();
+    for (const std::string& option : OptionNames())
+        if (optionBox(const_cast<EntryFields&>(form), option).checked())
+            radio.options.push_back(option);
+
+    for (int i = 1; i < kChannelSlots; ++i) {
+        const std::string& entry = ws.data.ChannelTable[static_cast<std::size_t>(i)];
+        if (entry.empty()) continue;
+        std::vector<std::string> fields;
+        std::size_t start = 0;
+        for (;;) {
+            const std::size_t comma = entry.find(',', start);
+            fields.push_back(entry.substr(start, comma - start));
+            if (comma == std::string::npos) break;
+            start = comma + 1;
+        }
+        DecodedChannel channel;
+        channel.channel = i;
+        // An entry decoded from a damaged image may lack its receive part (it
+        // then starts with the transmit frequency) or its transmit part.
+        const bool hasReceive = !fields.empty() && fields[0] == std::to_string(i);
+        std::size_t next = 0;
+        if (hasReceive) {
+            channel.rx = fields.size() > 1 ? fields[1] : "";
+            next = 2;
+        }
+        if (fields.size() > next && !fields[next].empty()) {
+            channel.tx = fields[next];
+            if (fields.size() > next + 1) {
+                std::string tone = fields[next + 1];
+                tone.erase(tone.find_last_not_of(' ') + 1);
+                channel.ctcss = tone == "0" || tone.empty() ? "none" : tone;
+            }
+            channel.scan = entry.back() == 'Y';
+        }
+        radio.channels.push_back(std::move(channel));
+    }
+    return radio;
+}
+
+std::optional<std::vector<std::uint8_t>> ReadImage(const std::string& path) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec || size == 0 || size > kMaxImageFileSize) return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+    if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size)))
+        return std::nullopt;
+    return bytes;
+}
+
+} // namespace kl40::cli

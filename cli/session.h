@@ -1,0 +1,57 @@
+#pragma once
+// A fresh radio as the desktop application has it right after start-up: the
+// data set, the entry form's fields and their handlers, with the form loaded.
+// The command-line verbs work on it through the same operations as the GUI.
+
+#include "cli/radio_json.h"
+#include "cli/stderr_platform.h"
+#include "core/radio_data.h"
+#include "ui/entry_form.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kl40::cli {
+
+class Session {
+public:
+    Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // Stores the radio's model, time-out, options and channels. Returns the
+    // reason the first refused item was refused, or nothing when all were taken.
+    std::optional<std::string> Apply(const RadioSpec& radio);
+
+    // Builds the image into ImageText. Returns false after a refusal, which
+    // `platform.messages` holds.
+    bool Build();
+
+    // Decodes `image` as the open flow does. Returns false when the image is
+    // refused or cannot be decoded.
+    bool Load(std::vector<std::uint8_t> image);
+
+    // The radio now in the data set and form.
+    DecodedRadio Describe() const;
+
+    StderrPlatform platform;
+    Workspace ws{platform};
+
+private:
+    class NoHost : public FormHost {
+    public:
+        SaveOutcome SaveRadioFile() override { return SaveOutcome::Cancelled; }
+        void ShowPrintDialog() override {}
+        void EndProgram() override {}
+    };
+    NoHost host_;
+    EntryForm form_{ws, host_};
+};
+
+// Reads a whole file of 1 to 65000 bytes; nothing for a missing, unreadable,
+// empty or larger file.
+std::optional<std::vector<std::uint8_t>> ReadImage(const std::string& path);
+
+} // namespace kl40::cli

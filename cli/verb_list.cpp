@@ -1,0 +1,36 @@
+#include "cli/session.h"
+#include "cli/text_printer.h"
+#include "cli/verbs.h"
+#include "ui/print_dialog.h"
+
+#include <memory>
+
+namespace kl40::cli {
+
+int LoadImageFile(Session& session, const std::string& imagePath);
+
+namespace {
+// One copy, printed as text on `out`.
+class TextTarget : public PrintTarget {
+public:
+    explicit TextTarget(std::ostream& out) : out_(out) {}
+    std::optional<int> ChoosePrinter() override { return 1; }
+    std::unique_ptr<Printer> StartDocument() override {
+        return std::make_unique<TextPrinter>(out_);
+    }
+
+private:
+    std::ostream& out_;
+};
+} // namespace
+
+int RunList(const std::string& imagePath, std::ostream& out) {
+    Session session;
+    if (int status = LoadImageFile(session, imagePath)) return status;
+    TextTarget target(out);
+    Print_Dialog dialog(session.ws, target);
+    dialog.PrintSelection(kPrintAll);
+    return 0;
+}
+
+} // namespace kl40::cli
