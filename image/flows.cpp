@@ -62,7 +62,8 @@ LoadResult LoadOpenedImage(Workspace& ws, std::vector<std::uint8_t> previousImag
         return LoadResult::Rejected;
     }
     ClearChannelList(ws, 1);
-    for (auto& slot : data.ChannelTable) slot.clear();
+    for (auto& slot : data.ChannelTable)
+        slot.clear();
     ws.form.txtCh.clear();
     ws.form.txtRx.clear();
     ws.form.txtTx.clear();

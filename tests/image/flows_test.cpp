@@ -1,0 +1,197 @@
+#include "image/flows.h"
+
+#include "image/templates.h"
+#include "support/loaded_form.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+namespace kl40 {
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+
+class FlowsTest : public ::testing::Test, public test::LoadedForm {
+protected:
+    FlowsTest() {
+        dir = fs::temp_directory_path() /
+              ("kl40-flows-" + std::to_string(std::random_device{}()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir);
+    }
+    ~FlowsTest() override { fs::remove_all(dir); }
+
+    std::string file(const std::string& name) const { return (dir / name).string(); }
+    void writeFile(const std::string& name, const Bytes& bytes) {
+        std::ofstream(file(name), std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+    }
+    Bytes readFile(const std::string& name) {
+        std::ifstream in(file(name), std::ios::binary);
+        return Bytes(std::istreambuf_iterator<char>(in), {});
+    }
+    void expectMessage(const std::string& text, const std::string& title, Icon icon) {
+        ASSERT_FALSE(platform.messages.empty()) << "expected " << text;
+        EXPECT_EQ(platform.last().text, text);
+        EXPECT_EQ(platform.last().title, title);
+        EXPECT_EQ(platform.last().icon, icon);
+    }
+
+    fs::path dir;
+};
+
+TEST_F(FlowsTest, SaveWritesBinUnderTheChosenNameAndReportsIt) {
+    store(5, "435.125", "430.125", "88.5 ", true);
+    platform.choosePath(file("club.txt"));
+    EXPECT_EQ(SaveRadioFile(ws), SaveOutcome::Saved);
+    EXPECT_EQ(readFile("club.bin").size(), 8192u);
+    EXPECT_FALSE(fs::exists(file("club.txt")));
+    expectMessage("File club.txt saved", "File Operation", Icon::Information);
+    EXPECT_EQ(ws.form.caption, "KL40 File : club.txt");
+    EXPECT_FALSE(ws.data.DataChanged);
+    ASSERT_EQ(platform.saveRequests.size(), 1u);
+    EXPECT_EQ(platform.saveRequests[0].filter, "KL40 Eprom Files (*.bin)|*.bin");
+    EXPECT_TRUE(platform.saveRequests[0].overwritePrompt);
+
+    // The save dialog starts from the name it last returned.
+    platform.choosePath(file("club"));
+    EXPECT_EQ(SaveRadioFile(ws), SaveOutcome::Saved);
+    EXPECT_EQ(platform.saveRequests[1].fileName, file("club.txt"));
+    EXPECT_TRUE(fs::exists(file("club.bin")));
+}
+
+TEST_F(FlowsTest, CancelledSaveAndFailedDialogAreReportedAndClearDataChanged) {
+    store(1, "439");
+    platform.cancelDialog();
+    EXPECT_EQ(SaveRadioFile(ws), SaveOutcome::Cancelled);
+    expectMessage("Save Action cancelled", "File Save", Icon::Information);
+    EXPECT_FALSE(ws.data.DataChanged);
+
+    ws.data.FileError = true; // left by a failed open
+    platform.cancelDialog();
+    EXPECT_EQ(SaveRadioFile(ws), SaveOutcome::Failed);
+    expectMessage("Save Action failed", "File Error", Icon::Critical);
+}
+
+TEST_F(FlowsTest, SaveThatWritesNothingIsNotReportedAsDone) {
+    // No channels: "No data available" and nothing else changes.
+    platform.choosePath(file("empty.bin"));
+    EXPECT_EQ(SaveRadioFile(ws), SaveOutcome::Failed);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    expectMessage("No data available", "Data Error", Icon::Exclamation);
+    EXPECT_TRUE(ws.data.DataChanged);
+    EXPECT_EQ(ws.form.caption, "KL40 Data Entry Form");
+    EXPECT_FALSE(fs::exists(file("empty.bin")));
+
+    // A write failure: the platform's reason, no "saved", an existing file kept.
+    store(1, "439");
+    platform.clear();
+    platform.choosePath(file("missing-folder/radio.bin"));
+    EXPECT_EQ(SaveRadioFile(ws), SaveOutcome::Failed);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.last().title, "KL40");
+    EXPECT_EQ(platform.last().icon, Icon::Exclamation);
+    EXPECT_TRUE(ws.data.DataChanged);
+    EXPECT_EQ(ws.form.caption, "KL40 Data Entry Form");
+}
+
+TEST_F(FlowsTest, OpenRestoresTheRadioAndSetsTheCaption) {
+    store(5, "435.125", "430.125", "88.5 ", true);
+    store(12, "439", "", "103.5", false);
+    platform.choosePath(file("saved.bin"));
+    ASSERT_EQ(SaveRadioFile(ws), SaveOutcome::Saved);
+
+    LoadedForm other;
+    other.platform.choosePath(file("saved.bin"));
+    OpenRadioFile(other.ws);
+    EXPECT_TRUE(other.platform.messages.empty());
+    EXPECT_EQ(other.ws.form.caption, "KL40 File : saved.bin");
+    EXPECT_EQ(other.slot(5), "5,435.1250,430.1250,88.5,Y");
+    EXPECT_EQ(other.slot(12), "12,439.0000,439.0000,103.5,N");
+    EXPECT_EQ(other.ws.form.lstFreq.count(), 2);
+    EXPECT_TRUE(other.ws.data.DataChanged) << "Exit asks to save an opened radio";
+    EXPECT_TRUE(other.ws.data.EditingChannel);
+    EXPECT_FALSE(other.ws.data.LoadingForm);
+    EXPECT_EQ(other.platform.openRequests.at(0).filter, "Radio Data Files(*.bin)|*.bin");
+    EXPECT_EQ(other.platform.openRequests.at(0).fileName, "");
+}
+
+TEST_F(FlowsTest, FailedOpenLeavesTheRadioAsItWas) {
+    store(7, "439");
+    const auto table = ws.data.ChannelTable;
+    const auto lines = ws.form.lstFreq.lines();
+
+    writeFile("empty.bin", {});
+    platform.choosePath(file("empty.bin"));
+    OpenRadioFile(ws);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    expectMessage("Unable to open data file", "File Error", Icon::Critical);
+
+    // Cancelling right after a failure reports it again.
+    platform.cancelDialog();
+    OpenRadioFile(ws);
+    EXPECT_EQ(platform.messages.size(), 2u);
+    expectMessage("Unable to open data file", "File Error", Icon::Critical);
+
+    writeFile("big.bin", Bytes(65001, 0xFF));
+    platform.clear();
+    platform.choosePath(file("big.bin"));
+    OpenRadioFile(ws);
+    ASSERT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(platform.messages[0].text, "Unable to open file.");
+    EXPECT_EQ(platform.messages[1].text, "Unable to open data file");
+
+    EXPECT_EQ(ws.data.ChannelTable, table);
+    EXPECT_EQ(ws.form.lstFreq.lines(), lines);
+    EXPECT_EQ(ws.form.caption, "KL40 Data Entry Form");
+}
+
+TEST_F(FlowsTest, ImageOfNoKnownModelIsRefusedBeforeAnythingIsCleared) {
+    store(7, "439", "", "none ", true);
+    ws.form.chkBCO.click();
+    const auto table = ws.data.ChannelTable;
+    const auto config = ws.data.ConfigText;
+    const auto lines = ws.form.lstFreq.lines();
+    const bool editing = ws.data.EditingChannel;
+
+    for (std::size_t size : {std::size_t{8192}, std::size_t{4000}, std::size_t{1}}) {
+        writeFile("odd.bin", Bytes(size, 0xFF));
+        platform.clear();
+        platform.choosePath(file("odd.bin"));
+        OpenRadioFile(ws);
+        ASSERT_EQ(platform.messages.size(), 1u) << size;
+        expectMessage("Error in decoding channel", "Data Error", Icon::Exclamation);
+        EXPECT_EQ(ws.data.ChannelTable, table);
+        EXPECT_EQ(ws.data.ConfigText, config);
+        EXPECT_EQ(ws.form.lstFreq.lines(), lines);
+        EXPECT_TRUE(ws.form.chkBCO.checked());
+        EXPECT_EQ(ws.form.caption, "KL40 Data Entry Form");
+        EXPECT_EQ(ws.data.EditingChannel, editing);
+        EXPECT_TRUE(ws.data.ImageText.empty()) << "the image held before is put back";
+    }
+}
+
+TEST_F(FlowsTest, CancelledOpenChangesNothing) {
+    store(7, "439");
+    const auto table = ws.data.ChannelTable;
+    platform.cancelDialog();
+    OpenRadioFile(ws);
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(ws.data.ChannelTable, table);
+    EXPECT_FALSE(ws.data.LoadingForm);
+    EXPECT_TRUE(ws.data.EditingChannel);
+}
+
+TEST(DisplayName, IsThePartAfterTheLastSeparator) {
+    EXPECT_EQ(DisplayName("/home/op/club.bin"), "club.bin");
+    EXPECT_EQ(DisplayName("C:\\radios\\club.txt"), "club.txt");
+    EXPECT_EQ(DisplayName("club.bin"), "club.bin");
+}
+
+} // namespace
+} // namespace kl40

@@ -1,0 +1,203 @@
+#include "image/image_decode.h"
+
+#include "image/layout.h"
+#include "image/templates.h"
+#include "support/loaded_form.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+namespace kl40 {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+void put(Bytes& image, std::size_t address, const Bytes& bytes) {
+    std::copy(bytes.begin(), bytes.end(), image.begin() + static_cast<std::ptrdiff_t>(address));
+}
+
+class ImageDecodeTest : public ::testing::Test, public test::LoadedForm {
+protected:
+    bool decode(Bytes image) {
+        ws.data.ImageText = std::move(image);
+        ws.data.LoadingForm = true;
+        const bool ok = DecodeImage(ws);
+        ws.data.LoadingForm = false;
+        return ok;
+    }
+};
+
+TEST(SplitToneByte, SeparatesToneFromCheckBitAndFrequencyBit) {
+    test::ScriptedPlatform platform;
+    struct Case {
+        const char* code;
+        const char* tone;
+        const char* rest;
+    } cases[] = {{"7E0500", "3E", "000500"}, {"7F0500", "3E", "010500"}, {"400500", "00", "000500"},
+                 {"410500", "00", "010500"}, {"0C0500", "0C", "000500"}, {"0B0500", "0A", "010500"},
+                 {"010500", "00", "010500"}};
+    for (const auto& c : cases) {
+        std::string code = c.code;
+        EXPECT_EQ(SplitToneByte(platform, code), c.tone) << c.code;
+        EXPECT_EQ(code, c.rest) << c.code;
+    }
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(ImageDecodeTest, WalkStopsAtTheStoredCountAndDecodesChannelsUpToIt) {
+    Bytes image = TemplateBytes(1);
+    for (int ch = 1; ch <= 5; ++ch) {
+        put(image, ReceiveSlotAddress(ch, 1), {0xFF, 0x41, 0x05, 0x00});
+        put(image, TransmitSlotAddress(ch, 1), {0xFF, 0x7F, 0x06, 0x31}); // 71.9 Hz
+    }
+    put(image, ReceiveSlotAddress(10, 1), {0xFF, 0x41, 0x05, 0x00}); // beyond the count
+    put(image, TransmitSlotAddress(10, 1), {0xFF, 0x41, 0x06, 0x30});
+    image[0x3F0] = 0x05;
+    ASSERT_TRUE(decode(image));
+    EXPECT_EQ(ws.data.ChannelCountText, "05");
+    EXPECT_EQ(slot(5), "5,439.0000,439.0125,71.9,N");
+    EXPECT_EQ(slot(10), "");
+    EXPECT_EQ(ws.form.lstFreq.count(), 5);
+    EXPECT_EQ(ws.form.cboRadio.text(), "KL40a-16");
+}
+
+TEST_F(ImageDecodeTest, StoredCountStandsWhenNoTransmitSlotIsFoundAtOrAboveIt) {
+    Bytes image = TemplateBytes(3);
+    put(image, ReceiveSlotAddress(3, 3), {0xFF, 0x01, 0x05, 0x00});
+    put(image, TransmitSlotAddress(3, 3), {0xFF, 0x01, 0x06, 0x30});
+    image[0x13F0] = 0x07;
+    ASSERT_TRUE(decode(image));
+    EXPECT_EQ(ws.data.ChannelCountText, "07") << "not 101";
+    EXPECT_EQ(slot(3), "3,439.0000,439.0000,none,N");
+}
+
+TEST_F(ImageDecodeTest, ScanListsOfAllModelsAreRecovered) {
+    // Models 1 and 2: byte 0 of receive slots 0, 1, 2, ...; channel 1 in use,
+    // so its lead byte is the second scan entry.
+    Bytes image = TemplateBytes(2);
+    image[0x13F0] = 0x05;
+    put(image, ReceiveSlotAddress(1, 2), {0x12, 0x01, 0x05, 0x00});
+    put(image, TransmitSlotAddress(1, 2), {0xFF, 0x01, 0x06, 0x30});
+    put(image, ReceiveSlotAddress(5, 2), {0xFF, 0x01, 0x05, 0x00});
+    put(image, TransmitSlotAddress(5, 2), {0xFF, 0x01, 0x06, 0x30});
+    image[0x1000] = 0x05;
+    ASSERT_TRUE(decode(image));
+    EXPECT_EQ(ws.data.ScanText, "0512");
+    EXPECT_EQ(slot(5).back(), 'Y');
+    EXPECT_EQ(slot(1).back(), 'N');
+    // Scan entries in slots 0-1 do not make unused channels appear.
+    EXPECT_EQ(ws.form.lstFreq.count(), 2);
+
+    // Model 3: 31 entries and an end mark, then a full list of 32 without one.
+    Bytes m3 = TemplateBytes(3);
+    for (std::size_t k = 0; k < 31; ++k)
+        m3[0x1300 + k] = static_cast<std::uint8_t>(((k + 1) / 10) * 16 + (k + 1) % 10);
+    put(m3, ReceiveSlotAddress(1, 3), {0xFF, 0x01, 0x05, 0x00});
+    put(m3, TransmitSlotAddress(1, 3), {0xFF, 0x01, 0x06, 0x30});
+    ASSERT_TRUE(decode(m3));
+    EXPECT_EQ(ws.data.ScanText.size(), 62u);
+    m3[0x1300 + 31] = 0x32;
+    m3[0x1300 + 32] = 0x33; // beyond the 32 entries that are read
+    ASSERT_TRUE(decode(m3));
+    EXPECT_EQ(ws.data.ScanText.size(), 64u);
+    EXPECT_EQ(ws.data.ScanText.substr(60), "3132");
+}
+
+TEST_F(ImageDecodeTest, OptionBytesSetFlagsBoxesAndTimeout) {
+    Bytes m3 = TemplateBytes(3); // count 01, options 05 00 00 00 27
+    put(m3, ReceiveSlotAddress(1, 3), {0xFF, 0x01, 0x05, 0x00});
+    put(m3, TransmitSlotAddress(1, 3), {0xFF, 0x01, 0x06, 0x30});
+    ASSERT_TRUE(decode(m3));
+    EXPECT_EQ(ws.form.cboToT.text(), "2.00");
+    // Option byte 1 is 05 (digits "0", "5"): no flag of digit 3, and digit 4
+    // sets "Enable Scan" only for exactly 1.
+    EXPECT_EQ(ws.data.ConfigText, "010000000007203");
+    EXPECT_FALSE(ws.form.chkScan_En.checked());
+    EXPECT_FALSE(ws.form.chkTX_Inh.checked());
+    EXPECT_FALSE(ws.form.chkHiLo.enabled());
+    EXPECT_EQ(ws.data.OptionText, "010000000020");
+
+    Bytes m1 = TemplateBytes(1);
+    m1[0x3F0] = 0x01;
+    m1[0x3F1] = 0x8C;
+    put(m1, ReceiveSlotAddress(1, 1), {0xFF, 0x41, 0x05, 0x00});
+    put(m1, TransmitSlotAddress(1, 1), {0xFF, 0x41, 0x06, 0x30});
+    ASSERT_TRUE(decode(m1));
+    EXPECT_EQ(ws.data.ConfigText[13], '1') << "High/Low Power";
+    EXPECT_EQ(ws.data.ConfigText[11], 'C');
+    EXPECT_EQ(ws.data.ConfigText[10], '0');
+    EXPECT_EQ(ws.data.ConfigText[8], '0');
+    EXPECT_TRUE(ws.form.chkHiLo.checked());
+    EXPECT_TRUE(ws.form.chkHiLo.enabled());
+    EXPECT_EQ(ws.form.cboToT.text(), "3.00");
+    EXPECT_EQ(ws.data.OptionText, "010040000000");
+}
+
+TEST_F(ImageDecodeTest, FirstListedChannelIsSelectedAndShown) {
+    Bytes image = TemplateBytes(3);
+    image[0x13F0] = 0x12;
+    put(image, ReceiveSlotAddress(7, 3), {0xFF, 0x01, 0x05, 0x00});
+    put(image, TransmitSlotAddress(7, 3), {0xFF, 0x01, 0x06, 0x30});
+    put(image, ReceiveSlotAddress(12, 3), {0xFF, 0x01, 0x05, 0x01});
+    put(image, TransmitSlotAddress(12, 3), {0xFF, 0x01, 0x06, 0x31});
+    ASSERT_TRUE(decode(image));
+    EXPECT_EQ(ws.form.lstFreq.listIndex(), 0);
+    EXPECT_EQ(ws.form.txtRx.text(), "439.0000");
+    EXPECT_EQ(ws.form.cboCh.text(), "7");
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(ImageDecodeTest, ChannelHundredAloneDecodesWithoutFailing) {
+    Bytes image = TemplateBytes(3);
+    image[0x13F0] = 0x99;
+    put(image, 0x1000, {0xFF, 0x01, 0x05, 0x00});
+    put(image, 0x1400, {0xFF, 0x01, 0x06, 0x30});
+    ASSERT_TRUE(decode(image));
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(ws.data.ChannelCountText, "100");
+}
+
+TEST_F(ImageDecodeTest, UnknownModelIsRefused) {
+    EXPECT_FALSE(decode(Bytes(8192, 0xFF)));
+    EXPECT_EQ(platform.last().text, "Error in decoding channel");
+    EXPECT_EQ(platform.last().title, "Data Error");
+    EXPECT_EQ(platform.last().icon, Icon::Exclamation);
+}
+
+// Truncated, random and bit-flipped images: decoding may refuse them but must
+// never crash or read outside the image (the suite also runs under the
+// address and undefined-behaviour sanitizers).
+TEST_F(ImageDecodeTest, DamagedImagesNeverCrashTheDecoder) {
+    std::mt19937 random(12345);
+    auto randomImage = [&](std::size_t size) {
+        Bytes b(size);
+        for (auto& x : b)
+            x = static_cast<std::uint8_t>(random());
+        return b;
+    };
+    const std::size_t sizes[] = {1, 2, 100, 2047, 2048, 2049, 8191, 8192, 8193, 65000};
+    for (std::size_t size : sizes)
+        decode(randomImage(size));
+    for (int model : {1, 2, 3}) {
+        for (int round = 0; round < 40; ++round) {
+            Bytes image = TemplateBytes(model);
+            if (model != 1) image[model == 2 ? 0x13EB : 0x12FF] = model == 2 ? 0x72 : 0x26;
+            for (int flips = 0; flips < 64; ++flips) {
+                const std::size_t at = DataBase(model) + random() % 0x800;
+                image[at] ^= static_cast<std::uint8_t>(1u << (random() % 8));
+            }
+            // Random data area, marker kept.
+            if (round % 4 == 0)
+                for (std::size_t a = DataBase(model); a < DataBase(model) + 0x800; ++a)
+                    if (a != 0x13EB && a != 0x12FF) image[a] = static_cast<std::uint8_t>(random());
+            decode(image);
+            platform.clear();
+        }
+    }
+    SUCCEED();
+}
+
+} // namespace
+} // namespace kl40
