@@ -36,6 +36,17 @@ std::optional<std::int16_t> lineChannel(const std::string& line) {
 
 } // namespace
 
+bool OfferToSave(Workspace& ws, FormHost& host) {
+    if (ws.form.lstFreq.count() < 1 || !ws.data.DataChanged) return true;
+    if (!ws.platform.askYesNo("Do you want to save your data?", "Save Data")) return true;
+    try {
+        return host.SaveRadioFile() != SaveOutcome::Failed;
+    } catch (const std::exception&) {
+        // A save that broke has saved nothing: keep the program open.
+        return false;
+    }
+}
+
 EntryForm::EntryForm(Workspace& ws, FormHost& host) : ws_(ws), host_(host) {
     EntryFields& f = ws_.form;
     f.cboCh.onClick([this] { cboCh_Click(); });
@@ -350,15 +361,7 @@ void EntryForm::cmdPrint_Click() {
 }
 
 void EntryForm::cmdExit_Click() {
-    if (ws_.form.lstFreq.count() >= 1 && ws_.data.DataChanged &&
-        ws_.platform.askYesNo("Do you want to save your data?", "Save Data")) {
-        try {
-            host_.SaveRadioFile();
-        } catch (const std::exception&) {
-            // The program ends whatever the save did.
-        }
-    }
-    host_.EndProgram();
+    if (OfferToSave(ws_, host_)) host_.EndProgram();
 }
 
 void EntryForm::txtCh_KeyPress(int& key) {

@@ -23,6 +23,13 @@ public:
     virtual void EndProgram() = 0;
 };
 
+// The question both Exit commands and the frame's close box ask: when the
+// channel list has lines and `DataChanged` is set, "Do you want to save your
+// data?" and on Yes the save flow. Returns false only when the operator chose
+// to save and the save failed, so that the program stays open with the data;
+// a cancelled save dialog still lets the program end.
+bool OfferToSave(Workspace& ws, FormHost& host);
+
 class EntryForm {
 public:
     // Background of the scan box while it holds the focus (red 0, green 0, blue 8).

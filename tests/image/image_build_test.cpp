@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <sstream>
 #include <map>
 #include <vector>
 
@@ -26,9 +26,9 @@ Bytes expectedImage(int model, const std::map<std::size_t, Bytes>& patches) {
 }
 
 std::string hexAddress(std::size_t a) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%04zX", a);
-    return buffer;
+    std::ostringstream out;
+    out << std::hex << std::uppercase << a;
+    return out.str();
 }
 
 // Lists the addresses where two images differ, for readable failures.

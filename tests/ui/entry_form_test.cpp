@@ -14,7 +14,7 @@ class FakeHost : public FormHost {
 public:
     SaveOutcome SaveRadioFile() override {
         calls += "save;";
-        return SaveOutcome::Saved;
+        return saveOutcome;
     }
     void ShowPrintDialog() override {
         calls += "print;";
@@ -22,6 +22,7 @@ public:
     }
     void EndProgram() override { calls += "end;"; }
     std::string calls;
+    SaveOutcome saveOutcome = SaveOutcome::Saved;
 };
 
 class EntryFormTest : public ::testing::Test {
@@ -237,6 +238,18 @@ TEST_F(EntryFormTest, ExitAsksToSaveOnlyWithListedUnsavedChannels) {
     form.cmdSave_Click();
     EXPECT_NO_THROW(form.cmdPrint_Click()); // a failing print window is ignored
     EXPECT_EQ(host.calls, "end;save;end;end;end;save;print;");
+}
+
+TEST_F(EntryFormTest, ExitStaysOpenOnlyWhenTheChosenSaveFailed) {
+    enterChannel("3", "435");
+    host.saveOutcome = SaveOutcome::Failed;
+    platform.answer(Answer::Yes);
+    form.cmdExit_Click();
+    EXPECT_EQ(host.calls, "save;");
+    host.saveOutcome = SaveOutcome::Cancelled;
+    platform.answer(Answer::Yes);
+    form.cmdExit_Click();
+    EXPECT_EQ(host.calls, "save;save;end;");
 }
 
 } // namespace
