@@ -2,6 +2,7 @@
 
 #include "image/layout.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstddef>
 #include <cstring>
@@ -27,6 +28,8 @@ constexpr const char* kTooLongText = "Unable to open file.";
 constexpr const char* kCantOpenText = "Can't open file: ";
 constexpr const char* kCantReadText = "Can't read file: ";
 constexpr const char* kCantWriteText = "Can't write file: ";
+constexpr const char* kNotVerifiedText =
+    "The file did not read back as written and was not saved: ";
 
 // Owns a POSIX file descriptor; closes it unless the owner closed it already
 // through close(), which reports the result.
@@ -130,7 +133,8 @@ std::size_t WriteLength(const std::string& configText) {
 }
 
 struct WriteFailure {
-    std::string text; // empty when the write succeeded
+    std::string text;         // empty when the write succeeded
+    bool notVerified = false; // written, but did not read back as written
 };
 
 // Name of a new, unused temporary file beside the target; the caller creates
@@ -178,7 +182,7 @@ int WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
 // over the target. Until the rename the target is untouched; after any failure
 // the temporary file is gone.
 WriteFailure ReplaceFile(const fs::path& target, const std::vector<std::uint8_t>& bytes,
-                         const struct stat* existing) {
+                         const struct stat* existing, const WriteOptions& options) {
     std::optional<TemporaryFile> temporary;
     int created = -1;
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -205,13 +209,19 @@ WriteFailure ReplaceFile(const fs::path& target, const std::vector<std::uint8_t>
     }
 
     if (int error = WriteAll(fd.get(), bytes.data(), bytes.size())) return {ErrorText(error)};
-    if (::fsync(fd.get()) != 0) return {ErrorText(errno)};
+    if (options.durable && ::fsync(fd.get()) != 0) return {ErrorText(errno)};
     if (int error = fd.close()) return {ErrorText(error)};
+    // Like an EPROM programmer after a burn: read the file back and compare
+    // before it may replace anything.
+    if (options.afterWrite) options.afterWrite(temporary->path().string());
+    if (!FileHoldsBytes(temporary->path().string(), bytes))
+        return {kNotVerifiedText + target.string(), true};
     if (::rename(temporary->path().c_str(), target.c_str()) != 0) return {ErrorText(errno)};
     temporary->release();
 
     // Make the rename itself durable; the file is already in place, so a
     // failure here changes nothing for the operator.
+    if (!options.durable) return {};
     const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
     FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.valid()) ::fsync(dir.get());
@@ -220,7 +230,7 @@ WriteFailure ReplaceFile(const fs::path& target, const std::vector<std::uint8_t>
 
 // Checks the target and writes the bytes; returns the text to show on failure.
 WriteFailure WriteTarget(Platform& platform, const std::string& path,
-                         const std::vector<std::uint8_t>& bytes) {
+                         const std::vector<std::uint8_t>& bytes, const WriteOptions& options) {
     if (path.empty()) return {ErrorText(ENOENT)};
     fs::path target(path);
 
@@ -244,7 +254,7 @@ WriteFailure WriteTarget(Platform& platform, const std::string& path,
     }
 
     BusyPointer busy(platform);
-    return ReplaceFile(target, bytes, exists ? &st : nullptr);
+    return ReplaceFile(target, bytes, exists ? &st : nullptr, options);
 }
 
 } // namespace
@@ -314,7 +324,23 @@ std::string ChooseSaveFile(Workspace& ws, const std::string& filter) {
     return *chosen;
 }
 
-bool WriteImageFile(Workspace& ws, const std::string& path) {
+bool FileHoldsBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!fd.valid()) return false;
+    // One byte more than expected shows a file that is too long.
+    std::vector<std::uint8_t> read(bytes.size() + 1);
+    std::size_t done = 0;
+    while (done < read.size()) {
+        const ssize_t n = ::read(fd.get(), read.data() + done, read.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        if (n == 0) break;
+        done += static_cast<std::size_t>(n);
+    }
+    return done == bytes.size() && std::equal(bytes.begin(), bytes.end(), read.begin());
+}
+
+bool WriteImageFile(Workspace& ws, const std::string& path, const WriteOptions& options) {
     const std::size_t length = WriteLength(ws.data.ConfigText);
     if (length == 0) {
         ws.platform.show(kCantWriteText + path + "\nThe radio model is not known.", kAppTitle,
@@ -330,7 +356,11 @@ bool WriteImageFile(Workspace& ws, const std::string& path) {
         return false;
     }
 
-    const WriteFailure failure = WriteTarget(ws.platform, path, image);
+    const WriteFailure failure = WriteTarget(ws.platform, path, image, options);
+    if (failure.notVerified) {
+        ws.platform.show(failure.text, kFileErrorTitle, Icon::Critical);
+        return false;
+    }
     if (!failure.text.empty()) {
         ws.platform.show(failure.text, kAppTitle, Icon::Exclamation);
         return false;

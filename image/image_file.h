@@ -3,7 +3,10 @@
 
 #include "core/radio_data.h"
 
+#include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace kl40 {
 
@@ -23,10 +26,23 @@ bool ReadImageFile(Workspace& ws, const std::string& path);
 // Returns the chosen path or "" on cancel; clears FileError on a choice.
 std::string ChooseSaveFile(Workspace& ws, const std::string& filter);
 
+struct WriteOptions {
+    // Flush the file and its folder to the device before reporting success.
+    // Batch tools that write thousands of files may leave that to the system.
+    bool durable = true;
+    // Runs on the temporary file after it is written and before it is read
+    // back for verification; lets tests damage it.
+    std::function<void(const std::string& temporaryPath)> afterWrite;
+};
+
 // Writes the first 2048 or 8192 bytes of ImageText (by the model code in
-// ConfigText) through a temporary file that then replaces the target, so a
-// failed write never destroys an existing file. Shows the failure and returns
-// false when nothing was written.
-bool WriteImageFile(Workspace& ws, const std::string& path);
+// ConfigText) to a temporary file beside the target, reads it back and
+// compares it byte for byte, and only then lets it replace the target, so a
+// failed or unverified write never destroys an existing file. Shows the
+// failure and returns false when nothing was written.
+bool WriteImageFile(Workspace& ws, const std::string& path, const WriteOptions& options = {});
+
+// True when the file at `path` holds exactly `bytes`.
+bool FileHoldsBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
 } // namespace kl40

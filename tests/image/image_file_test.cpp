@@ -237,3 +237,47 @@ TEST_F(ImageFileTest, PermissionsOfFolderAndFileAreRespected) {
 
 } // namespace
 } // namespace kl40
+
+namespace kl40 {
+namespace {
+
+// The written file is read back before it may replace the target; a file
+// that does not read back as written is reported and replaces nothing.
+TEST(WriteVerification, DamagedWriteIsReportedAndKeepsTheExistingFile) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("kl40-verify-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const std::string target = (dir / "radio.bin").string();
+    std::ofstream(target, std::ios::binary) << "old contents";
+
+    test::ScriptedPlatform platform;
+    Workspace ws(platform);
+    ws.data.ConfigText = "010000000000003";
+    ws.data.ImageText.assign(8192, 0xA5);
+
+    WriteOptions damage;
+    damage.afterWrite = [](const std::string& temporary) {
+        std::fstream f(temporary, std::ios::in | std::ios::out | std::ios::binary);
+        f.seekp(100);
+        f.put('\x00');
+    };
+    EXPECT_FALSE(WriteImageFile(ws, target, damage));
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.last().title, "File Error");
+    EXPECT_EQ(platform.last().icon, Icon::Critical);
+    EXPECT_NE(platform.last().text.find("did not read back"), std::string::npos);
+    std::ifstream in(target, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "old contents");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1)
+        << "no temporary file is left behind";
+
+    platform.clear();
+    EXPECT_TRUE(WriteImageFile(ws, target));
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_TRUE(FileHoldsBytes(target, ws.data.ImageText));
+    EXPECT_FALSE(FileHoldsBytes(target, std::vector<std::uint8_t>(8191, 0xA5)));
+    fs::remove_all(dir);
+}
+
+} // namespace
+} // namespace kl40
