@@ -108,25 +108,24 @@ void DecodeOptionBytes(Workspace& ws, int model) {
     for (std::size_t i = 0; i < 6; ++i)
         bytes[i] = byteAt(data.ImageText, position + i);
 
-    if (model == 1 || model == 2) {
-        form.chkHiLo.setEnabled(true);
+    if (model >= 1 && model <= 3) {
+        // Model 3 stores its option bytes as two decimal digits each, models 1
+        // and 2 as two hex digits; "High/Low Power" exists only on models 1 and 2.
+        const bool model3 = model == 3;
+        form.chkHiLo.setEnabled(!model3);
         const std::string count = TwoDigit(bcdValue(bytes[0]));
         data.ChannelCountText = count;
         data.OptionText = count;
         for (std::size_t i = 1; i < 6; ++i)
-            data.OptionText += ByteToHex(bytes[i]);
-        const double quarter = optionDigit(ws, 4) / 4.0;
-        form.cboToT.setListIndex(
-            TimeoutIndexFromQuarter(static_cast<int>(std::nearbyint(quarter))));
-    } else if (model == 3) {
-        form.chkHiLo.setEnabled(false);
-        const std::string count = TwoDigit(bcdValue(bytes[0]));
-        data.ChannelCountText = count;
-        data.OptionText = count;
-        for (std::size_t i = 1; i < 6; ++i)
-            data.OptionText += TwoDigit(bcdValue(bytes[i]));
-        const char digit = data.OptionText.size() >= 12 ? data.OptionText[11] : '0';
-        form.cboToT.setListIndex(TimeoutIndexFromDigit(digit));
+            data.OptionText += model3 ? TwoDigit(bcdValue(bytes[i])) : ByteToHex(bytes[i]);
+        if (model3) {
+            const char digit = data.OptionText.size() >= 12 ? data.OptionText[11] : '0';
+            form.cboToT.setListIndex(TimeoutIndexFromDigit(digit));
+        } else {
+            const double quarter = optionDigit(ws, 4) / 4.0;
+            form.cboToT.setListIndex(
+                TimeoutIndexFromQuarter(static_cast<int>(std::nearbyint(quarter))));
+        }
     }
     data.ChannelCountText = data.OptionText.substr(0, 2);
     DecodeOptionFlags(ws, model);
