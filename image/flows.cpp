@@ -44,7 +44,9 @@ SaveOutcome SaveRadioFile(Workspace& ws) {
             title = "File Save";
         }
         ws.platform.show(text, title, icon);
-        data.DataChanged = false;
+        // A failed save leaves the changes unsaved, so leaving the program
+        // must still offer to save them.
+        if (outcome != SaveOutcome::Failed) data.DataChanged = false;
         return outcome;
     } catch (const std::exception&) {
         ws.platform.show("Error saving data", "Data Error", Icon::Exclamation);

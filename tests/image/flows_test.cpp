@@ -73,9 +73,11 @@ TEST_F(FlowsTest, CancelledSaveAndFailedDialogAreReportedAndClearDataChanged) {
     EXPECT_FALSE(ws.data.DataChanged);
 
     ws.data.FileError = true; // left by a failed open
+    ws.data.DataChanged = true;
     platform.cancelDialog();
     EXPECT_EQ(SaveRadioFile(ws), SaveOutcome::Failed);
     expectMessage("Save Action failed", "File Error", Icon::Critical);
+    EXPECT_TRUE(ws.data.DataChanged) << "nothing was saved, so the question stays due";
 }
 
 TEST_F(FlowsTest, SaveThatWritesNothingIsNotReportedAsDone) {

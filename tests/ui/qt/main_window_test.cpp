@@ -1,0 +1,238 @@
+// The whole application on screen (headless): menus, saving and opening
+// through the dialogs, Exit and the close box, the secondary windows.
+
+#include "support/form_operator.h"
+#include "support/scripted_platform.h"
+#include "ui/qt/help_view.h"
+#include "ui/qt/main_window_view.h"
+#include "ui/qt/qt_window_host.h"
+
+#include <QFile>
+#include <QMenuBar>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+namespace kl40::qt {
+
+namespace {
+
+// The application as main() builds it, with scripted dialogs and an end of
+// the program that is only counted.
+struct App {
+    App() : windows(ws, platform, {}, [this] { ++ended; }), frame(ws, windows), form(ws, frame) {
+        form.Form_Load();
+        view = std::make_unique<MainWindowView>(ws, frame, form);
+        windows.setParentWindow(view.get());
+    }
+    test::ScriptedPlatform platform;
+    Workspace ws{platform};
+    int ended = 0;
+    QtWindowHost windows;
+    MDI_kl40 frame;
+    EntryForm form;
+    std::unique_ptr<MainWindowView> view;
+};
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList texts(const QList<QAction*>& actions) {
+    QStringList list;
+    for (QAction* action : actions)
+        if (!action->isSeparator()) list << action->text();
+    return list;
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<App> app;
+    std::unique_ptr<test::FormOperator> op;
+    std::unique_ptr<QTemporaryDir> dir;
+
+    std::string path(const QString& name) const { return dir->filePath(name).toStdString(); }
+    void run(const char* action) { app->view->findChild<QAction*>(action)->trigger(); }
+    QListWidget* list() { return op->get<QListWidget>("lstFreq"); }
+    const test::RecordedMessage& last() { return app->platform.last(); }
+
+    // A radio entered through the widgets: model, two channels, one option.
+    void enterRadio() {
+        op->choose("cboRadio", "KL40a-64");
+        op->enterChannel("5", "435.125", "430.125", "88.5 ", true);
+        op->enterChannel("12", "440.5", "", "103.5", false);
+        op->tick("chkBCO");
+        QCOMPARE(list()->count(), 2);
+        QVERIFY(app->platform.messages.empty());
+    }
+
+private slots:
+    void init() {
+        dir = std::make_unique<QTemporaryDir>();
+        app = std::make_unique<App>();
+        op = std::make_unique<test::FormOperator>(app->view->entryForm());
+        app->view->show();
+        app->view->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(app->view.get()));
+    }
+    void cleanup() {
+        QVERIFY2(app->platform.answers.empty() && app->platform.paths.empty(),
+                 "a scripted answer or path was not used");
+        op.reset();
+        app.reset();
+    }
+
+    void frameHoldsTheFormAndTheMenus() {
+        MainWindowView& view = *app->view;
+        QCOMPARE(view.windowTitle(), QString("KL40 Programming"));
+        const auto windows = view.area().subWindowList();
+        QCOMPARE(windows.size(), 1);
+        QCOMPARE(windows[0]->widget(), &view.entryForm());
+        QCOMPARE(windows[0]->windowTitle(), QString("KL40 Data Entry Form"));
+        QVERIFY(op->get("cboCh")->hasFocus());
+        const QSize room = view.area().viewport()->size(); // across the middle, 3/8 down
+        QCOMPARE(windows[0]->pos(), QPoint(room.width() / 2 - windows[0]->width() / 2,
+                                           room.height() / 8 * 3 - windows[0]->height() / 2));
+        windows[0]->close(); // the form does not close on its own
+        QVERIFY(windows[0]->isVisible());
+
+        const auto bar = view.menuBar()->actions();
+        QCOMPARE(texts(bar), QStringList({"&File", "&Print", "KL40 Info"}));
+        QVERIFY(bar[1]->menu() == nullptr); // a command of its own
+        QCOMPARE(texts(bar[0]->menu()->actions()),
+                 QStringList({"&New Radio File", "&Open Radio File", "&Save Radio File", "E&xit"}));
+        QCOMPARE(texts(bar[2]->menu()->actions()), QStringList({"&Help", "&About"}));
+        for (QAction* top : bar)
+            for (QAction* action : top->menu() ? top->menu()->actions() : QList{top})
+                QVERIFY(action->shortcut().isEmpty());
+    }
+
+    void savedFileIsTheCommandLineImage() {
+        const QString cli = qEnvironmentVariable("KL40_CLI");
+        if (cli.isEmpty()) QSKIP("KL40_CLI is not set");
+        enterRadio();
+        app->platform.choosePath(path("radio.bin"));
+        run("mnuSaveFile");
+        QCOMPARE(last().text, std::string("File radio.bin saved"));
+        QCOMPARE(app->view->entryWindow().windowTitle(), QString("KL40 File : radio.bin"));
+
+        QFile json(dir->filePath("radio.json"));
+        QVERIFY(json.open(QIODevice::WriteOnly));
+        json.write(R"({"model":"KL40a-64","timeout":"2.00",
+            "options":["Enable Scan","Busy Channel Lockout"],
+            "channels":[{"channel":5,"rx":"435.1250","tx":"430.1250","ctcss":"88.5","scan":true},
+                {"channel":12,"rx":"440.5000","tx":"440.5000","ctcss":"103.5","scan":false}]})");
+        json.close();
+        QProcess process;
+        process.start(cli, {"build", json.fileName(), "-o", dir->filePath("other.bin")});
+        QVERIFY(process.waitForFinished(30000));
+        QVERIFY2(process.exitCode() == 0, process.readAllStandardError().constData());
+        const QByteArray saved = readAll(dir->filePath("radio.bin"));
+        QCOMPARE(saved.size(), 8192);
+        QCOMPARE(saved, readAll(dir->filePath("other.bin")));
+    }
+
+    void newAndOpenReplaceTheRadio() {
+        enterRadio();
+        app->platform.choosePath(path("club.bin"));
+        QTest::mouseClick(op->get("cmdSave"), Qt::LeftButton);
+        const QString line = list()->item(1)->text();
+
+        run("mnuNewFile"); // asks nothing
+        QCOMPARE(list()->count(), 0);
+        QVERIFY(!op->get<QCheckBox>("chkBCO")->isChecked());
+        QCOMPARE(app->platform.messages.size(), std::size_t(1));
+
+        app->platform.choosePath(path("club.bin"));
+        run("mnuOpenFile");
+        QCOMPARE(list()->count(), 2);
+        QCOMPARE(list()->item(1)->text().simplified(), line.simplified());
+        QVERIFY(op->get<QCheckBox>("chkBCO")->isChecked());
+        QCOMPARE(op->get<QComboBox>("cboRadio")->currentText(), QString("KL40a-64"));
+        QCOMPARE(app->view->entryWindow().windowTitle(), QString("KL40 File : club.bin"));
+    }
+
+    void exitAsksOnlyWithUnsavedChannels() {
+        run("mnuKL40"); // nothing entered: no question
+        QCOMPARE(app->ended, 1);
+        QVERIFY(app->platform.messages.empty());
+
+        op->enterChannel("3", "435", "", "none ", false);
+        app->platform.answer(Answer::No);
+        QTest::mouseClick(op->get("cmdExit"), Qt::LeftButton);
+        QCOMPARE(last().text, std::string("Do you want to save your data?"));
+        QCOMPARE(last().title, std::string("Save Data"));
+        QCOMPARE(app->ended, 2);
+
+        app->platform.answer(Answer::Yes); // a cancelled save still ends the program
+        app->platform.cancelDialog();
+        run("mnuKL40");
+        QCOMPARE(last().text, std::string("Save Action cancelled"));
+        QCOMPARE(app->ended, 3);
+    }
+
+    void closeBoxAsksAndStaysOpenWhenTheSaveFails() {
+        op->enterChannel("3", "435", "", "none ", false);
+        app->platform.answer(Answer::Yes);
+        app->platform.choosePath(path("no-such-folder/radio.bin"));
+        QVERIFY(!app->view->close());
+        QVERIFY(app->view->isVisible());
+        QCOMPARE(app->ended, 0);
+        QCOMPARE(app->platform.messages.front().text,
+                 std::string("Do you want to save your data?"));
+
+        app->platform.answer(Answer::Yes);
+        app->platform.choosePath(path("radio.bin"));
+        QVERIFY(app->view->close());
+        QCOMPARE(app->ended, 1);
+        QCOMPARE(readAll(dir->filePath("radio.bin")).size(), 8192);
+    }
+
+    void secondaryWindowsOpenOnce() {
+        QtWindowHost& host = app->windows;
+        for (const char* command : {"mnuKL40_Help", "mnuKL40_About", "mnuPrint"})
+            run(command);
+        QWidget* help = host.helpWindow();
+        QWidget* about = host.aboutWindow();
+        QWidget* print = host.printWindow();
+        QVERIFY(help && about && print && help->isWindow() && print->isVisible());
+        for (const char* command : {"mnuKL40_Help", "mnuKL40_About", "mnuPrint"})
+            run(command);
+        QTest::mouseClick(op->get("cmdPrint"), Qt::LeftButton);
+        QCOMPARE(host.helpWindow(), help);
+        QCOMPARE(host.aboutWindow(), about);
+        QCOMPARE(host.printWindow(), print);
+        QCOMPARE(app->view->findChildren<HelpView*>().size(), 1);
+
+        help->close(); // a closed window is made afresh next time
+        QTRY_VERIFY(host.helpWindow() == nullptr);
+        run("mnuKL40_Help");
+        QVERIFY(host.helpWindow() != nullptr);
+    }
+
+    // Writes a picture of the main window for the documentation when
+    // KL40_SCREENSHOT names the file.
+    void screenshot() {
+        const QString file = qEnvironmentVariable("KL40_SCREENSHOT");
+        if (file.isEmpty()) QSKIP("KL40_SCREENSHOT is not set");
+        op->enterChannel("1", "439.1", "431.5", "88.5 ", true);
+        op->enterChannel("2", "439.15", "431.55", "103.5", true);
+        op->enterChannel("5", "435.125", "430.125", "none ", false);
+        op->enterChannel("12", "438.0125", "", "71.9 ", true);
+        op->tick("chkBCO");
+        op->tick("chkDispl_Blnk");
+        op->clickLine(1);
+        QVERIFY(app->view->grab().save(file));
+    }
+};
+
+} // namespace kl40::qt
+
+QTEST_MAIN(kl40::qt::MainWindowTest)
+#include "main_window_test.moc"

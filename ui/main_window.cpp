@@ -1,0 +1,63 @@
+#include "ui/main_window.h"
+
+#include "core/channel_entry.h"
+
+#include <exception>
+
+namespace kl40 {
+
+void MDI_kl40::mnuNewFile_Click() {
+    // The no-question clear resets the options and empties the list and the
+    // entry boxes but leaves the channel table to its caller.
+    ClearChannelList(ws_, 1);
+    for (std::string& slot : ws_.data.ChannelTable)
+        slot.clear();
+}
+
+void MDI_kl40::mnuOpenFile_Click() {
+    OpenRadioFile(ws_);
+}
+
+void MDI_kl40::mnuSaveFile_Click() {
+    kl40::SaveRadioFile(ws_);
+}
+
+void MDI_kl40::mnuKL40_Click() {
+    if (OfferToSave(ws_, *this)) EndProgram();
+}
+
+void MDI_kl40::mnuPrint_Click() {
+    ShowPrintDialog();
+}
+
+void MDI_kl40::mnuKL40_Help_Click() {
+    windows_.ShowHelp();
+}
+
+void MDI_kl40::mnuKL40_About_Click() {
+    windows_.ShowAbout();
+}
+
+bool MDI_kl40::QueryUnload() {
+    if (!OfferToSave(ws_, *this)) return false;
+    EndProgram();
+    return true;
+}
+
+SaveOutcome MDI_kl40::SaveRadioFile() {
+    return kl40::SaveRadioFile(ws_);
+}
+
+void MDI_kl40::ShowPrintDialog() {
+    try {
+        windows_.ShowPrintDialog();
+    } catch (const std::exception&) {
+        // A print window that cannot be shown ends the command quietly.
+    }
+}
+
+void MDI_kl40::EndProgram() {
+    windows_.EndProgram();
+}
+
+} // namespace kl40

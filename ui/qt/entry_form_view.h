@@ -1,0 +1,121 @@
+#pragma once
+// The data-entry window "KL40 Data Entry Form" on Qt. Every control sits at its
+// reference position in twips, converted at 15 twips per device-independent
+// pixel. The view keeps no state of the radio: it forwards the operator's
+// actions to the form's handlers and afterwards copies every field of the form
+// back into the widgets with their signals blocked, so a program change never
+// comes back as an operator action.
+
+#include "core/radio_data.h"
+#include "ui/entry_form.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QWidget>
+
+class QKeyEvent;
+
+namespace kl40::qt {
+
+// Twips to device-independent pixels, rounded (15 twips to a pixel at 96 dpi).
+constexpr int TwipsToPixels(int twips) {
+    return (twips * 2 + 15) / 30;
+}
+
+// The character code a key press gives to a key filter: Enter 13, Backspace 8,
+// Tab 9, Ctrl+letter its control code, otherwise the typed character. -1 for
+// keys that type nothing (arrows, Delete, function keys), which no filter sees.
+int CharacterCode(const QKeyEvent& event);
+
+class EntryFormView : public QWidget {
+    Q_OBJECT
+
+public:
+    EntryFormView(Workspace& ws, EntryForm& form, QWidget* parent = nullptr);
+    ~EntryFormView() override;
+    EntryFormView(const EntryFormView&) = delete;
+    EntryFormView& operator=(const EntryFormView&) = delete;
+
+    // Copies every field of the form into the widgets and carries out a focus
+    // move the handlers asked for. Call after anything that changes the data
+    // set from outside this view (the frame's menu commands).
+    void refresh();
+
+    // The widget of a control that can hold the focus.
+    QWidget* widgetOf(Control control);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Runs an operator's action on the form, then mirrors the fields.
+    template <class Action> void forward(Action&& action);
+
+    void placeControls();
+    void setUpControls();
+    void connectActions();
+    // Runs a key press in `edit` through the form's key filter; true when the
+    // key is used up (refused, or a focus move made instead of a Tab).
+    bool filterKey(QLineEdit& edit, QKeyEvent& event, void (EntryForm::*filter)(int&));
+    bool filterListMouse(QEvent& event);
+    void listLineClicked(int row);
+    void applyFocus();
+
+    Workspace& ws_;
+    EntryForm& form_;
+
+    // Nonzero while a focus change is being delivered: a focus move asked for
+    // then is made once that change has finished.
+    int focusEvents_ = 0;
+    bool focusMoveQueued_ = false;
+    // The channel list's selection when the mouse went down on it, and whether
+    // that press was the second of a double click (which runs nothing).
+    int listIndexAtPress_ = -1;
+    bool listMouseDown_ = false;
+    bool listDoubleClick_ = false;
+
+    // Fixed labels.
+    QLabel lblChannelData_;
+    QLabel lblRadioOptions_;
+    QLabel lblChannel_;
+    QLabel lblReceive_;
+    QLabel lblTransmit_;
+    QLabel lblCTCSS_;
+    QLabel lblScan_;
+    QLabel lblModel_;
+    QLabel lblTimeout_;
+    QLabel lblScanHold_;
+    QLabel lblRange_;
+
+    // Controls, in tab order.
+    QComboBox cboCh_;
+    QLineEdit txtRx_;
+    QLineEdit txtTx_;
+    QComboBox cboCTCSS_;
+    QCheckBox chkScan_;
+    QComboBox cboToT_;
+    QCheckBox chkScan_En_;
+    QCheckBox chkDwn_Del_;
+    QCheckBox chkScan_Prog_;
+    QCheckBox chkDispl_Blnk_;
+    QCheckBox chkInd_On_;
+    QCheckBox chkCTCSS_en_;
+    QCheckBox chkBCO_;
+    QCheckBox chkSilent_;
+    QCheckBox chkTX_Inh_;
+    QPushButton cmdReset_Pers_;
+    QPushButton cmdPrint_;
+    QPushButton cmdExit_;
+    QListWidget lstFreq_;
+    QPushButton cmdDelete_;
+    QComboBox cboRadio_;
+    QLineEdit txtCh_;
+    QCheckBox chkHiLo_;
+    QPushButton cmdSave_;
+};
+
+} // namespace kl40::qt

@@ -1,0 +1,32 @@
+#pragma once
+// The help window "KL40 Help": the help document in a read-only rich-text
+// browser. A modeless top-level window that deletes itself when it closes.
+
+#include "ui/help_window.h"
+
+#include <QTextBrowser>
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include <filesystem>
+
+namespace kl40::qt {
+
+class HelpView : public QWidget {
+    Q_OBJECT
+
+public:
+    // The document is read from the current working directory, or failing
+    // that from `programDir` (the executable's folder); a short note stands in
+    // for a missing one.
+    explicit HelpView(const std::filesystem::path& programDir, QWidget* parent = nullptr);
+
+    bool documentFound() const { return logic_.documentFound; }
+
+private:
+    Help logic_;
+    QVBoxLayout layout_;
+    QTextBrowser rtfData_;
+};
+
+} // namespace kl40::qt

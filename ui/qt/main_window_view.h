@@ -1,0 +1,60 @@
+#pragma once
+// The main frame "KL40 Programming" on Qt: the menu bar and a multiple-document
+// area holding the data-entry form. Menu commands go to the frame's logic; the
+// form is mirrored again after each of them.
+
+#include "core/radio_data.h"
+#include "ui/entry_form.h"
+#include "ui/main_window.h"
+#include "ui/qt/entry_form_view.h"
+
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+
+#include <functional>
+
+class QAction;
+
+namespace kl40::qt {
+
+class MainWindowView : public QMainWindow {
+    Q_OBJECT
+
+public:
+    MainWindowView(Workspace& ws, MDI_kl40& frame, EntryForm& form, QWidget* parent = nullptr);
+    ~MainWindowView() override;
+    MainWindowView(const MainWindowView&) = delete;
+    MainWindowView& operator=(const MainWindowView&) = delete;
+
+    EntryFormView& entryForm() { return entry_; }
+    QMdiSubWindow& entryWindow() { return entryWindow_; }
+    QMdiArea& area() { return area_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Runs a menu command, then mirrors the form.
+    template <class Command> void forward(Command&& command);
+    QAction* addCommand(QMenu& menu, const char* name, const QString& caption,
+                        std::function<void()> command);
+    // Puts the form across the middle of the area, three eighths of the way down.
+    void placeEntryWindow();
+
+    MDI_kl40& frame_;
+    bool placed_ = false;
+
+    // Each widget member is declared after the one it lives in, so that it is
+    // destroyed first and its parent never deletes it again.
+    QMdiArea area_;
+    QMdiSubWindow entryWindow_;
+    EntryFormView entry_;
+    QMenu mnuFile_;
+    QMenu mnuHelp_;
+};
+
+} // namespace kl40::qt
