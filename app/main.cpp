@@ -9,8 +9,31 @@
 #include "ui/qt/qt_window_host.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QTimer>
 
+#include <cstdlib>
 #include <filesystem>
+
+namespace {
+
+// For start-up measurements: with KL40_QUIT_AFTER_FIRST_PAINT set, the program
+// ends as soon as the main window with its form has been painted once.
+class QuitAfterFirstPaint : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !quitting_) {
+            quitting_ = true;
+            QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool quitting_ = false;
+};
+
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -32,6 +55,9 @@ int main(int argc, char** argv) {
     kl40::qt::MainWindowView mainWindow(ws, frame, form);
     platform.setParentWindow(&mainWindow);
     windows.setParentWindow(&mainWindow);
+    QuitAfterFirstPaint quitAfterFirstPaint;
+    if (std::getenv("KL40_QUIT_AFTER_FIRST_PAINT"))
+        mainWindow.installEventFilter(&quitAfterFirstPaint);
     mainWindow.show();
     return QApplication::exec();
 }

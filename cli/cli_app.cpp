@@ -5,6 +5,8 @@
 #include <CLI/CLI.hpp>
 
 #include <iostream>
+#include <string>
+#include <vector>
 
 namespace kl40::cli {
 
@@ -13,12 +15,17 @@ int Run(int argc, char** argv) {
     app.set_version_flag("--version", std::string("kl40-cli ") + KL40_VERSION);
     app.require_subcommand(1);
 
-    std::string radioPath;
+    std::vector<std::string> radioPaths;
     std::string outputPath;
-    auto* build = app.add_subcommand("build", "Build an EPROM image from a RADIO JSON file");
-    build->add_option("radio", radioPath, "RADIO JSON file")->required();
-    build->add_option("-o,--output", outputPath, "image file to write (exactly this name)")
-        ->required();
+    std::string outputFolder;
+    auto* build = app.add_subcommand(
+        "build", "Build an EPROM image from a RADIO JSON file, or from each of several");
+    build->add_option("radio", radioPaths, "RADIO JSON file(s)")->required();
+    auto* output =
+        build->add_option("-o,--output", outputPath, "image file to write (exactly this name)");
+    auto* folder = build->add_option("--out-dir", outputFolder,
+                                     "folder to write each a.json's image into as a.bin");
+    output->excludes(folder);
 
     std::string imagePath;
     auto* decode = app.add_subcommand("decode", "Print an EPROM image as RADIO JSON");
@@ -30,12 +37,18 @@ int Run(int argc, char** argv) {
 
     try {
         app.parse(argc, argv);
+        if (*build && !*output && !*folder) throw CLI::RequiredError("-o,--output or --out-dir");
+        if (*output && radioPaths.size() != 1)
+            throw CLI::ValidationError("-o,--output",
+                                       "names one image; use --out-dir for several radio files");
     } catch (const CLI::ParseError& e) {
         const int code = app.exit(e);
         return code == 0 ? 0 : 2;
     }
 
-    if (*build) return RunBuild(radioPath, outputPath);
+    if (*build)
+        return *output ? RunBuild(radioPaths.front(), outputPath)
+                       : RunBuildBatch(radioPaths, outputFolder);
     if (*decode) return RunDecode(imagePath, std::cout);
     if (*list) return RunList(imagePath, std::cout);
     return 2;

@@ -38,6 +38,14 @@ std::optional<std::string> frequencyText(const json& value) {
     return std::nullopt;
 }
 
+// A string as JSON text, as json(s).dump() writes it: printable ASCII
+// without quotes or backslashes needs no escapes.
+std::string jsonText(const std::string& s) {
+    const bool plain = std::all_of(
+        s.begin(), s.end(), [](char c) { return c >= 0x20 && c <= 0x7E && c != '"' && c != '\\'; });
+    return plain ? '"' + s + '"' : json(s).dump();
+}
+
 JsonError channelError(std::size_t index, const json& channel, const std::string& what) {
     std::string name = "channels[" + std::to_string(index) + "]";
     if (channel.is_object() && channel.contains("channel") &&
@@ -66,7 +74,8 @@ std::variant<RadioSpec, JsonError> ParseRadioJson(std::string_view text) {
     json root;
     try {
         root = json::parse(text.begin(), text.end());
-    } catch (const json::parse_error& e) {
+    } catch (const json::exception& e) {
+        // A syntax error, or a number too large for a double ("1e400").
         return JsonError{std::string("not valid JSON: ") + e.what()};
     }
     if (!root.is_object()) return JsonError{"the radio file must be a JSON object"};
@@ -144,29 +153,28 @@ std::variant<RadioSpec, JsonError> ParseRadioJson(std::string_view text) {
 }
 
 std::string WriteRadioJson(const DecodedRadio& radio) {
-    json channels = json::array();
-    for (const auto& c : radio.channels) {
-        json entry = json::object();
-        entry["channel"] = c.channel;
-        entry["rx"] = c.rx ? json(*c.rx) : json(nullptr);
-        entry["tx"] = c.tx ? json(*c.tx) : json(nullptr);
-        entry["ctcss"] = c.ctcss;
-        entry["scan"] = c.scan;
-        channels.push_back(std::move(entry));
+    // nlohmann's default object sorts keys; the text is written in schema
+    // order, each value as nlohmann writes it.
+    std::string out = "{\n  \"model\": " + jsonText(radio.model) + ",\n";
+    out += "  \"timeout\": " + jsonText(radio.timeout) + ",\n";
+    out += "  \"options\": [";
+    for (std::size_t i = 0; i < radio.options.size(); ++i) {
+        if (i) out += ',';
+        out += jsonText(radio.options[i]);
     }
-    // nlohmann's default object sorts keys; build the text in schema order.
-    std::string out = "{\n  \"model\": " + json(radio.model).dump() + ",\n";
-    out += "  \"timeout\": " + json(radio.timeout).dump() + ",\n";
-    out += "  \"options\": " + json(radio.options).dump() + ",\n";
+    out += "],\n";
     out += "  \"channels\": [";
-    for (std::size_t i = 0; i < channels.size(); ++i) {
-        const json& c = channels[i];
+    const auto optional = [](const std::optional<std::string>& s) {
+        return s ? jsonText(*s) : std::string("null");
+    };
+    for (std::size_t i = 0; i < radio.channels.size(); ++i) {
+        const DecodedChannel& c = radio.channels[i];
         out += i ? ",\n    " : "\n    ";
-        out += "{\"channel\": " + c["channel"].dump() + ", \"rx\": " + c["rx"].dump() +
-               ", \"tx\": " + c["tx"].dump() + ", \"ctcss\": " + c["ctcss"].dump() +
-               ", \"scan\": " + c["scan"].dump() + "}";
+        out += "{\"channel\": " + std::to_string(c.channel) + ", \"rx\": " + optional(c.rx) +
+               ", \"tx\": " + optional(c.tx) + ", \"ctcss\": " + jsonText(c.ctcss) +
+               ", \"scan\": " + (c.scan ? "true" : "false") + "}";
     }
-    out += channels.empty() ? "]\n}\n" : "\n  ]\n}\n";
+    out += radio.channels.empty() ? "]\n}\n" : "\n  ]\n}\n";
     return out;
 }
 

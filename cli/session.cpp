@@ -72,16 +72,25 @@ std::optional<std::string> Session::Apply(const RadioSpec& radio) {
     }
     data.LoadingForm = false;
 
-    std::vector<ChannelSpec> channels = radio.channels;
+    std::vector<const ChannelSpec*> channels;
+    channels.reserve(radio.channels.size());
+    for (const ChannelSpec& channel : radio.channels)
+        channels.push_back(&channel);
     std::sort(channels.begin(), channels.end(),
-              [](const ChannelSpec& a, const ChannelSpec& b) { return a.channel < b.channel; });
-    for (const ChannelSpec& channel : channels) {
-        const std::string name = "channel " + std::to_string(channel.channel) + ": ";
+              [](const ChannelSpec* a, const ChannelSpec* b) { return a->channel < b->channel; });
+    for (const ChannelSpec* spec : channels) {
+        const ChannelSpec& channel = *spec;
+        const auto refused = [&channel](const std::string& reason) {
+            return "channel " + std::to_string(channel.channel) + ": " + reason;
+        };
         std::string tone = channel.ctcss;
         const int toneIndex = ToneIndex(tone);
         if (toneIndex == 0 && tone != "none")
-            return name + "unknown CTCSS tone \"" + channel.ctcss + "\"";
+            return refused("unknown CTCSS tone \"" + channel.ctcss + "\"");
 
+        // The list is rebuilt by the last store only, which leaves it and the
+        // fields as storing every channel from the form does.
+        const ListRefresh refresh = spec == channels.back() ? ListRefresh::Now : ListRefresh::Later;
         data.EditingChannel = false;
         form.txtCh.setText(std::to_string(channel.channel));
         form.txtRx.setText(channel.rx);
@@ -89,11 +98,11 @@ std::optional<std::string> Session::Apply(const RadioSpec& radio) {
         form.cboCTCSS.setListIndex(toneIndex);
         form.chkScan.setChecked(channel.scan);
         platform.messages.clear();
-        StoreChannel(ws);
-        if (!platform.messages.empty()) return name + platform.messages.front();
+        StoreChannel(ws, refresh);
+        if (!platform.messages.empty()) return refused(platform.messages.front());
         if (channel.channel < 1 || channel.channel > 99 ||
             data.ChannelTable[static_cast<std::size_t>(channel.channel)].empty())
-            return name + "a receive frequency must be entered";
+            return refused("a receive frequency must be entered");
     }
     return std::nullopt;
 }

@@ -2,41 +2,123 @@
 #include "cli/verbs.h"
 #include "image/image_file.h"
 
+#include <algorithm>
+#include <atomic>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <sstream>
+#include <map>
+#include <optional>
+#include <thread>
+#include <vector>
 
 namespace kl40::cli {
 
 namespace {
-int refuse(const std::string& file, const std::string& reason) {
-    std::cerr << "kl40-cli: " << file << ": " << reason << '\n';
+
+namespace fs = std::filesystem;
+
+// Why a file was refused: the file the reason is about and the reason.
+struct Refusal {
+    std::string file;
+    std::string reason;
+};
+
+int report(const Refusal& refusal) {
+    std::cerr << "kl40-cli: " << refusal.file << ": " << refusal.reason << '\n';
     return 1;
 }
-} // namespace
 
-int RunBuild(const std::string& radioPath, const std::string& outputPath) {
+// Reads, checks and builds one radio file and writes its image to `outputPath`.
+std::optional<Refusal> buildOne(const std::string& radioPath, const std::string& outputPath,
+                                const WriteOptions& writeOptions) {
     std::ifstream in(radioPath, std::ios::binary);
-    if (!in) return refuse(radioPath, "cannot read the radio file");
-    std::ostringstream text;
-    text << in.rdbuf();
+    if (!in) return Refusal{radioPath, "cannot read the radio file"};
+    std::string text;
+    char buffer[16384];
+    while (const std::streamsize n = in.rdbuf()->sgetn(buffer, sizeof buffer))
+        text.append(buffer, static_cast<std::size_t>(n));
 
-    auto parsed = ParseRadioJson(text.str());
-    if (auto* error = std::get_if<JsonError>(&parsed)) return refuse(radioPath, error->message);
+    auto parsed = ParseRadioJson(text);
+    if (auto* error = std::get_if<JsonError>(&parsed)) return Refusal{radioPath, error->message};
 
     Session session;
     if (auto refused = session.Apply(std::get<RadioSpec>(parsed)))
-        return refuse(radioPath, *refused);
+        return Refusal{radioPath, *refused};
     if (!session.Build())
-        return refuse(radioPath, session.platform.messages.empty()
-                                     ? "the image cannot be built"
-                                     : session.platform.messages.front());
+        return Refusal{radioPath, session.platform.messages.empty()
+                                      ? "the image cannot be built"
+                                      : session.platform.messages.front()};
     session.platform.messages.clear();
-    if (!WriteImageFile(session.ws, outputPath))
-        return refuse(outputPath, session.platform.messages.empty()
-                                      ? "cannot write the image"
-                                      : session.platform.messages.front());
+    if (!WriteImageFile(session.ws, outputPath, writeOptions))
+        return Refusal{outputPath, session.platform.messages.empty()
+                                       ? "cannot write the image"
+                                       : session.platform.messages.front()};
+    return std::nullopt;
+}
+
+} // namespace
+
+int RunBuild(const std::string& radioPath, const std::string& outputPath) {
+    if (auto refusal = buildOne(radioPath, outputPath, WriteOptions{})) return report(*refusal);
     return 0;
+}
+
+int RunBuildBatch(const std::vector<std::string>& radioPaths, const std::string& outputFolder) {
+    std::error_code ec;
+    fs::create_directories(outputFolder, ec);
+    if (!fs::is_directory(outputFolder))
+        return report({outputFolder, "cannot use this as the folder for the images"});
+
+    // Each image is written atomically and read back before it replaces
+    // anything, so a file that is there is whole and verified. Only flushing
+    // each one to the device at once is left to the system, which does it
+    // within seconds: waiting for the device thousands of times over would
+    // make a batch hundreds of times slower.
+    const WriteOptions writeOptions{.durable = false, .afterWrite = {}};
+
+    // a.json becomes DIR/a.bin; a second file of the same name would replace
+    // the first one's image, so it is refused.
+    const std::size_t count = radioPaths.size();
+    std::vector<std::optional<Refusal>> refusals(count);
+    std::vector<std::string> outputs(count);
+    std::map<std::string, std::size_t> firstWithName;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::string name = fs::path(radioPaths[i]).stem().string() + ".bin";
+        const auto [first, isNew] = firstWithName.emplace(name, i);
+        if (isNew)
+            outputs[i] = (fs::path(outputFolder) / name).string();
+        else
+            refusals[i] = Refusal{radioPaths[i], "its image " + name + " would replace that of " +
+                                                     radioPaths[first->second]};
+    }
+
+    // The files are independent: each gets its own radio, so they are built
+    // on every processor at once. Refusals are reported in the order given.
+    std::atomic<std::size_t> next{0};
+    const auto work = [&] {
+        for (std::size_t i = next++; i < count; i = next++) {
+            if (refusals[i]) continue;
+            try {
+                refusals[i] = buildOne(radioPaths[i], outputs[i], writeOptions);
+            } catch (const std::exception& e) {
+                refusals[i] = Refusal{radioPaths[i], e.what()};
+            }
+        }
+    };
+    const std::size_t threads =
+        std::min<std::size_t>(std::max(1u, std::thread::hardware_concurrency()), count);
+    {
+        std::vector<std::jthread> helpers;
+        for (std::size_t t = 1; t < threads; ++t)
+            helpers.emplace_back(work);
+        work();
+    }
+
+    int status = 0;
+    for (const auto& refusal : refusals)
+        if (refusal) status = report(*refusal);
+    return status;
 }
 
 } // namespace kl40::cli

@@ -10,6 +10,7 @@
 #include <optional>
 #include <stdexcept>
 #include <system_error>
+#include <vector>
 
 namespace kl40 {
 
@@ -19,10 +20,26 @@ namespace {
 // hex digits); the bound also keeps every integer conversion well defined.
 constexpr double kMaxStepCount = 1 << 20;
 
-// Frequency code body T = HexDigits(H) & two-digit L, or nothing when the
-// frequency cannot be coded.
-std::optional<std::string> CodeDigits(std::int32_t offset, double mhz, double step,
-                                      std::int16_t modulus) {
+// Writes `value` as upper-case hex digits, at least `minDigits` of them (with
+// leading zeros), at `out`; returns the end.
+char* putHexDigits(char* out, std::uint32_t value, std::size_t minDigits) {
+    char digits[8];
+    std::size_t count = 0;
+    do {
+        digits[count++] = "0123456789ABCDEF"[value % 16];
+        value /= 16;
+    } while (value != 0);
+    for (; minDigits > count; --minDigits)
+        *out++ = '0';
+    while (count > 0)
+        *out++ = digits[--count];
+    return out;
+}
+
+// Frequency code body T = HexDigits(H) & two-digit L, written at `out`; returns
+// its end, or nothing when the frequency cannot be coded.
+std::optional<char*> CodeDigits(char* out, std::int32_t offset, double mhz, double step,
+                                std::int16_t modulus) {
     if (modulus <= 0) return std::nullopt;
     const double q = mhz / step;
     const double rounded = std::nearbyint(q - offset);
@@ -32,20 +49,41 @@ std::optional<std::string> CodeDigits(std::int32_t offset, double mhz, double st
     const std::int32_t a = m % modulus;
     const std::int32_t h = n / 2;
     const std::int32_t l = a + ((n % 2 != 0) ? 128 : 0);
-    std::string low = HexDigits(static_cast<std::uint32_t>(l));
-    if (low.size() < 2) low.insert(0, 2 - low.size(), '0');
-    return HexDigits(static_cast<std::uint32_t>(h)) + low;
+    out = putHexDigits(out, static_cast<std::uint32_t>(h), 1);
+    return putHexDigits(out, static_cast<std::uint32_t>(l), 2);
+}
+
+// std::floor, without a call for the values NearHarmonic meets: below 2^52
+// in size a double converts to a whole number exactly.
+double wholeBelow(double v) {
+    if (!(std::fabs(v) < 4503599627370496.0)) return std::floor(v);
+    const auto whole = static_cast<double>(static_cast<std::int64_t>(v)); // towards zero
+    return whole > v ? whole - 1.0 : whole;
+}
+
+// Value of an upper-case hex digit, -1 for any other character.
+int digitValue(char c) {
+    return c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
 }
 
 int HexDigitBits(char c) {
-    int value = -1;
-    if (c >= '0' && c <= '9') value = c - '0';
-    if (c >= 'A' && c <= 'F') value = c - 'A' + 10;
+    const int value = digitValue(c);
     if (value < 0) throw std::invalid_argument("frequency code digit is not hex");
-    int bits = 0;
-    for (; value != 0; value >>= 1)
-        bits += value & 1;
-    return bits;
+    constexpr int kBits[16] = {0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
+    return kBits[value];
+}
+
+// HexToValue of a text of up to seven digits (a code's parts): worked out
+// here when every character is a hex digit, when HexToValue has nothing to
+// report either.
+std::int32_t hexValue(Platform& platform, std::string_view text) {
+    std::int32_t value = 0;
+    for (char c : text) {
+        const int digit = digitValue(c);
+        if (digit < 0) return HexToValue(platform, text, 16);
+        value = value * 16 + digit;
+    }
+    return value;
 }
 
 } // namespace
@@ -89,17 +127,27 @@ bool HasExcessDecimals(std::string_view text) {
 std::string FrequencyCode(Workspace& ws, std::int32_t offset, double mhz, double step,
                           std::int16_t modulus) {
     try {
-        const std::optional<std::string> digits = CodeDigits(offset, mhz, step, modulus);
+        char body[16];
+        const std::optional<char*> end = CodeDigits(body, offset, mhz, step, modulus);
+        const std::size_t length = end ? static_cast<std::size_t>(*end - body) : 0;
         // Only a body of three to five digits fits the eight-digit code; a longer
         // one would be cut or misread by the prefix and check-bit rules.
-        if (!digits || digits->size() < 3 || digits->size() > 5)
-            throw std::range_error("frequency code out of range");
-        const std::string code = std::string("FF000").substr(0, 8 - digits->size()) + *digits;
+        if (length < 3 || length > 5) throw std::range_error("frequency code out of range");
+        char code[8] = {'F', 'F', '0', '0', '0'};
+        std::copy(body, body + length, code + 8 - length);
         if (ws.data.BandCode == 3) {
-            if (offset == kReceiveOffset && NearHarmonic(mhz)) return "00" + code.substr(2);
-            return code;
+            if (offset == kReceiveOffset && NearHarmonic(mhz)) code[0] = code[1] = '0';
+            return std::string(code, 8);
         }
-        return ApplyCheckBit(code);
+        // The check bit, as ApplyCheckBit sets it.
+        int bits = 0;
+        for (char c : code)
+            bits += HexDigitBits(c);
+        if (bits % 2 != 0) {
+            code[0] = code[1] = 'F';
+            code[2] = '4';
+        }
+        return std::string(code, 8);
     } catch (const std::exception&) {
         ws.platform.show("Unable to calculate frequency code", "Data Error", Icon::Exclamation);
         return {};
@@ -110,10 +158,16 @@ bool NearHarmonic(double mhz) {
     const double x = mhz * 1000.0;
     if (!std::isfinite(x)) return false;
     // The comb spacing is stepped in real arithmetic: four passes, for about
-    // 894.91, 894.94, 894.97 and (just under) 895.00.
-    for (double c = 894.91; c <= 895.0; c += 0.03) {
-        const double d = c / 5.0;
-        const double k = std::floor(x / d);
+    // 894.91, 894.94, 894.97 and (just under) 895.00. The spacings are the
+    // same every time, so they are worked out once.
+    static const std::vector<double> spacings = [] {
+        std::vector<double> d;
+        for (double c = 894.91; c <= 895.0; c += 0.03)
+            d.push_back(c / 5.0);
+        return d;
+    }();
+    for (const double d : spacings) {
+        const double k = wholeBelow(x / d);
         if (std::fabs(x - k * d) < 10.0 || std::fabs(x - (k + 1.0) * d) < 10.0) return true;
     }
     return false;
@@ -131,8 +185,8 @@ std::string ApplyCheckBit(const std::string& code) {
 double FrequencyFromCode(Platform& platform, std::string_view code, std::int32_t offset) {
     const std::string_view high = code.substr(0, std::min<std::size_t>(4, code.size()));
     const std::string_view low = code.size() > 4 ? code.substr(4, 2) : std::string_view();
-    const std::int64_t hi = HexToValue(platform, high, 16);
-    const std::int64_t lo = HexToValue(platform, low, 16);
+    const std::int64_t hi = hexValue(platform, high);
+    const std::int64_t lo = hexValue(platform, low);
     std::int64_t n = 2 * hi;
     std::int64_t a = lo;
     if (lo >= 128) {
@@ -145,6 +199,24 @@ double FrequencyFromCode(Platform& platform, std::string_view code, std::int32_t
 std::string FrequencyText(double mhz) {
     std::string text;
     if (std::isfinite(mhz)) {
+        // A whole number K of 12.5 kHz steps below 2^24, as the decoder makes
+        // it (K * kChannelStep): it lies within 1.8e-16 (relative) of K/80,
+        // which has at most ten significant digits, while other values of
+        // fifteen significant digits are at least 5e-16 away. So the fifteen
+        // digits below are those of K/80, which is written directly.
+        const double steps = std::nearbyint(mhz * 80.0);
+        if (steps >= 0 && steps < 16777216.0 && steps * kChannelStep == mhz) {
+            const auto k = static_cast<std::uint32_t>(steps);
+            const std::uint32_t fraction = k % 80 * 125; // ten-thousandths
+            char buffer[16];
+            char* end = std::to_chars(buffer, buffer + 8, k / 80).ptr;
+            *end++ = '.';
+            *end++ = static_cast<char>('0' + fraction / 1000);
+            *end++ = static_cast<char>('0' + fraction / 100 % 10);
+            *end++ = static_cast<char>('0' + fraction / 10 % 10);
+            *end++ = static_cast<char>('0' + fraction % 10);
+            return std::string(buffer, end);
+        }
         // Fifteen significant digits in scientific form, then written out in
         // plain notation with the trailing zeros dropped. to_chars keeps "." as
         // the decimal point whatever the locale.
@@ -162,7 +234,7 @@ std::string FrequencyText(double mhz) {
         while (digits.size() > 1 && digits.back() == '0')
             digits.pop_back();
         if (digits == "0") {
-            text = "0";
+            text.assign(1, '0');
         } else if (exponent >= 0) {
             const auto whole = static_cast<std::size_t>(exponent) + 1;
             if (digits.size() <= whole) {
@@ -173,7 +245,7 @@ std::string FrequencyText(double mhz) {
         } else {
             text = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
         }
-        if (negative && text != "0") text.insert(0, "-");
+        if (negative && text != "0") text.insert(text.begin(), '-');
     }
     return FormatFrequency(text);
 }

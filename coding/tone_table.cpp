@@ -1,5 +1,7 @@
 #include "coding/tone_table.h"
 
+#include <array>
+#include <string>
 #include <string_view>
 
 namespace kl40 {
@@ -22,19 +24,52 @@ const std::array<ToneRow, kToneCount> ToneTable{{
 namespace {
 
 void trimBlanks(std::string& text) {
+    if (!text.empty() && text.front() != ' ' && text.back() != ' ') return;
     const std::size_t first = text.find_first_not_of(' ');
     if (first == std::string::npos) {
         text.clear();
         return;
     }
     const std::size_t last = text.find_last_not_of(' ');
-    text = text.substr(first, last - first + 1);
+    text.erase(last + 1);
+    text.erase(0, first);
+}
+
+// A hash of a tone text of three or more characters: its length and first
+// three characters, which tell the tone texts apart.
+std::size_t toneHash(std::string_view text) {
+    const auto c = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    return (text.size() + c(0) * 961u + c(1) * 31u + c(2)) % 256;
 }
 
 // Position of the row whose tone text is `tone`, or 0 ("none") when none is.
-std::size_t rowOfTone(const std::string& tone) {
+constexpr std::int8_t kNoRow = -1;
+constexpr std::int8_t kSeveralRows = -2; // then every row is compared
+
+std::size_t rowOfTone(std::string_view tone) {
+    static const auto rowsByHash = [] {
+        std::array<std::int8_t, 256> rows;
+        rows.fill(kNoRow);
+        for (std::size_t i = 0; i < ToneTable.size(); ++i) {
+            std::int8_t& row = rows[toneHash(ToneTable[i].toneText)];
+            row = row == kNoRow ? static_cast<std::int8_t>(i) : kSeveralRows;
+        }
+        return rows;
+    }();
+    const std::string_view wanted = tone;
+    if (wanted.size() < 3) return 0; // every tone text is longer
+    static const auto texts = [] {
+        std::array<std::string_view, kToneCount> views;
+        for (std::size_t i = 0; i < ToneTable.size(); ++i)
+            views[i] = ToneTable[i].toneText;
+        return views;
+    }();
+    const std::int8_t row = rowsByHash[toneHash(wanted)];
+    if (row == kNoRow) return 0;
+    if (row != kSeveralRows)
+        return wanted == texts[static_cast<std::size_t>(row)] ? static_cast<std::size_t>(row) : 0;
     for (std::size_t i = 0; i < ToneTable.size(); ++i)
-        if (tone == ToneTable[i].toneText) return i;
+        if (wanted == ToneTable[i].toneText) return i;
     return 0;
 }
 
@@ -57,18 +92,29 @@ std::string ToneCode(std::string& tone) {
     return ToneTable[rowOfTone(tone)].code;
 }
 
+std::string_view ToneCodeOf(std::string_view tone) {
+    return ToneTable[rowOfTone(tone)].code;
+}
+
 std::string ToneFromCode(std::string& code) {
     trimBlanks(code);
     // Bit 0 of the tone byte belongs to the frequency, so a row answers to its
-    // even code and to that code with bit 0 set.
-    for (const ToneRow& row : ToneTable) {
-        const std::string_view even = row.code;
-        if (code.size() != 2 || code[0] != even[0]) continue;
-        // Even last digits are 0-8 and A-E, so the next character is the odd digit.
-        const char odd = static_cast<char>(even[1] + 1);
-        if (code[1] == even[1] || code[1] == odd) return row.toneText;
-    }
-    return "none";
+    // even code and to that code with bit 0 set: rows are found by code / 2
+    // (the first row of a code wins). A code that is not two hex digits
+    // matches no row.
+    static const auto rowsByHalfCode = [] {
+        std::array<const char*, 128> rows{};
+        for (auto row = ToneTable.rbegin(); row != ToneTable.rend(); ++row)
+            rows[static_cast<std::size_t>(std::stoi(row->code, nullptr, 16) / 2)] = row->toneText;
+        return rows;
+    }();
+    const auto digit = [](char c) {
+        return c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+    };
+    if (code.size() != 2 || digit(code[0]) < 0 || digit(code[1]) < 0) return "none";
+    const char* tone =
+        rowsByHalfCode[static_cast<std::size_t>(digit(code[0]) * 8 + digit(code[1]) / 2)];
+    return tone ? tone : "none";
 }
 
 } // namespace kl40

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace kl40 {
 
@@ -26,5 +27,8 @@ void FillToneList(ComboBox& cboCTCSS);
 std::int16_t ToneIndex(std::string& tone);   // position 0-30; unknown -> 0
 std::string ToneCode(std::string& tone);     // two hex digits; unknown -> "00"
 std::string ToneFromCode(std::string& code); // tone text; unknown -> "none"
+
+// ToneCode of a tone text that has no blanks around it, without a copy.
+std::string_view ToneCodeOf(std::string_view tone);
 
 } // namespace kl40

@@ -43,11 +43,40 @@ bool isOneOrTwoDigits(std::string_view text) {
 double leadingValue(std::string_view text) {
     while (!text.empty() && text.front() == ' ')
         text.remove_prefix(1);
+    // The usual tone text, one to six digits with up to six decimals and
+    // nothing numeric after them: its digits as a whole number divided by a
+    // power of ten, both exact, is the nearest double, as from_chars reads it.
+    {
+        std::int64_t whole = 0;
+        std::size_t digits = 0;
+        std::size_t decimals = 0;
+        std::size_t k = 0;
+        for (; k < text.size() && k < 6 && text[k] >= '0' && text[k] <= '9'; ++k, ++digits)
+            whole = whole * 10 + (text[k] - '0');
+        if (k < text.size() && text[k] == '.' && digits > 0) {
+            for (++k; k < text.size() && decimals < 6 && text[k] >= '0' && text[k] <= '9';
+                 ++k, ++decimals)
+                whole = whole * 10 + (text[k] - '0');
+        }
+        const bool ends = k == text.size() || text[k] == ' ' || text[k] == ',';
+        if (digits > 0 && ends) {
+            static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6};
+            return static_cast<double>(whole) / kPowers[decimals];
+        }
+    }
     double value = 0;
     auto [end, ec] =
         std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
     (void)end;
     return ec == std::errc() ? value : 0.0;
+}
+
+// A checked frequency as the entry holds it, the eight characters of a
+// formatted frequency ("435.1250"): blanks, a plus sign and leading zeros that
+// the check let pass ("+0435.1250") are dropped, because the image build reads
+// exactly eight characters and would read another frequency.
+void dropLeadingPadding(std::string& frequency) {
+    frequency.erase(0, frequency.find_first_not_of(" +0"));
 }
 
 void refuseFrequency(Workspace& ws, TextBox& field, Control control) {
@@ -87,7 +116,7 @@ void clearListAndFields(EntryFields& form) {
 
 } // namespace
 
-void StoreChannel(Workspace& ws) {
+void StoreChannel(Workspace& ws, ListRefresh refresh) {
     RadioData& data = ws.data;
     EntryFields& form = ws.form;
     data.DataChanged = true;
@@ -114,6 +143,8 @@ void StoreChannel(Workspace& ws) {
         if (receive.empty()) return;
         if (!FrequencyInRange(receive, kLowestMHz, kHighestMHz))
             return refuseFrequency(ws, form.txtRx, Control::txtRx);
+        dropLeadingPadding(receive);
+        form.txtRx.setText(receive);
 
         // Transmit frequency: empty means the same as receive.
         std::string transmit = form.txtTx.text();
@@ -125,6 +156,7 @@ void StoreChannel(Workspace& ws) {
         FormatFrequency(transmit);
         if (!FrequencyInRange(transmit, kLowestMHz, kHighestMHz))
             return refuseFrequency(ws, form.txtTx, Control::txtTx);
+        dropLeadingPadding(transmit);
 
         // Scan flag, with the radio's limit of 32 scan channels.
         std::string scan = "N";
@@ -139,9 +171,12 @@ void StoreChannel(Workspace& ws) {
             }
         }
 
-        slotOf(data, target) =
-            channel + "," + receive + "," + transmit + "," + form.cboCTCSS.text() + "," + scan;
-        refreshChannelList(ws);
+        std::string& slot = slotOf(data, target);
+        const std::string& tone = form.cboCTCSS.text();
+        slot.reserve(channel.size() + receive.size() + transmit.size() + tone.size() + 5);
+        slot.assign(channel).append(",").append(receive).append(",").append(transmit);
+        slot.append(",").append(tone).append(",").append(scan);
+        if (refresh == ListRefresh::Now) refreshChannelList(ws);
 
         if (!data.EditingChannel) {
             form.txtRx.clear();
@@ -161,7 +196,8 @@ void StoreChannel(Workspace& ws) {
         form.focus = Control::cboCh;
         // Selecting the last line runs the channel list click, as an operator's
         // click would.
-        if (form.lstFreq.count() > 0) form.lstFreq.setListIndex(form.lstFreq.count() - 1);
+        if (refresh == ListRefresh::Now && form.lstFreq.count() > 0)
+            form.lstFreq.setListIndex(form.lstFreq.count() - 1);
         form.chkScan.setChecked(false);
     } catch (const std::exception&) {
         ws.platform.show("Check data entered", "Error", Icon::Critical);
@@ -241,15 +277,17 @@ std::string FormatListLine(std::string_view entry) {
     const bool noTone = tone.substr(0, 4) == "none";
     const std::size_t pad2 = !noTone && leadingValue(tone) > 100 ? 6 : 7;
 
-    std::string line(number);
-    line.append(pad1, ' ');
-    line.append(receive);
-    line.append(5, ' ');
-    line.append(transmit);
-    line.append(5, ' ');
-    line.append(tone);
-    line.append(pad2, ' ');
-    line.push_back(scan);
+    // Written in one piece: number, pad, receive, 5 blanks, transmit, 5 blanks,
+    // tone, pad, scan flag.
+    std::string line(number.size() + pad1 + receive.size() + 5 + transmit.size() + 5 + tone.size() +
+                         pad2 + 1,
+                     ' ');
+    char* at = line.data();
+    at = std::copy(number.begin(), number.end(), at) + pad1;
+    at = std::copy(receive.begin(), receive.end(), at) + 5;
+    at = std::copy(transmit.begin(), transmit.end(), at) + 5;
+    at = std::copy(tone.begin(), tone.end(), at) + pad2;
+    *at = scan;
     return line;
 }
 

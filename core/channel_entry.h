@@ -10,8 +10,17 @@
 
 namespace kl40 {
 
-// Checks the entry fields and stores them as one channel entry.
-void StoreChannel(Workspace& ws);
+// When a store rebuilds the channel list and selects its last line.
+enum class ListRefresh {
+    Now,   // as every store from the form does
+    Later, // left to a later store with Now: for storing many channels at once
+};
+
+// Checks the entry fields and stores them as one channel entry. With
+// ListRefresh::Later the channel list is neither rebuilt nor clicked; a
+// following store with ListRefresh::Now brings the list and the fields to
+// where storing each channel with Now would have.
+void StoreChannel(Workspace& ws, ListRefresh refresh = ListRefresh::Now);
 
 // Shows channel n in the entry fields.
 void ShowChannel(Workspace& ws, std::int16_t n);

@@ -1,5 +1,6 @@
 #include "core/hex_text.h"
 
+#include <array>
 #include <cmath>
 #include <limits>
 #include <stdexcept>
@@ -11,11 +12,21 @@ namespace {
 constexpr char kHexChars[] = "0123456789ABCDEF";
 
 // Digit value for HexToValue: only "0"-"9" and upper-case "A"-"F" count.
-int strictDigit(char c) {
+constexpr int strictDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
 }
+
+// strictDigit of every character, 0xFF for -1.
+constexpr std::array<std::uint8_t, 256> kStrictDigits = [] {
+    std::array<std::uint8_t, 256> digits{};
+    for (int c = 0; c < 256; ++c) {
+        const int d = strictDigit(static_cast<char>(c));
+        digits[static_cast<std::size_t>(c)] = d < 0 ? 0xFF : static_cast<std::uint8_t>(d);
+    }
+    return digits;
+}();
 
 // Digit value for HexToBinary: letters of either case, anything else by its
 // character code less 48 (out-of-range values are caught by the caller).
@@ -30,45 +41,63 @@ char byteChar(int value) {
     return static_cast<char>(static_cast<unsigned char>(value));
 }
 
-} // namespace
+[[gnu::noinline]] std::int32_t refuseDigit(Platform& platform) {
+    platform.show("Invalid number!", "Calculation Error", Icon::Critical);
+    return 0;
+}
 
-std::int32_t HexToValue(Platform& platform, std::string_view text, std::int16_t base) {
+[[gnu::noinline]] std::int32_t refuseRange(Platform& platform) {
+    platform.show("Unable to convert hex code", "Data Error", Icon::Exclamation);
+    return 0;
+}
+
+// HexToValue of any text in any base: each digit weighted as a real number,
+// so that very long texts overflow into the range checks instead of wrapping.
+std::int32_t weightedValue(Platform& platform, std::string_view text, std::int16_t base) {
     constexpr double kMin = std::numeric_limits<std::int32_t>::min();
     constexpr double kMax = std::numeric_limits<std::int32_t>::max();
     const std::size_t length = text.size();
     std::int64_t sum = 0;
     for (std::size_t i = 0; i < length; ++i) {
         const int digit = strictDigit(text[i]);
-        if (digit < 0) {
-            platform.show("Invalid number!", "Calculation Error", Icon::Critical);
-            return 0;
-        }
-        // Weight as a real number, so that very long texts overflow into the
-        // range check below instead of wrapping.
+        if (digit < 0) return refuseDigit(platform);
         const double weight =
             std::pow(static_cast<double>(base), static_cast<double>(length - 1 - i));
         const double term = std::nearbyint(digit * weight);
-        if (!std::isfinite(weight) || !std::isfinite(term) || term < kMin || term > kMax) {
-            platform.show("Unable to convert hex code", "Data Error", Icon::Exclamation);
-            return 0;
-        }
+        if (!std::isfinite(weight) || !std::isfinite(term) || term < kMin || term > kMax)
+            return refuseRange(platform);
         sum += static_cast<std::int64_t>(term);
-        if (sum < static_cast<std::int64_t>(kMin) || sum > static_cast<std::int64_t>(kMax)) {
-            platform.show("Unable to convert hex code", "Data Error", Icon::Exclamation);
-            return 0;
-        }
+        if (sum < static_cast<std::int64_t>(kMin) || sum > static_cast<std::int64_t>(kMax))
+            return refuseRange(platform);
     }
     return static_cast<std::int32_t>(sum);
 }
 
-std::string HexDigits(std::uint32_t value) {
-    if (value == 0) return "0";
-    std::string digits;
-    while (value != 0) {
-        digits.insert(digits.begin(), kHexChars[value % 16]);
-        value /= 16;
+} // namespace
+
+std::int32_t HexToValue(Platform& platform, std::string_view text, std::int16_t base) {
+    // Up to seven hex digits cannot leave the 32-bit range, so only a digit
+    // that is not hex can fail: the sum is formed directly.
+    if (base == 16 && text.size() <= 7) {
+        std::int32_t value = 0;
+        for (char c : text) {
+            const std::uint8_t digit = kStrictDigits[static_cast<unsigned char>(c)];
+            if (digit > 15) return refuseDigit(platform);
+            value = value * 16 + digit;
+        }
+        return value;
     }
-    return digits;
+    return weightedValue(platform, text, base);
+}
+
+std::string HexDigits(std::uint32_t value) {
+    char digits[8];
+    char* first = digits + sizeof digits;
+    do {
+        *--first = kHexChars[value % 16];
+        value /= 16;
+    } while (value != 0);
+    return std::string(first, digits + sizeof digits);
 }
 
 std::string HexToBinary(std::string_view hex) {
@@ -90,8 +119,8 @@ std::string& PackHexText(std::string& hex) {
     std::string packed = hex;
     const std::size_t length = hex.size();
     for (std::size_t k = 0; 2 * k < length; ++k) {
-        const std::size_t count = (2 * k + 1 < length) ? 2 : 1;
-        packed[k] = HexToBinary(std::string_view(hex).substr(2 * k, count))[0];
+        const int high = looseDigit(hex[2 * k]);
+        packed[k] = byteChar(2 * k + 1 < length ? high * 16 + looseDigit(hex[2 * k + 1]) : high);
     }
     hex = std::move(packed);
     return hex;

@@ -16,24 +16,48 @@ std::string_view trimBlanks(std::string_view text) {
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
+
 } // namespace
 
 std::optional<double> ParseDecimal(std::string_view text) {
+    // A stored frequency, "435.1250": the general reading below, shortened.
+    if (text.size() == 8 && text[3] == '.') {
+        std::int64_t whole = 0;
+        bool digits = true;
+        for (std::size_t k : {0, 1, 2, 4, 5, 6, 7}) {
+            digits = digits && isDigit(text[k]);
+            whole = whole * 10 + (text[k] - '0');
+        }
+        if (digits) return static_cast<double>(whole) / 1e4;
+    }
     text = trimBlanks(text);
     std::size_t i = 0;
+    const bool negative = i < text.size() && text[i] == '-';
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
     std::size_t digits = 0;
-    bool point = false;
+    std::size_t point = std::string_view::npos;
+    std::int64_t whole = 0; // the digits as one number, while there are at most 15
     for (std::size_t k = i; k < text.size(); ++k) {
         if (isDigit(text[k])) {
-            ++digits;
-        } else if (text[k] == '.' && !point) {
-            point = true;
+            if (++digits <= 15) whole = whole * 10 + (text[k] - '0');
+        } else if (text[k] == '.' && point == std::string_view::npos) {
+            point = k;
         } else {
             return std::nullopt;
         }
     }
     if (digits == 0) return std::nullopt;
+    // At most 15 digits with digits on both sides of any point ("435.1250"):
+    // the digits form a whole number below 2^53 and the scale is a power of
+    // ten up to 10^15, both exact doubles, so their one rounded quotient is the
+    // nearest double to the text, which is what from_chars gives.
+    if (digits <= 15 && point != i && point != text.size() - 1) {
+        static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        const std::size_t decimals = point == std::string_view::npos ? 0 : text.size() - point - 1;
+        const double value = static_cast<double>(whole) / kPowers[decimals];
+        return negative ? -value : value;
+    }
     // from_chars rejects a leading '+', so skip it ourselves.
     std::string_view body = text;
     if (!body.empty() && body.front() == '+') body.remove_prefix(1);
@@ -55,7 +79,9 @@ std::optional<std::int16_t> ParseInt16(std::string_view text) {
 }
 
 std::string TwoDigit(int number) {
-    return number >= 0 && number < 10 ? "0" + std::to_string(number) : std::to_string(number);
+    std::string text = std::to_string(number);
+    if (number >= 0 && number < 10) text.insert(text.begin(), '0');
+    return text;
 }
 
 } // namespace kl40

@@ -10,8 +10,10 @@
 #include "image/templates.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <stdexcept>
+#include <vector>
 
 namespace kl40 {
 
@@ -33,41 +35,163 @@ int modelCode(const RadioData& data) {
     return c == '1' ? 1 : c == '2' ? 2 : 3;
 }
 
+// Value 0-15 of each of "0"-"9" and "A"-"F"; 0xFF for any other character.
+constexpr std::array<std::uint8_t, 256> kHexDigitValues = [] {
+    std::array<std::uint8_t, 256> values{};
+    values.fill(0xFF);
+    for (int c = '0'; c <= '9'; ++c)
+        values[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(c - '0');
+    for (int c = 'A'; c <= 'F'; ++c)
+        values[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(c - 'A' + 10);
+    return values;
+}();
+
+std::uint8_t hexDigitValue(char c) {
+    return kHexDigitValues[static_cast<unsigned char>(c)];
+}
+
 // Writes hex digits into the hex image at byte address `address`.
-void putHex(std::string& image, std::size_t address, const std::string& digits) {
+void putHex(std::string& image, std::size_t address, std::string_view digits) {
     const std::size_t at = 2 * address;
     if (at + digits.size() > image.size()) throw std::out_of_range("image address out of range");
     image.replace(at, digits.size(), digits);
 }
 
-// Adds a tone code into byte 1 (digits 3-4) of an eight-digit code.
-void mergeTone(Platform& platform, std::string& code, const std::string& toneCode) {
+// Adds a tone code into byte 1 (digits 3-4) of an eight-digit code; the sum
+// keeps its last two hex digits.
+void mergeTone(Platform& platform, std::string& code, std::string_view toneCode) {
     if (code.size() < 4) throw std::runtime_error("no code to merge the tone into");
-    int v = HexToValue(platform, code.substr(2, 2)) + HexToValue(platform, toneCode);
-    std::string digits = HexDigits(static_cast<std::uint32_t>(v));
-    if (digits.size() < 2) digits.insert(0, "0");
-    code.replace(2, 2, digits.substr(digits.size() - 2));
+    // Two hex digit pairs are added directly; anything else goes through
+    // HexToValue, which reports it.
+    const auto value = [&platform](std::string_view digits) {
+        if (digits.size() == 2 &&
+            ((hexDigitValue(digits[0]) | hexDigitValue(digits[1])) & 0xF0) == 0)
+            return hexDigitValue(digits[0]) * 16 + hexDigitValue(digits[1]);
+        return HexToValue(platform, digits);
+    };
+    const int v = value(std::string_view(code).substr(2, 2)) + value(toneCode);
+    const auto last = static_cast<std::uint8_t>(v); // the last two of its hex digits
+    code[2] = "0123456789ABCDEF"[last / 16];
+    code[3] = "0123456789ABCDEF"[last % 16];
 }
 
 // A frequency field: the number in the 8 characters that follow a separator.
 double frequencyField(const std::string& entry, std::size_t separator) {
-    auto value = ParseDecimal(entry.substr(separator + 1, 8));
+    auto value = ParseDecimal(std::string_view(entry).substr(separator + 1, 8));
     if (!value) throw std::runtime_error("frequency field is not a number");
     return *value;
 }
 
-} // namespace
+// The hex image text as a place to write: the form the public steps use.
+struct HexText {
+    void start(int model) { text = TemplateHex(model); }
+    void put(std::size_t address, std::string_view digits) { putHex(text, address, digits); }
+    std::string& text;
+};
 
-std::string ImageFilePath(const std::string& chosen) {
-    const std::size_t slash = chosen.find_last_of("/\\");
-    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    const std::size_t dot = chosen.rfind('.');
-    if (dot != std::string::npos && dot >= nameStart && chosen.size() - dot - 1 == 3)
-        return chosen.substr(0, dot + 1) + "bin";
-    return chosen + ".bin";
+// The image as BuildImage writes it: bytes, as long as every write is whole
+// pairs of upper-case hex digits (all that the build itself produces). Any
+// other write turns it into the hex text those bytes stand for, which then
+// goes on exactly as the hex text would and is packed at the end as
+// PackHexText packs it. Either way the bytes are those of the hex text route.
+class ImageWriter {
+public:
+    void start(int model) {
+        bytes_ = TemplateByteArray(model);
+        text_.clear();
+        asText_ = false;
+    }
+
+    void put(std::size_t address, std::string_view digits) {
+        if (asText_) return putHex(text_, address, digits);
+        if (2 * address + digits.size() > 2 * bytes_.size())
+            throw std::out_of_range("image address out of range");
+        if (digits.size() == 8) { // a code, the usual write
+            std::uint8_t v[8];
+            for (std::size_t k = 0; k < 8; ++k)
+                v[k] = hexDigitValue(digits[k]);
+            if (((v[0] | v[1] | v[2] | v[3] | v[4] | v[5] | v[6] | v[7]) & 0xF0) == 0) {
+                std::uint8_t* at = bytes_.data() + address;
+                for (std::size_t k = 0; k < 4; ++k)
+                    at[k] = static_cast<std::uint8_t>(v[2 * k] << 4 | v[2 * k + 1]);
+                return;
+            }
+        } else if (digits.size() % 2 == 0) {
+            std::uint8_t invalid = 0;
+            for (char c : digits)
+                invalid |= hexDigitValue(c);
+            if ((invalid & 0xF0) == 0) {
+                std::uint8_t* at = bytes_.data() + address;
+                for (std::size_t k = 0; k < digits.size(); k += 2)
+                    *at++ = static_cast<std::uint8_t>(hexDigitValue(digits[k]) << 4 |
+                                                      hexDigitValue(digits[k + 1]));
+                return;
+            }
+        }
+        text_.reserve(2 * bytes_.size());
+        for (std::uint8_t b : bytes_)
+            text_ += ByteToHex(b);
+        asText_ = true;
+        putHex(text_, address, digits);
+    }
+
+    // The image bytes; throws std::range_error as PackHexText does.
+    std::vector<std::uint8_t> take() {
+        if (!asText_) return std::move(bytes_);
+        PackHexText(text_);
+        return std::vector<std::uint8_t>(
+            text_.begin(), text_.begin() + static_cast<std::ptrdiff_t>((text_.size() + 1) / 2));
+    }
+
+private:
+    std::vector<std::uint8_t> bytes_;
+    std::string text_;
+    bool asText_ = false;
+};
+
+// The steps of the build, for either place to write.
+
+template <class Image>
+bool placeChannelData(Workspace& ws, const CodeArray& receive, const CodeArray& transmit,
+                      Image& image) {
+    RadioData& data = ws.data;
+    BuildOptionText(ws);
+    const int model = modelCode(data);
+    image.start(model);
+    const std::size_t base = DataBase(model);
+
+    if (!HasChannelData(data)) {
+        ws.platform.show("No channel data available", "No Data", Icon::None);
+        return false;
+    }
+
+    const int limit = channelLimit(data);
+    std::size_t slot = base + kSlotSize; // channel 1
+    for (int ch = 1; ch <= limit; ++ch) {
+        if (ch == 100) slot = base;
+        const std::string& rx = receive[static_cast<std::size_t>(ch)];
+        if (!rx.empty()) {
+            const std::string& tx = transmit[static_cast<std::size_t>(ch)];
+            image.put(slot, std::string_view(rx).substr(0, 8));
+            image.put(slot + kTransmitTableOffset, std::string_view(tx).substr(0, 8));
+        }
+        slot += (ch % 10 == 9) ? 28 : 4;
+    }
+
+    const std::string& scan = data.ScanText;
+    if (!scan.empty()) {
+        if (model == 3) {
+            image.put(kModel3ScanListAddress,
+                      std::string_view(scan).substr(0, scan.size() & ~std::size_t{1}));
+        } else {
+            for (std::size_t k = 0; 2 * k + 1 < scan.size(); ++k)
+                image.put(base + kSlotSize * k, std::string_view(scan).substr(2 * k, 2));
+        }
+    }
+    return true;
 }
 
-std::string GenerateChannelCodes(Workspace& ws, char separator) {
+template <class Image> bool generateChannelCodes(Workspace& ws, char separator, Image& image) {
     RadioData& data = ws.data;
     try {
         // The codes follow the chosen model's rules, so the options routine
@@ -97,11 +221,11 @@ std::string GenerateChannelCodes(Workspace& ws, char separator) {
             tx = FrequencyCode(ws, transmitOffset, frequencyField(entry, s2), kChannelStep,
                                kPrescaler);
 
-            std::string tone = entry.substr(s3 + 1, s4 - s3 - 1);
-            tone.erase(0, tone.find_first_not_of(' '));
-            tone.erase(tone.find_last_not_of(' ') + 1);
-            if (tone.find("none") == std::string::npos) {
-                const std::string toneCode = ToneCode(tone);
+            std::string_view tone = std::string_view(entry).substr(s3 + 1, s4 - s3 - 1);
+            tone.remove_prefix(std::min(tone.find_first_not_of(' '), tone.size()));
+            tone.remove_suffix(tone.size() - (tone.find_last_not_of(' ') + 1));
+            if (tone.find("none") == std::string_view::npos) {
+                const std::string_view toneCode = ToneCodeOf(tone);
                 mergeTone(ws.platform, tx, toneCode);
                 if (toneModel == 3 && data.ConfigText.size() >= 8 && data.ConfigText[7] == '1')
                     mergeTone(ws.platform, rx, toneCode);
@@ -111,63 +235,54 @@ std::string GenerateChannelCodes(Workspace& ws, char separator) {
             // enters the scan list.
             if (entry.find('Y') != std::string::npos && ch != 100) {
                 std::string number = entry.substr(0, s1);
-                if (number.size() < 2) number.insert(0, "0");
+                if (number.size() < 2) number.insert(number.begin(), '0');
                 data.ScanText += number;
             }
         }
-        return PlaceChannelData(ws, receive, transmit);
+        return placeChannelData(ws, receive, transmit, image);
     } catch (const std::exception&) {
         ws.platform.show("Error in generating EPROM code", kDataError, Icon::Exclamation);
-        return "";
+        return false;
     }
 }
 
-std::string PlaceChannelData(Workspace& ws, const CodeArray& receive, const CodeArray& transmit) {
-    RadioData& data = ws.data;
-    BuildOptionText(ws);
-    const int model = modelCode(data);
-    std::string image = TemplateHex(model);
-    const std::size_t base = DataBase(model);
-
-    if (!HasChannelData(data)) {
-        ws.platform.show("No channel data available", "No Data", Icon::None);
-        return "";
-    }
-
-    const int limit = channelLimit(data);
-    std::size_t slot = base + kSlotSize; // channel 1
-    for (int ch = 1; ch <= limit; ++ch) {
-        if (ch == 100) slot = base;
-        const std::string& rx = receive[static_cast<std::size_t>(ch)];
-        if (!rx.empty()) {
-            const std::string& tx = transmit[static_cast<std::size_t>(ch)];
-            putHex(image, slot, rx.substr(0, 8));
-            putHex(image, slot + kTransmitTableOffset, tx.substr(0, 8));
-        }
-        slot += (ch % 10 == 9) ? 28 : 4;
-    }
-
-    const std::string& scan = data.ScanText;
-    if (!scan.empty()) {
-        if (model == 3) {
-            putHex(image, kModel3ScanListAddress, scan.substr(0, scan.size() & ~std::size_t{1}));
-        } else {
-            for (std::size_t k = 0; 2 * k + 1 < scan.size(); ++k)
-                putHex(image, base + kSlotSize * k, scan.substr(2 * k, 2));
-        }
-    }
-    return image;
-}
-
-std::string& PlaceCountAndOptions(Workspace& ws, std::string& text) {
+template <class Image> void placeCountAndOptions(Workspace& ws, Image& image) {
     RadioData& data = ws.data;
     BuildOptionText(ws);
     const std::size_t base = DataBase(modelCode(data));
     if (data.ChannelCountText.size() < 2) throw std::runtime_error("channel count too short");
-    putHex(text, base + kCountOffset, data.ChannelCountText.substr(0, 2));
+    image.put(base + kCountOffset, std::string_view(data.ChannelCountText).substr(0, 2));
     const std::string& options = data.OptionText;
     for (std::size_t k = 0; k < kOptionByteCount && 2 + 2 * k + 1 < options.size(); ++k)
-        putHex(text, base + kOptionOffset + k, options.substr(2 + 2 * k, 2));
+        image.put(base + kOptionOffset + k, std::string_view(options).substr(2 + 2 * k, 2));
+}
+
+} // namespace
+
+std::string ImageFilePath(const std::string& chosen) {
+    const std::size_t slash = chosen.find_last_of("/\\");
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const std::size_t dot = chosen.rfind('.');
+    if (dot != std::string::npos && dot >= nameStart && chosen.size() - dot - 1 == 3)
+        return chosen.substr(0, dot + 1) + "bin";
+    return chosen + ".bin";
+}
+
+std::string GenerateChannelCodes(Workspace& ws, char separator) {
+    std::string text;
+    HexText image{text};
+    return generateChannelCodes(ws, separator, image) ? text : std::string();
+}
+
+std::string PlaceChannelData(Workspace& ws, const CodeArray& receive, const CodeArray& transmit) {
+    std::string text;
+    HexText image{text};
+    return placeChannelData(ws, receive, transmit, image) ? text : std::string();
+}
+
+std::string& PlaceCountAndOptions(Workspace& ws, std::string& text) {
+    HexText image{text};
+    placeCountAndOptions(ws, image);
     return text;
 }
 
@@ -178,13 +293,12 @@ bool BuildImage(Workspace& ws) {
         return false;
     }
     data.ScanText.clear();
-    std::string text = GenerateChannelCodes(ws, ',');
-    if (text.empty()) throw std::runtime_error("no EPROM code generated");
-    PlaceCountAndOptions(ws, text);
-    PackHexText(text);
-    const std::size_t bytes =
-        std::min<std::size_t>((text.size() + 1) / 2, ImageSize(modelCode(data)));
-    data.ImageText.assign(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(bytes));
+    ImageWriter image;
+    if (!generateChannelCodes(ws, ',', image)) throw std::runtime_error("no EPROM code generated");
+    placeCountAndOptions(ws, image);
+    std::vector<std::uint8_t> bytes = image.take();
+    bytes.resize(std::min<std::size_t>(bytes.size(), ImageSize(modelCode(data))));
+    data.ImageText = std::move(bytes);
     if (data.ImageText.empty()) {
         ws.platform.show("Eprom data invalid", kDataError, Icon::Exclamation);
         return false;

@@ -8,6 +8,7 @@
 #include "core/numbers.h"
 #include "image/layout.h"
 
+#include <charconv>
 #include <cmath>
 #include <stdexcept>
 
@@ -20,6 +21,9 @@ const char* const kDataError = "Data Error";
 // Two binary-coded decimal digits read as a decimal number (0x47 -> 47).
 int bcdValue(std::uint8_t b) {
     return (b / 16) * 10 + b % 16;
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
 }
 bool isBcd(std::uint8_t b) {
     return b / 16 <= 9 && b % 16 <= 9;
@@ -38,7 +42,10 @@ std::string slotCode(const std::vector<std::uint8_t>& image, std::size_t address
     const std::uint8_t b2 = byteAt(image, address + 2);
     const std::uint8_t b3 = byteAt(image, address + 3);
     if (b1 == 0xFF && b2 == 0xFF && b3 == 0xFF) return "";
-    return ByteToHex(b1) + ByteToHex(b2) + ByteToHex(b3);
+    constexpr const char* kDigits = "0123456789ABCDEF";
+    const char code[] = {kDigits[b1 / 16], kDigits[b1 % 16], kDigits[b2 / 16],
+                         kDigits[b2 % 16], kDigits[b3 / 16], kDigits[b3 % 16]};
+    return std::string(code, sizeof code);
 }
 
 void setConfigChar(RadioData& data, int position, char c) {
@@ -59,25 +66,36 @@ int optionDigit(Workspace& ws, int position) {
 } // namespace
 
 std::string SplitToneByte(Platform& platform, std::string& code) {
-    int x = HexToValue(platform, code.substr(0, 2));
+    const std::string_view lead = std::string_view(code).substr(0, 2);
+    const auto digit = [](char c) {
+        return c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+    };
+    // Two hex digits are read here; anything else goes to HexToValue, which
+    // reports it.
+    int x = lead.size() == 2 && digit(lead[0]) >= 0 && digit(lead[1]) >= 0
+                ? digit(lead[0]) * 16 + digit(lead[1])
+                : HexToValue(platform, lead);
     if (x >= 0x40) x -= 0x40;
-    std::string s = HexDigits(static_cast<std::uint32_t>(x));
-    if (s.size() < 2) s.insert(0, "0");
-    if (s == "01") {
-        code.replace(0, 2, "01");
+    // x is below 0x100: two hex digits, the second one odd when bit 0 is set.
+    constexpr const char* kDigits = "0123456789ABCDEF";
+    const auto setLead = [&code](char second) {
+        if (code.size() < 2) {
+            code.replace(0, 2, std::string{'0', second});
+            return;
+        }
+        code[0] = '0';
+        code[1] = second;
+    };
+    if (x == 0x01) {
+        setLead('1');
         return "00";
     }
-    const std::string oddDigits = "13579BDF";
-    if (oddDigits.find(s[1]) != std::string::npos) {
-        code.replace(0, 2, "01");
-        s[1] = s[1] == 'B'   ? 'A'
-               : s[1] == 'D' ? 'C'
-               : s[1] == 'F' ? 'E'
-                             : static_cast<char>(s[1] - 1);
-        return s;
+    if (x % 2 == 1) {
+        setLead('1');
+        return {kDigits[x / 16], kDigits[x % 16 - 1]};
     }
-    code.replace(0, 2, "00");
-    return s;
+    setLead('0');
+    return {kDigits[x / 16], kDigits[x % 16]};
 }
 
 void DecodeScanList(Workspace& ws, int model) {
@@ -230,28 +248,39 @@ bool DecodeChannelCodes(Workspace& ws, CodeArray& receive, CodeArray& transmit) 
     try {
         const auto count = ParseInt16(data.ChannelCountText);
         const int limit = count ? std::min<int>(*count, 100) : 0;
+        // The channels of the scan list, which holds two-digit numbers.
+        bool scanned[100] = {};
+        const std::string& scanText = data.ScanText;
+        for (std::size_t k = 0; k + 1 < scanText.size(); k += 2)
+            if (isDigit(scanText[k]) && isDigit(scanText[k + 1]))
+                scanned[(scanText[k] - '0') * 10 + scanText[k + 1] - '0'] = true;
         for (int i = 1; i <= limit; ++i) {
             const auto slot = static_cast<std::size_t>(i);
             std::string& entry = data.ChannelTable[slot];
             std::string tone = "00";
             if (!receive[slot].empty()) {
                 tone = SplitToneByte(ws.platform, receive[slot]);
-                entry = std::to_string(i) + "," +
-                        FrequencyText(FrequencyFromCode(ws.platform, receive[slot], 1712)) + ",";
+                const std::string rx =
+                    FrequencyText(FrequencyFromCode(ws.platform, receive[slot], 1712));
+                char number[4];
+                const auto length = static_cast<std::size_t>(
+                    std::to_chars(number, number + sizeof number, i).ptr - number);
+                entry.reserve(length + rx.size() + 24);
+                entry.assign(number, length).append(",").append(rx).append(",");
             }
             if (!transmit[slot].empty()) {
                 tone = SplitToneByte(ws.platform, transmit[slot]);
-                entry += FrequencyText(FrequencyFromCode(ws.platform, transmit[slot], 1536));
-                entry += "," + ToneFromCode(tone) + ",";
-                const std::string number = TwoDigit(i);
-                bool scan = false;
-                for (std::size_t k = 0; k + 1 < data.ScanText.size(); k += 2)
-                    if (data.ScanText.compare(k, 2, number) == 0) scan = true;
-                entry += scan ? "Y" : "N";
+                const std::string tx =
+                    FrequencyText(FrequencyFromCode(ws.platform, transmit[slot], 1536));
+                const std::string toneText = ToneFromCode(tone);
+                // Channel 100 has no two-digit number, so it is never a scan entry.
+                const bool scan = i < 100 && scanned[i];
+                entry.reserve(entry.size() + tx.size() + toneText.size() + 3);
+                entry.append(tx).append(",").append(toneText).append(scan ? ",Y" : ",N");
             }
             if (!entry.empty()) {
-                const std::string line = FormatListLine(entry);
-                if (!line.empty()) ws.form.lstFreq.addItem(line);
+                std::string line = FormatListLine(entry);
+                if (!line.empty()) ws.form.lstFreq.addItem(std::move(line));
             }
         }
         return true;

@@ -140,7 +140,8 @@ struct WriteFailure {
 // Name of a new, unused temporary file beside the target; the caller creates
 // it with O_EXCL and asks again when another file took the name meanwhile.
 fs::path TemporaryPath(const fs::path& target) {
-    static std::random_device random;
+    // One per thread: a random_device may not be used by two threads at once.
+    thread_local std::random_device random;
     std::string name = target.filename().string();
     if (name.size() > 100) name.resize(100); // keep within the folder's name limit
     std::uniform_int_distribution<unsigned> hex(0, 15);

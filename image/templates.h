@@ -13,4 +13,8 @@ std::string TemplateHex(int modelCode);
 // The same template as bytes.
 std::vector<std::uint8_t> TemplateBytes(int modelCode);
 
+// The same two forms without a copy: one shared, unchanging instance each.
+const std::string& TemplateHexText(int modelCode);
+const std::vector<std::uint8_t>& TemplateByteArray(int modelCode);
+
 } // namespace kl40

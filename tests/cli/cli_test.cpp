@@ -1,10 +1,14 @@
 #include "cli/cli_app.h"
 #include "cli/radio_json.h"
+#include "cli/session.h"
 #include "cli/verbs.h"
+#include "coding/tone_table.h"
+#include "core/channel_entry.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -170,6 +174,182 @@ TEST_F(CliTest, ListPrintsTheReportRowsInColumns) {
     EXPECT_NE(text.find("Time out Timer                   : 2.00 minutes"), std::string::npos);
 }
 
+// The bytes of a file, or "" when it cannot be read.
+std::string fileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+TEST_F(CliTest, BatchBuildsEachGoodFileAsASingleBuildWouldAndNamesEachRefusal) {
+    const std::string good1 = writeRadio(R"({"model": "KL40a-16", "options": ["Enable Scan"],
+        "channels": [{"channel": 5, "rx": "435.125", "ctcss": "88.5", "scan": true}]})",
+                                         "alpha.json");
+    const std::string bad1 =
+        writeRadio(R"({"channels": [{"channel": 5, "rx": "399.9"}]})", "bravo.json");
+    const std::string good2 = writeRadio(R"({"model": "KL40c", "timeout": "3.00",
+        "channels": [{"channel": 1, "rx": 439}, {"channel": 99, "rx": "411.2", "tx": "416.2"}]})",
+                                         "charlie.json");
+    const std::string bad2 = writeRadio(R"({"colour": "red"})", "delta.json");
+    const std::string good3 = writeRadio(R"({"model": "KL40a-64",
+        "channels": [{"channel": 12, "rx": "440.0125", "ctcss": "241.8"}]})",
+                                         "echo");
+
+    StderrCapture capture;
+    const int status =
+        RunBuildBatch({good1, bad1, good2, bad2, good3, path("missing.json")}, path("images"));
+    errors = capture.text();
+    EXPECT_EQ(status, 1);
+
+    // Each refusal names its file and reason, in the order given; the good
+    // files are built all the same.
+    const auto at1 = errors.find("bravo.json: channel 5: A valid frequency must be entered");
+    const auto at2 = errors.find("delta.json: unknown key \"colour\"");
+    const auto at3 = errors.find("missing.json: cannot read the radio file");
+    ASSERT_NE(at1, std::string::npos) << errors;
+    ASSERT_NE(at2, std::string::npos) << errors;
+    ASSERT_NE(at3, std::string::npos) << errors;
+    EXPECT_LT(at1, at2);
+    EXPECT_LT(at2, at3);
+    EXPECT_FALSE(fs::exists(path("images/bravo.bin")));
+    EXPECT_FALSE(fs::exists(path("images/delta.bin")));
+
+    // Every image equals the one a single build writes, byte for byte.
+    for (const auto& [radio, name] :
+         {std::pair{good1, "alpha"}, std::pair{good2, "charlie"}, std::pair{good3, "echo"}}) {
+        ASSERT_EQ(RunBuild(radio, path(std::string(name) + "-single.bin")), 0) << name;
+        const std::string batch = fileBytes(path("images/" + std::string(name) + ".bin"));
+        EXPECT_FALSE(batch.empty()) << name;
+        EXPECT_EQ(batch, fileBytes(path(std::string(name) + "-single.bin"))) << name;
+    }
+    // Nothing else was left in the folder (no temporary files).
+    EXPECT_EQ(std::distance(fs::directory_iterator(path("images")), fs::directory_iterator()), 3);
+}
+
+TEST_F(CliTest, BatchOfOnlyGoodFilesSucceedsAndReplacesOlderImages) {
+    std::vector<std::string> radios;
+    for (int n = 1; n <= 20; ++n) {
+        json radio = {{"model", n % 2 ? "KL40c" : "KL40a-64"}, {"channels", json::array()}};
+        for (int ch = 1; ch <= n; ++ch)
+            radio["channels"].push_back(
+                {{"channel", ch}, {"rx", 400 + n + ch * 0.0125}, {"scan", ch % 3 == 0}});
+        radios.push_back(writeRadio(radio.dump(), "radio" + std::to_string(n) + ".json"));
+    }
+    fs::create_directories(path("out"));
+    std::ofstream(path("out/radio7.bin")) << "an older image";
+    StderrCapture capture;
+    EXPECT_EQ(RunBuildBatch(radios, path("out")), 0);
+    EXPECT_EQ(capture.text(), "");
+    for (int n = 1; n <= 20; ++n) {
+        const std::string name = "radio" + std::to_string(n);
+        ASSERT_EQ(RunBuild(path(name + ".json"), path(name + "-single.bin")), 0);
+        EXPECT_EQ(fileBytes(path("out/" + name + ".bin")), fileBytes(path(name + "-single.bin")))
+            << name;
+    }
+}
+
+TEST_F(CliTest, BatchRefusesASecondFileWithTheSameImageName) {
+    fs::create_directories(path("a"));
+    fs::create_directories(path("b"));
+    const std::string radio = R"({"channels": [{"channel": 3, "rx": "439"}]})";
+    std::ofstream(path("a/radio.json")) << radio;
+    std::ofstream(path("b/radio.json")) << R"({"channels": [{"channel": 4, "rx": "431"}]})";
+    StderrCapture capture;
+    EXPECT_EQ(RunBuildBatch({path("a/radio.json"), path("b/radio.json")}, path("out")), 1);
+    EXPECT_NE(capture.text().find(path("b/radio.json") + ": its image radio.bin would replace"),
+              std::string::npos)
+        << capture.text();
+    ASSERT_EQ(RunBuild(path("a/radio.json"), path("single.bin")), 0);
+    EXPECT_EQ(fileBytes(path("out/radio.bin")), fileBytes(path("single.bin")));
+}
+
+TEST_F(CliTest, BatchRefusesAnOutputFolderThatIsAFile) {
+    std::ofstream(path("taken")) << "x";
+    StderrCapture capture;
+    EXPECT_EQ(RunBuildBatch({writeRadio(R"({"channels": [{"channel": 3, "rx": "439"}]})")},
+                            path("taken")),
+              1);
+    EXPECT_NE(capture.text().find("taken: cannot use this as the folder"), std::string::npos);
+}
+
+// Storing many channels refreshes the channel list only after the last one;
+// the radio, the list and the fields end as storing each through the form.
+TEST(CliSession, ApplyEndsAsStoringEveryChannelFromTheFormDoes) {
+    auto parsed = ParseRadioJson(R"({"model": "KL40a-64", "options": ["Enable Scan"],
+        "channels": [{"channel": 7, "rx": "435.125", "ctcss": "88.5", "scan": true},
+                     {"channel": 2, "rx": "439", "tx": "434"},
+                     {"channel": 40, "rx": "411.2", "ctcss": "241.8", "scan": true},
+                     {"channel": 9, "rx": "420.0125", "ctcss": "103.5"}]})");
+    const RadioSpec& radio = std::get<RadioSpec>(parsed);
+    Session applied;
+    ASSERT_EQ(applied.Apply(radio), std::nullopt);
+
+    // The same steps with a full refresh after every channel.
+    Session stepwise;
+    EntryFields& form = stepwise.ws.form;
+    form.cboRadio.setListIndex(1);
+    stepwise.ws.data.LoadingForm = true;
+    form.chkScan_En.setChecked(true);
+    stepwise.ws.data.ConfigText[2] = '1';
+    stepwise.ws.data.LoadingForm = false;
+    for (int ch : {2, 7, 9, 40}) {
+        const ChannelSpec& c =
+            *std::find_if(radio.channels.begin(), radio.channels.end(),
+                          [ch](const ChannelSpec& s) { return s.channel == ch; });
+        std::string tone = c.ctcss;
+        stepwise.ws.data.EditingChannel = false;
+        form.txtCh.setText(std::to_string(ch));
+        form.txtRx.setText(c.rx);
+        form.txtTx.setText(c.tx.value_or(""));
+        form.cboCTCSS.setListIndex(ToneIndex(tone));
+        form.chkScan.setChecked(c.scan);
+        StoreChannel(stepwise.ws, ListRefresh::Now);
+    }
+
+    const RadioData& a = applied.ws.data;
+    const RadioData& b = stepwise.ws.data;
+    EXPECT_EQ(a.ChannelTable, b.ChannelTable);
+    EXPECT_EQ(a.ChannelCountText, b.ChannelCountText);
+    EXPECT_EQ(a.OptionText, b.OptionText);
+    EXPECT_EQ(a.ConfigText, b.ConfigText);
+    EXPECT_EQ(a.EditingChannel, b.EditingChannel);
+    EXPECT_EQ(a.SelectedChannel, b.SelectedChannel);
+    const EntryFields& f = applied.ws.form;
+    EXPECT_EQ(f.lstFreq.lines(), form.lstFreq.lines());
+    EXPECT_EQ(f.lstFreq.listIndex(), form.lstFreq.listIndex());
+    EXPECT_EQ(f.cboCh.listIndex(), form.cboCh.listIndex());
+    EXPECT_EQ(f.txtCh.text(), form.txtCh.text());
+    EXPECT_EQ(f.txtRx.text(), form.txtRx.text());
+    EXPECT_EQ(f.txtTx.text(), form.txtTx.text());
+    EXPECT_EQ(f.cboCTCSS.text(), form.cboCTCSS.text());
+    EXPECT_EQ(f.chkScan.checked(), form.chkScan.checked());
+    EXPECT_EQ(f.cmdReset_Pers.caption(), form.cmdReset_Pers.caption());
+    EXPECT_EQ(f.focus, form.focus);
+
+    ASSERT_TRUE(applied.Build());
+    ASSERT_TRUE(stepwise.Build());
+    EXPECT_EQ(applied.ws.data.ImageText, stepwise.ws.data.ImageText);
+}
+
+TEST(CliRadioJson, WrittenTextReadsBackWithEveryCharacter) {
+    DecodedRadio radio;
+    radio.model = "KL40c";
+    radio.timeout = "2.00";
+    radio.options = {"Enable Scan", "quote \" and \\ backslash", "tab\there", "caf\xC3\xA9"};
+    radio.channels.push_back({5, "435.1250", std::nullopt, "88.5", true});
+    radio.channels.push_back({100, std::nullopt, "line\nbreak\x01", "none", false});
+    const json written = json::parse(WriteRadioJson(radio));
+    EXPECT_EQ(written["model"], "KL40c");
+    EXPECT_EQ(written["options"], json(radio.options));
+    EXPECT_EQ(written["channels"][0],
+              json::parse(R"({"channel": 5, "rx": "435.1250", "tx": null, "ctcss": "88.5",
+                              "scan": true})"));
+    EXPECT_EQ(written["channels"][1]["tx"], "line\nbreak\x01");
+    EXPECT_EQ(written["channels"][1]["rx"], nullptr);
+    EXPECT_EQ(WriteRadioJson(DecodedRadio{"KL40c", "1.00", {}, {}}),
+              "{\n  \"model\": \"KL40c\",\n  \"timeout\": \"1.00\",\n  \"options\": [],\n"
+              "  \"channels\": []\n}\n");
+}
+
 TEST(CliUsage, BadUsageExitsWithTwo) {
     auto run = [](std::vector<std::string> args) {
         std::vector<char*> argv;
@@ -185,6 +365,10 @@ TEST(CliUsage, BadUsageExitsWithTwo) {
     EXPECT_EQ(run({"kl40-cli"}), 2);
     EXPECT_EQ(run({"kl40-cli", "frobnicate"}), 2);
     EXPECT_EQ(run({"kl40-cli", "build", "radio.json"}), 2) << "missing -o";
+    EXPECT_EQ(run({"kl40-cli", "build", "a.json", "b.json", "-o", "x.bin"}), 2)
+        << "-o names one image";
+    EXPECT_EQ(run({"kl40-cli", "build", "a.json", "-o", "x.bin", "--out-dir", "d"}), 2);
+    EXPECT_EQ(run({"kl40-cli", "build", "--out-dir", "d"}), 2) << "no radio file";
     EXPECT_EQ(run({"kl40-cli", "--version"}), 0);
     EXPECT_EQ(run({"kl40-cli", "decode", "--help"}), 0);
 }

@@ -1,0 +1,140 @@
+// Library benchmarks: building and decoding a full 99-channel image of each
+// model, the per-file work of a batch build, and writing an image file.
+
+#include "bench/sample_radio.h"
+#include "cli/radio_json.h"
+#include "cli/session.h"
+#include "image/flows.h"
+#include "image/image_file.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <unistd.h>
+
+namespace kl40::bench {
+namespace {
+
+// A session holding the sample radio of `model`, ready to build.
+std::unique_ptr<cli::Session> PreparedSession(benchmark::State& state, int model) {
+    auto session = std::make_unique<cli::Session>();
+    auto parsed = cli::ParseRadioJson(SampleRadioJson(model));
+    if (auto* error = std::get_if<cli::JsonError>(&parsed)) {
+        state.SkipWithError(error->message.c_str());
+        return nullptr;
+    }
+    if (auto refused = session->Apply(std::get<cli::RadioSpec>(parsed))) {
+        state.SkipWithError(refused->c_str());
+        return nullptr;
+    }
+    if (!session->Build()) {
+        state.SkipWithError("the sample radio does not build");
+        return nullptr;
+    }
+    return session;
+}
+
+void BM_BuildImage(benchmark::State& state) {
+    const int model = static_cast<int>(state.range(0));
+    state.SetLabel(kModelNames[model]);
+    auto session = PreparedSession(state, model);
+    if (!session) return;
+    const std::vector<std::uint8_t> first = session->ws.data.ImageText;
+    for (auto _ : state) {
+        const bool built = session->Build();
+        benchmark::DoNotOptimize(built);
+        benchmark::DoNotOptimize(session->ws.data.ImageText.data());
+    }
+    // Building again must give the same image; a benchmark of a changing
+    // result would measure nothing useful.
+    if (session->ws.data.ImageText != first) state.SkipWithError("repeated builds differ");
+}
+BENCHMARK(BM_BuildImage)->DenseRange(0, 2);
+
+void BM_DecodeImage(benchmark::State& state) {
+    const int model = static_cast<int>(state.range(0));
+    state.SetLabel(kModelNames[model]);
+    std::vector<std::uint8_t> image;
+    {
+        auto built = PreparedSession(state, model);
+        if (!built) return;
+        image = built->ws.data.ImageText;
+    }
+    cli::Session session;
+    for (auto _ : state) {
+        session.ws.data.ImageText = image;
+        const LoadResult result = LoadOpenedImage(session.ws, {});
+        benchmark::DoNotOptimize(result);
+    }
+    if (session.ws.form.lstFreq.count() != 99) state.SkipWithError("not all channels decoded");
+}
+BENCHMARK(BM_DecodeImage)->DenseRange(0, 2);
+
+// What a batch build does for each file apart from the file system: read the
+// RADIO JSON, start a fresh radio, store the channels and build.
+void BM_BuildFromJson(benchmark::State& state) {
+    const int model = static_cast<int>(state.range(0));
+    state.SetLabel(kModelNames[model]);
+    const std::string text = SampleRadioJson(model);
+    for (auto _ : state) {
+        auto parsed = cli::ParseRadioJson(text);
+        cli::Session session;
+        const bool built = !session.Apply(std::get<cli::RadioSpec>(parsed)) && session.Build();
+        if (!built) {
+            state.SkipWithError("the sample radio does not build");
+            break;
+        }
+        benchmark::DoNotOptimize(session.ws.data.ImageText.data());
+    }
+}
+BENCHMARK(BM_BuildFromJson)->DenseRange(0, 2);
+
+void BM_ParseRadioJson(benchmark::State& state) {
+    const std::string text = SampleRadioJson(2);
+    for (auto _ : state) {
+        auto parsed = cli::ParseRadioJson(text);
+        benchmark::DoNotOptimize(parsed);
+    }
+}
+BENCHMARK(BM_ParseRadioJson);
+
+void BM_NewSession(benchmark::State& state) {
+    for (auto _ : state) {
+        cli::Session session;
+        benchmark::DoNotOptimize(session.ws.data.ConfigText.data());
+    }
+}
+BENCHMARK(BM_NewSession);
+
+// Writing one 8 KiB image with read-back verification. Argument 0: a new
+// file each time, flushed later by the system (as a batch build writes);
+// 1: replacing the same file, flushed later; 2: replacing it durably.
+void BM_WriteImageFile(benchmark::State& state) {
+    const int mode = static_cast<int>(state.range(0));
+    const char* labels[] = {"new file", "replace", "replace, durable"};
+    state.SetLabel(labels[mode]);
+    auto session = PreparedSession(state, 2);
+    if (!session) return;
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("kl40-bench-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const WriteOptions options{mode == 2, {}};
+    long n = 0;
+    for (auto _ : state) {
+        const std::string path =
+            (dir / (mode == 0 ? "radio-" + std::to_string(n++) + ".bin" : "radio.bin")).string();
+        if (!WriteImageFile(session->ws, path, options)) {
+            state.SkipWithError("cannot write the image");
+            break;
+        }
+    }
+    fs::remove_all(dir);
+}
+BENCHMARK(BM_WriteImageFile)->DenseRange(0, 2);
+
+} // namespace
+} // namespace kl40::bench
+
+BENCHMARK_MAIN();

@@ -1,0 +1,239 @@
+// Several conversions take a short way for the values they meet every day and
+// keep the general computation for everything else. These tests hold each
+// short way to the general computation, written out here as it stands in the
+// definition of the conversion, over many values on both sides of the line.
+
+#include "coding/frequency_code.h"
+#include "coding/tone_table.h"
+#include "core/hex_text.h"
+#include "core/numbers.h"
+#include "support/scripted_platform.h"
+
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <optional>
+#include <random>
+#include <string>
+#include <string_view>
+
+namespace kl40 {
+namespace {
+
+// --- The general computations ----------------------------------------------
+
+// Fifteen significant digits in scientific form, written out in plain
+// notation without trailing zeros, then padded to four decimals.
+std::string generalFrequencyText(double mhz) {
+    std::string text;
+    if (std::isfinite(mhz)) {
+        char buffer[64];
+        const auto [end, ec] =
+            std::to_chars(buffer, buffer + sizeof buffer, mhz, std::chars_format::scientific, 14);
+        if (ec != std::errc()) return text;
+        const std::string_view sci(buffer, static_cast<std::size_t>(end - buffer));
+        const std::size_t e = sci.find('e');
+        const bool negative = sci.front() == '-';
+        std::string digits;
+        for (char c : sci.substr(0, e))
+            if (c >= '0' && c <= '9') digits.push_back(c);
+        const int exponent = std::atoi(std::string(sci.substr(e + 1)).c_str());
+        while (digits.size() > 1 && digits.back() == '0')
+            digits.pop_back();
+        if (digits == "0") {
+            text = "0";
+        } else if (exponent >= 0) {
+            const auto whole = static_cast<std::size_t>(exponent) + 1;
+            text = digits.size() <= whole ? digits + std::string(whole - digits.size(), '0')
+                                          : digits.substr(0, whole) + "." + digits.substr(whole);
+        } else {
+            text = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+        }
+        if (negative && text != "0") text.insert(0, "-");
+    }
+    return FormatFrequency(text);
+}
+
+// Blanks around, an optional sign, digits with at most one point, read by
+// from_chars.
+std::optional<double> generalDecimal(std::string_view text) {
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    std::size_t digits = 0;
+    bool point = false;
+    for (std::size_t k = i; k < text.size(); ++k) {
+        if (text[k] >= '0' && text[k] <= '9')
+            ++digits;
+        else if (text[k] == '.' && !point)
+            point = true;
+        else
+            return std::nullopt;
+    }
+    if (digits == 0) return std::nullopt;
+    if (text.front() == '+') text.remove_prefix(1);
+    double value = 0;
+    const auto [end, ec] =
+        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
+    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+bool generalNearHarmonic(double mhz) {
+    const double x = mhz * 1000.0;
+    if (!std::isfinite(x)) return false;
+    for (double c = 894.91; c <= 895.0; c += 0.03) {
+        const double d = c / 5.0;
+        const double k = std::floor(x / d);
+        if (std::fabs(x - k * d) < 10.0 || std::fabs(x - (k + 1.0) * d) < 10.0) return true;
+    }
+    return false;
+}
+
+// Each digit weighted by a real power of the base.
+std::int32_t generalHexValue(test::ScriptedPlatform& platform, std::string_view text) {
+    std::int64_t sum = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+        if (digit < 0) {
+            platform.show("Invalid number!", "Calculation Error", Icon::Critical);
+            return 0;
+        }
+        const double term =
+            std::nearbyint(digit * std::pow(16.0, static_cast<double>(text.size() - 1 - i)));
+        if (term > std::numeric_limits<std::int32_t>::max()) {
+            platform.show("Unable to convert hex code", "Data Error", Icon::Exclamation);
+            return 0;
+        }
+        sum += static_cast<std::int64_t>(term);
+        if (sum > std::numeric_limits<std::int32_t>::max()) {
+            platform.show("Unable to convert hex code", "Data Error", Icon::Exclamation);
+            return 0;
+        }
+    }
+    return static_cast<std::int32_t>(sum);
+}
+
+std::string trimmed(std::string text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+std::string generalToneFromCode(const std::string& code) {
+    for (const ToneRow& row : ToneTable) {
+        const std::string_view even = row.code;
+        if (code.size() != 2 || code[0] != even[0]) continue;
+        if (code[1] == even[1] || code[1] == even[1] + 1) return row.toneText;
+    }
+    return "none";
+}
+
+int generalToneIndex(const std::string& tone) {
+    for (std::size_t i = 0; i < ToneTable.size(); ++i)
+        if (tone == ToneTable[i].toneText) return static_cast<int>(i);
+    return 0;
+}
+
+bool sameDouble(std::optional<double> a, std::optional<double> b) {
+    if (a.has_value() != b.has_value()) return false;
+    return !a || std::memcmp(&*a, &*b, sizeof(double)) == 0;
+}
+
+// --- The tests ---------------------------------------------------------------
+
+TEST(ShortWays, FrequencyTextOfWholeStepsIsTheFifteenDigitText) {
+    // Every decoded frequency is a whole number of 12.5 kHz steps.
+    for (std::uint32_t k = 0; k < (1u << 24); k += k < 100000 ? 1 : 97) {
+        const double mhz = static_cast<double>(k) * kChannelStep;
+        ASSERT_EQ(FrequencyText(mhz), generalFrequencyText(mhz)) << k;
+    }
+    std::mt19937_64 random(1);
+    for (int i = 0; i < 200000; ++i) {
+        const double mhz =
+            std::ldexp(static_cast<double>(random() >> 11), static_cast<int>(random() % 90) - 70) *
+            (random() % 2 ? 1 : -1);
+        ASSERT_EQ(FrequencyText(mhz), generalFrequencyText(mhz)) << mhz;
+    }
+    for (double mhz : {0.0, -0.0, 435.12500000000006, 435.1249999999999, 1e-320, 1e300,
+                       std::numeric_limits<double>::infinity()})
+        EXPECT_EQ(FrequencyText(mhz), generalFrequencyText(mhz)) << mhz;
+}
+
+TEST(ShortWays, ParseDecimalReadsAsFromChars) {
+    std::mt19937 random(2);
+    const std::string alphabet = "0123456789.+- ";
+    for (int i = 0; i < 500000; ++i) {
+        std::string text;
+        const int length = static_cast<int>(random() % 20);
+        for (int k = 0; k < length; ++k)
+            text += alphabet[random() % (random() % 4 == 0 ? alphabet.size() : 10)];
+        ASSERT_TRUE(sameDouble(ParseDecimal(text), generalDecimal(text))) << '"' << text << '"';
+    }
+    for (const char* text :
+         {"435.1250", "-0.0", "+7", "5.", ".5", "-.5", "123456789012345", "1234567890123456",
+          "0.000000000000001", "999999999999999.9", " 440 ", "4.4.0", ""})
+        EXPECT_TRUE(sameDouble(ParseDecimal(text), generalDecimal(text))) << text;
+}
+
+TEST(ShortWays, NearHarmonicAsTheCombIsStepped) {
+    for (std::uint32_t k = 0; k < 8000000; k += 3) {
+        const double mhz = static_cast<double>(k) * kChannelStep;
+        ASSERT_EQ(NearHarmonic(mhz), generalNearHarmonic(mhz)) << mhz;
+    }
+    for (double mhz : {-0.0, -179.0, 1e15, -1e15, 1e300, std::nan("")})
+        EXPECT_EQ(NearHarmonic(mhz), generalNearHarmonic(mhz)) << mhz;
+}
+
+TEST(ShortWays, HexToValueOfShortTextsAsEachDigitWeighted) {
+    std::mt19937 random(3);
+    const std::string alphabet = "0123456789ABCDEFa G";
+    for (int i = 0; i < 200000; ++i) {
+        std::string text;
+        const int length = static_cast<int>(random() % 10);
+        for (int k = 0; k < length; ++k)
+            text += alphabet[random() % (random() % 8 == 0 ? alphabet.size() : 16)];
+        test::ScriptedPlatform shortWay;
+        test::ScriptedPlatform general;
+        ASSERT_EQ(HexToValue(shortWay, text), generalHexValue(general, text)) << text;
+        ASSERT_EQ(shortWay.messages.size(), general.messages.size()) << text;
+        for (std::size_t m = 0; m < shortWay.messages.size(); ++m)
+            EXPECT_EQ(shortWay.messages[m].text, general.messages[m].text) << text;
+    }
+}
+
+TEST(ShortWays, TonesAreFoundAsByComparingEveryRow) {
+    for (int a = 0; a < 256; ++a) {
+        for (int b = 0; b < 256; ++b) {
+            std::string code{static_cast<char>(a), static_cast<char>(b)};
+            const std::string expected = generalToneFromCode(code);
+            ASSERT_EQ(ToneFromCode(code), expected) << a << ' ' << b;
+        }
+    }
+    for (const char* code : {"", " ", "3E ", " 3F", "3", "3E3", "  "}) {
+        std::string text = code;
+        EXPECT_EQ(ToneFromCode(text), generalToneFromCode(trimmed(code))) << code;
+        EXPECT_EQ(text, trimmed(code));
+    }
+    std::mt19937 random(4);
+    const std::string alphabet = "0123456789. noe";
+    for (const ToneRow& row : ToneTable) {
+        for (int i = 0; i < 2000; ++i) {
+            std::string tone = random() % 2 ? row.toneText : row.listText;
+            if (random() % 2) tone[random() % tone.size()] = alphabet[random() % alphabet.size()];
+            std::string text = tone;
+            ASSERT_EQ(ToneIndex(text), generalToneIndex(trimmed(tone))) << tone;
+        }
+    }
+}
+
+} // namespace
+} // namespace kl40
