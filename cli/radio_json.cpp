@@ -70,7 +70,7 @@ const std::vector<std::string>& OptionNames() {
     return names;
 }
 
-std::variant<RadioSpec, JsonError> ParseRadioJson(std::string_view text) {
+std::variant<RadioInput, JsonError> ParseRadioJson(std::string_view text) {
     json root;
     try {
         root = json::parse(text.begin(), text.end());
@@ -80,7 +80,7 @@ std::variant<RadioSpec, JsonError> ParseRadioJson(std::string_view text) {
     }
     if (!root.is_object()) return JsonError{"the radio file must be a JSON object"};
 
-    RadioSpec radio;
+    RadioInput radio;
     for (const auto& [key, value] : root.items()) {
         if (key == "model") {
             if (!value.is_string() || !contains(kModels, value.get<std::string>()))
@@ -112,41 +112,41 @@ std::variant<RadioSpec, JsonError> ParseRadioJson(std::string_view text) {
         for (std::size_t i = 0; i < channels.size(); ++i) {
             const json& c = channels[i];
             if (!c.is_object()) return channelError(i, c, "must be an object");
-            ChannelSpec spec;
+            ChannelInput input;
             bool hasChannel = false;
             bool hasRx = false;
             for (const auto& [key, value] : c.items()) {
                 if (key == "channel") {
                     if (!value.is_number_integer())
                         return channelError(i, c, "\"channel\" must be a whole number");
-                    spec.channel = value.get<int>();
+                    input.channel = value.get<int>();
                     hasChannel = true;
                 } else if (key == "rx") {
                     auto f = frequencyText(value);
                     if (!f) return channelError(i, c, "\"rx\" must be a frequency in MHz");
-                    spec.rx = *f;
+                    input.rx = *f;
                     hasRx = true;
                 } else if (key == "tx") {
                     if (value.is_null()) continue;
                     auto f = frequencyText(value);
                     if (!f) return channelError(i, c, "\"tx\" must be a frequency in MHz or null");
-                    spec.tx = *f;
+                    input.tx = *f;
                 } else if (key == "ctcss") {
                     if (!value.is_string())
                         return channelError(i, c, "\"ctcss\" must be a tone text");
-                    spec.ctcss = value.get<std::string>();
+                    input.ctcss = value.get<std::string>();
                 } else if (key == "scan") {
                     if (!value.is_boolean())
                         return channelError(i, c, "\"scan\" must be true or false");
-                    spec.scan = value.get<bool>();
+                    input.scan = value.get<bool>();
                 } else {
                     return channelError(i, c, "unknown key " + quoted(key));
                 }
             }
             if (!hasChannel) return channelError(i, c, "\"channel\" is missing");
             if (!hasRx) return channelError(i, c, "\"rx\" is missing");
-            if (!seen.insert(spec.channel).second) return channelError(i, c, "given twice");
-            radio.channels.push_back(std::move(spec));
+            if (!seen.insert(input.channel).second) return channelError(i, c, "given twice");
+            radio.channels.push_back(std::move(input));
         }
     }
     return radio;

@@ -12,7 +12,7 @@
 
 namespace kl40::cli {
 
-struct ChannelSpec {
+struct ChannelInput {
     int channel = 0;
     std::string rx;
     std::optional<std::string> tx; // nothing: the receive frequency
@@ -20,11 +20,11 @@ struct ChannelSpec {
     bool scan = false;
 };
 
-struct RadioSpec {
+struct RadioInput {
     std::string model = "KL40c";
     std::string timeout = "2.00";
     std::vector<std::string> options;
-    std::vector<ChannelSpec> channels;
+    std::vector<ChannelInput> channels;
 };
 
 struct JsonError {
@@ -34,7 +34,7 @@ struct JsonError {
 // The option names, in the order decode writes them.
 const std::vector<std::string>& OptionNames();
 
-std::variant<RadioSpec, JsonError> ParseRadioJson(std::string_view text);
+std::variant<RadioInput, JsonError> ParseRadioJson(std::string_view text);
 
 // Decoded channel: a frequency that the image does not hold is nothing.
 struct DecodedChannel {

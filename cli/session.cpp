@@ -54,7 +54,7 @@ Session::Session() {
     form_.Form_Load();
 }
 
-std::optional<std::string> Session::Apply(const RadioSpec& radio) {
+std::optional<std::string> Session::Apply(const RadioInput& radio) {
     EntryFields& form = ws.form;
     RadioData& data = ws.data;
     platform.messages.clear();
@@ -72,14 +72,14 @@ std::optional<std::string> Session::Apply(const RadioSpec& radio) {
     }
     data.LoadingForm = false;
 
-    std::vector<const ChannelSpec*> channels;
+    std::vector<const ChannelInput*> channels;
     channels.reserve(radio.channels.size());
-    for (const ChannelSpec& channel : radio.channels)
+    for (const ChannelInput& channel : radio.channels)
         channels.push_back(&channel);
     std::sort(channels.begin(), channels.end(),
-              [](const ChannelSpec* a, const ChannelSpec* b) { return a->channel < b->channel; });
-    for (const ChannelSpec* spec : channels) {
-        const ChannelSpec& channel = *spec;
+              [](const ChannelInput* a, const ChannelInput* b) { return a->channel < b->channel; });
+    for (const ChannelInput* input : channels) {
+        const ChannelInput& channel = *input;
         const auto refused = [&channel](const std::string& reason) {
             return "channel " + std::to_string(channel.channel) + ": " + reason;
         };
@@ -90,7 +90,8 @@ std::optional<std::string> Session::Apply(const RadioSpec& radio) {
 
         // The list is rebuilt by the last store only, which leaves it and the
         // fields as storing every channel from the form does.
-        const ListRefresh refresh = spec == channels.back() ? ListRefresh::Now : ListRefresh::Later;
+        const ListRefresh refresh =
+            input == channels.back() ? ListRefresh::Now : ListRefresh::Later;
         data.EditingChannel = false;
         form.txtCh.setText(std::to_string(channel.channel));
         form.txtRx.setText(channel.rx);

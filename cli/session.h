@@ -23,7 +23,7 @@ public:
 
     // Stores the radio's model, time-out, options and channels. Returns the
     // reason the first refused item was refused, or nothing when all were taken.
-    std::optional<std::string> Apply(const RadioSpec& radio);
+    std::optional<std::string> Apply(const RadioInput& radio);
 
     // Builds the image into ImageText. Returns false after a refusal, which
     // `platform.messages` holds.

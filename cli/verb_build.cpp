@@ -43,7 +43,7 @@ std::optional<Refusal> buildOne(const std::string& radioPath, const std::string&
     if (auto* error = std::get_if<JsonError>(&parsed)) return Refusal{radioPath, error->message};
 
     Session session;
-    if (auto refused = session.Apply(std::get<RadioSpec>(parsed)))
+    if (auto refused = session.Apply(std::get<RadioInput>(parsed)))
         return Refusal{radioPath, *refused};
     if (!session.Build())
         return Refusal{radioPath, session.platform.messages.empty()

@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using kl40::fuzz::Check;
     auto parsed =
         kl40::cli::ParseRadioJson(std::string_view(reinterpret_cast<const char*>(data), size));
-    const auto* radio = std::get_if<kl40::cli::RadioSpec>(&parsed);
+    const auto* radio = std::get_if<kl40::cli::RadioInput>(&parsed);
     if (!radio) return 0;
 
     kl40::cli::Session session;

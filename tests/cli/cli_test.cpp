@@ -279,7 +279,7 @@ TEST(CliSession, ApplyEndsAsStoringEveryChannelFromTheFormDoes) {
                      {"channel": 2, "rx": "439", "tx": "434"},
                      {"channel": 40, "rx": "411.2", "ctcss": "241.8", "scan": true},
                      {"channel": 9, "rx": "420.0125", "ctcss": "103.5"}]})");
-    const RadioSpec& radio = std::get<RadioSpec>(parsed);
+    const RadioInput& radio = std::get<RadioInput>(parsed);
     Session applied;
     ASSERT_EQ(applied.Apply(radio), std::nullopt);
 
@@ -292,9 +292,9 @@ TEST(CliSession, ApplyEndsAsStoringEveryChannelFromTheFormDoes) {
     stepwise.ws.data.ConfigText[2] = '1';
     stepwise.ws.data.LoadingForm = false;
     for (int ch : {2, 7, 9, 40}) {
-        const ChannelSpec& c =
+        const ChannelInput& c =
             *std::find_if(radio.channels.begin(), radio.channels.end(),
-                          [ch](const ChannelSpec& s) { return s.channel == ch; });
+                          [ch](const ChannelInput& s) { return s.channel == ch; });
         std::string tone = c.ctcss;
         stepwise.ws.data.EditingChannel = false;
         form.txtCh.setText(std::to_string(ch));

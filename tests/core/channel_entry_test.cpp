@@ -1,5 +1,6 @@
 #include "core/channel_entry.h"
 
+#include "support/loaded_form.h"
 #include "support/scripted_platform.h"
 #include "ui/entry_form.h"
 
@@ -10,12 +11,7 @@
 namespace kl40 {
 namespace {
 
-class NoHost : public FormHost {
-public:
-    SaveOutcome SaveRadioFile() override { return SaveOutcome::Cancelled; }
-    void ShowPrintDialog() override {}
-    void EndProgram() override {}
-};
+using NoHost = test::RecordingHost;
 
 // Runs with the entry form's handlers wired, so that selecting the last list
 // line after a store runs the channel list click as in the program.

@@ -39,47 +39,14 @@ using Bytes = std::vector<std::uint8_t>;
 
 // --- The radio being edited ------------------------------------------------
 
-// A platform whose dialogs can act on the chosen path before returning it, as
-// another program might between the operator's choice and the file access.
-class HookedPlatform : public test::ScriptedPlatform {
-public:
-    std::optional<std::string> openFileDialog(const FileDialogRequest& request) override {
-        auto path = ScriptedPlatform::openFileDialog(request);
-        if (path && onChosen) onChosen(*path);
-        return path;
-    }
-    std::optional<std::string> saveFileDialog(const FileDialogRequest& request) override {
-        auto path = ScriptedPlatform::saveFileDialog(request);
-        if (path && onChosen) onChosen(*path);
-        return path;
-    }
-    std::function<void(const std::string&)> onChosen;
-};
-
 // Two channels, one option and unsaved changes, as an operator leaves them.
-struct EditedRadio {
+struct EditedRadio : test::LoadedForm {
     EditedRadio() {
-        form.Form_Load();
         store(5, "435.125", "430.125", "88.5 ", true);
         store(12, "439", "", "103.5", false);
         ws.form.chkBCO.click();
         platform.clear();
     }
-    void store(int ch, const std::string& rx, const std::string& tx, const std::string& tone,
-               bool scan) {
-        ws.data.EditingChannel = false;
-        ws.form.txtCh.setText(std::to_string(ch));
-        ws.form.txtRx.setText(rx);
-        ws.form.txtTx.setText(tx);
-        ws.form.cboCTCSS.setText(tone);
-        ws.form.chkScan.setChecked(scan);
-        StoreChannel(ws);
-    }
-
-    HookedPlatform platform;
-    Workspace ws{platform};
-    test::RecordingHost host;
-    EntryForm form{ws, host};
 };
 
 // What the operator would lose: channels, options, list, caption and the

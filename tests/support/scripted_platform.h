@@ -4,6 +4,7 @@
 #include "core/platform.h"
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -61,12 +62,16 @@ public:
     bool busy = false;
     std::deque<Answer> answers;
     std::deque<std::optional<std::string>> paths;
+    // Acts on a chosen path before the dialog returns it, as another program
+    // might between the operator's choice and the file access.
+    std::function<void(const std::string&)> onChosen;
 
 private:
     std::optional<std::string> nextPath() {
         if (paths.empty()) throw std::logic_error("unexpected file dialog");
         auto p = paths.front();
         paths.pop_front();
+        if (p && onChosen) onChosen(*p);
         return p;
     }
 };

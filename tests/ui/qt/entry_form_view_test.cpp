@@ -2,6 +2,7 @@
 
 #include "core/channel_entry.h"
 #include "support/form_operator.h"
+#include "support/loaded_form.h"
 #include "support/scripted_platform.h"
 #include "ui/entry_form.h"
 #include "ui/qt/entry_form_view.h"
@@ -23,12 +24,7 @@ namespace kl40::qt {
 
 namespace {
 
-class NoHost : public FormHost {
-public:
-    SaveOutcome SaveRadioFile() override { return SaveOutcome::Cancelled; }
-    void ShowPrintDialog() override {}
-    void EndProgram() override {}
-};
+using NoHost = test::RecordingHost;
 
 struct Rig {
     explicit Rig(Platform& platform) : ws(platform) { form.Form_Load(); }
