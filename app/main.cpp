@@ -1,6 +1,7 @@
 // The desktop application: the main frame with the data-entry form inside it.
 
 #include "core/radio_data.h"
+#include "image/firmware_store.h"
 #include "ui/entry_form.h"
 #include "ui/main_window.h"
 #include "ui/qt/app_icon.h"
@@ -43,6 +44,7 @@ int main(int argc, char** argv) {
 
     kl40::qt::QtPlatform platform;
     kl40::Workspace ws(platform);
+    ws.FirmwareFolder = kl40::DefaultFirmwareFolder().string();
     // Ending the program leaves the event loop at once: no window is asked
     // whether it may close.
     kl40::qt::QtWindowHost windows(

@@ -26,6 +26,10 @@ int Run(int argc, char** argv) {
     auto* folder = build->add_option("--out-dir", outputFolder,
                                      "folder to write each a.json's image into as a.bin");
     output->excludes(folder);
+    std::string firmwarePath;
+    build->add_option("--firmware", firmwarePath,
+                      "take the program code from this image (read from your radio's EPROM) "
+                      "for this build only");
 
     std::string imagePath;
     auto* decode = app.add_subcommand("decode", "Print an EPROM image as RADIO JSON");
@@ -34,6 +38,19 @@ int Run(int argc, char** argv) {
     auto* list =
         app.add_subcommand("list", "Print the channel list and options report of an image");
     list->add_option("image", imagePath, "EPROM image (.bin)")->required();
+
+    auto* firmware = app.add_subcommand(
+        "firmware", "Install, list or remove the firmware (program code) that builds use");
+    firmware->require_subcommand(1);
+    std::string firmwareImage;
+    auto* install = firmware->add_subcommand(
+        "install", "Install the program code of an image read from your radio's EPROM");
+    install->add_option("image", firmwareImage, "EPROM image (.bin)")->required();
+    auto* listFirmware =
+        firmware->add_subcommand("list", "Show what each model's builds take program code from");
+    std::string firmwareModel;
+    auto* remove = firmware->add_subcommand("remove", "Remove a model's installed firmware");
+    remove->add_option("model", firmwareModel, "KL40a-64 or KL40c")->required();
 
     try {
         app.parse(argc, argv);
@@ -47,10 +64,13 @@ int Run(int argc, char** argv) {
     }
 
     if (*build)
-        return *output ? RunBuild(radioPaths.front(), outputPath)
-                       : RunBuildBatch(radioPaths, outputFolder);
+        return *output ? RunBuild(radioPaths.front(), outputPath, firmwarePath)
+                       : RunBuildBatch(radioPaths, outputFolder, firmwarePath);
     if (*decode) return RunDecode(imagePath, std::cout);
     if (*list) return RunList(imagePath, std::cout);
+    if (*install) return RunFirmwareInstall(firmwareImage, std::cout);
+    if (*listFirmware) return RunFirmwareList(std::cout);
+    if (*remove) return RunFirmwareRemove(firmwareModel, std::cout);
     return 2;
 }
 

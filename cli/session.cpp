@@ -2,6 +2,7 @@
 
 #include "coding/tone_table.h"
 #include "core/channel_entry.h"
+#include "image/firmware_store.h"
 #include "image/flows.h"
 #include "image/image_build.h"
 #include "image/image_file.h"
@@ -51,6 +52,7 @@ int itemIndex(const ComboBox& combo, const std::string& text) {
 
 Session::Session() {
     platform.quiet = true;
+    ws.FirmwareFolder = DefaultFirmwareFolder().string();
     form_.Form_Load();
 }
 

@@ -1,6 +1,9 @@
 #include "cli/session.h"
 #include "cli/verbs.h"
+#include "image/firmware_store.h"
+#include "image/image_build.h"
 #include "image/image_file.h"
+#include "image/program_code.h"
 
 #include <algorithm>
 #include <atomic>
@@ -9,7 +12,9 @@
 #include <iostream>
 #include <map>
 #include <optional>
+#include <set>
 #include <thread>
+#include <variant>
 #include <vector>
 
 namespace kl40::cli {
@@ -29,42 +34,111 @@ int report(const Refusal& refusal) {
     return 1;
 }
 
+// What building one radio file came to.
+struct BuildResult {
+    std::optional<Refusal> refusal;
+    int model = 0;
+    bool noProgramCode = false;  // an 8 KiB image without program code was written
+    std::string firmwareProblem; // why installed firmware was passed over
+};
+
+BuildResult refusedBy(std::string file, std::string reason) {
+    BuildResult result;
+    result.refusal = Refusal{std::move(file), std::move(reason)};
+    return result;
+}
+
+// The program code that --firmware gives every build of a run.
+struct FirmwareImage {
+    std::vector<std::uint8_t> image;
+    int model = 0;
+    std::string path;
+};
+
+// Reads and checks the image given with --firmware.
+std::variant<FirmwareImage, Refusal> readFirmwareImage(const std::string& path) {
+    auto image = ReadImage(path);
+    if (!image) return Refusal{path, "Unable to open data file"};
+    const FirmwareCheck check = CheckFirmwareImage(*image, path);
+    if (!check.modelCode) return Refusal{path, check.refusal};
+    return FirmwareImage{std::move(*image), *check.modelCode, path};
+}
+
+std::string noProgramCodeHint() {
+    return " Add your radio's firmware with 'kl40-cli firmware install DUMP.bin', or build with "
+           "--firmware DUMP.bin (an image read from your radio's EPROM).";
+}
+
 // Reads, checks and builds one radio file and writes its image to `outputPath`.
-std::optional<Refusal> buildOne(const std::string& radioPath, const std::string& outputPath,
-                                const WriteOptions& writeOptions) {
+BuildResult buildOne(const std::string& radioPath, const std::string& outputPath,
+                     const WriteOptions& writeOptions, const FirmwareImage* firmware) {
+    BuildResult result;
     std::ifstream in(radioPath, std::ios::binary);
-    if (!in) return Refusal{radioPath, "cannot read the radio file"};
+    if (!in) return refusedBy(radioPath, "cannot read the radio file");
     std::string text;
     char buffer[16384];
     while (const std::streamsize n = in.rdbuf()->sgetn(buffer, sizeof buffer))
         text.append(buffer, static_cast<std::size_t>(n));
 
     auto parsed = ParseRadioJson(text);
-    if (auto* error = std::get_if<JsonError>(&parsed)) return Refusal{radioPath, error->message};
+    if (auto* error = std::get_if<JsonError>(&parsed)) return refusedBy(radioPath, error->message);
+    const RadioInput& radio = std::get<RadioInput>(parsed);
 
     Session session;
-    if (auto refused = session.Apply(std::get<RadioInput>(parsed)))
-        return Refusal{radioPath, *refused};
+    if (auto refused = session.Apply(radio)) return refusedBy(radioPath, *refused);
+    result.model = ModelCodeOf(radio.model).value_or(0);
+    if (firmware) {
+        if (firmware->model != result.model)
+            return refusedBy(firmware->path, "is a " + ModelName(firmware->model) + " image, but " +
+                                                 radioPath + " is a " + radio.model +
+                                                 " radio: its program code does not fit");
+        // The build takes the program code of an opened image of its model.
+        session.ws.data.OpenedImage = firmware->image;
+        session.ws.data.OpenedModel = firmware->model;
+    }
     if (!session.Build())
-        return Refusal{radioPath, session.platform.messages.empty()
-                                      ? "the image cannot be built"
-                                      : session.platform.messages.front()};
+        return refusedBy(radioPath, session.platform.messages.empty()
+                                        ? "the image cannot be built"
+                                        : session.platform.messages.front());
     session.platform.messages.clear();
     if (!WriteImageFile(session.ws, outputPath, writeOptions))
-        return Refusal{outputPath, session.platform.messages.empty()
-                                       ? "cannot write the image"
-                                       : session.platform.messages.front()};
-    return std::nullopt;
+        return refusedBy(outputPath, session.platform.messages.empty()
+                                         ? "cannot write the image"
+                                         : session.platform.messages.front());
+    result.noProgramCode = BuiltWithoutProgramCode(session.ws.data);
+    result.firmwareProblem = session.ws.data.FirmwareProblem;
+    return result;
 }
 
 } // namespace
 
-int RunBuild(const std::string& radioPath, const std::string& outputPath) {
-    if (auto refusal = buildOne(radioPath, outputPath, WriteOptions{})) return report(*refusal);
+int RunBuild(const std::string& radioPath, const std::string& outputPath,
+             const std::string& firmwarePath) {
+    std::optional<FirmwareImage> firmware;
+    if (!firmwarePath.empty()) {
+        auto read = readFirmwareImage(firmwarePath);
+        if (auto* refusal = std::get_if<Refusal>(&read)) return report(*refusal);
+        firmware = std::move(std::get<FirmwareImage>(read));
+    }
+    const BuildResult result =
+        buildOne(radioPath, outputPath, WriteOptions{}, firmware ? &*firmware : nullptr);
+    if (result.refusal) return report(*result.refusal);
+    if (!result.firmwareProblem.empty())
+        std::cerr << "kl40-cli: warning: " << result.firmwareProblem << '\n';
+    if (result.noProgramCode)
+        std::cerr << "kl40-cli: warning: " << outputPath << ": " << NoProgramCodeText(result.model)
+                  << noProgramCodeHint() << '\n';
     return 0;
 }
 
-int RunBuildBatch(const std::vector<std::string>& radioPaths, const std::string& outputFolder) {
+int RunBuildBatch(const std::vector<std::string>& radioPaths, const std::string& outputFolder,
+                  const std::string& firmwarePath) {
+    std::optional<FirmwareImage> firmware;
+    if (!firmwarePath.empty()) {
+        auto read = readFirmwareImage(firmwarePath);
+        if (auto* refusal = std::get_if<Refusal>(&read)) return report(*refusal);
+        firmware = std::move(std::get<FirmwareImage>(read));
+    }
     std::error_code ec;
     fs::create_directories(outputFolder, ec);
     if (!fs::is_directory(outputFolder))
@@ -80,7 +154,7 @@ int RunBuildBatch(const std::vector<std::string>& radioPaths, const std::string&
     // a.json becomes DIR/a.bin; a second file of the same name would replace
     // the first one's image, so it is refused.
     const std::size_t count = radioPaths.size();
-    std::vector<std::optional<Refusal>> refusals(count);
+    std::vector<BuildResult> results(count);
     std::vector<std::string> outputs(count);
     std::map<std::string, std::size_t> firstWithName;
     for (std::size_t i = 0; i < count; ++i) {
@@ -89,8 +163,9 @@ int RunBuildBatch(const std::vector<std::string>& radioPaths, const std::string&
         if (isNew)
             outputs[i] = (fs::path(outputFolder) / name).string();
         else
-            refusals[i] = Refusal{radioPaths[i], "its image " + name + " would replace that of " +
-                                                     radioPaths[first->second]};
+            results[i].refusal =
+                Refusal{radioPaths[i], "its image " + name + " would replace that of " +
+                                           radioPaths[first->second]};
     }
 
     // The files are independent: each gets its own radio, so they are built
@@ -98,11 +173,12 @@ int RunBuildBatch(const std::vector<std::string>& radioPaths, const std::string&
     std::atomic<std::size_t> next{0};
     const auto work = [&] {
         for (std::size_t i = next++; i < count; i = next++) {
-            if (refusals[i]) continue;
+            if (results[i].refusal) continue;
             try {
-                refusals[i] = buildOne(radioPaths[i], outputs[i], writeOptions);
+                results[i] = buildOne(radioPaths[i], outputs[i], writeOptions,
+                                      firmware ? &*firmware : nullptr);
             } catch (const std::exception& e) {
-                refusals[i] = Refusal{radioPaths[i], e.what()};
+                results[i].refusal = Refusal{radioPaths[i], e.what()};
             }
         }
     };
@@ -116,8 +192,28 @@ int RunBuildBatch(const std::vector<std::string>& radioPaths, const std::string&
     }
 
     int status = 0;
-    for (const auto& refusal : refusals)
-        if (refusal) status = report(*refusal);
+    std::set<std::string> firmwareProblems;
+    std::size_t withoutProgramCode = 0;
+    int model = 0;
+    for (const BuildResult& result : results) {
+        if (result.refusal) status = report(*result.refusal);
+        if (!result.firmwareProblem.empty()) firmwareProblems.insert(result.firmwareProblem);
+        if (result.noProgramCode) {
+            ++withoutProgramCode;
+            model = result.model;
+        }
+    }
+    // One line each, however many images they concern.
+    for (const std::string& problem : firmwareProblems)
+        std::cerr << "kl40-cli: warning: " << problem << '\n';
+    if (withoutProgramCode == 1)
+        std::cerr << "kl40-cli: warning: 1 image: " << NoProgramCodeText(model)
+                  << noProgramCodeHint() << '\n';
+    else if (withoutProgramCode > 1)
+        std::cerr << "kl40-cli: warning: " << withoutProgramCode
+                  << " images hold no program code (the shipped templates have none), so a "
+                     "radio cannot run them as they are."
+                  << noProgramCodeHint() << '\n';
     return status;
 }
 

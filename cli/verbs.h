@@ -8,12 +8,21 @@
 
 namespace kl40::cli {
 
-int RunBuild(const std::string& radioPath, const std::string& outputPath);
+// A non-empty `firmwarePath` names an image whose program code the build
+// takes (it must hold some and be of the radio's model).
+int RunBuild(const std::string& radioPath, const std::string& outputPath,
+             const std::string& firmwarePath = "");
 // Builds each radio file a.json into outputFolder/a.bin (the folder is made
 // when missing). A refused file is reported and the others are still built;
 // returns 1 when any was refused.
-int RunBuildBatch(const std::vector<std::string>& radioPaths, const std::string& outputFolder);
+int RunBuildBatch(const std::vector<std::string>& radioPaths, const std::string& outputFolder,
+                  const std::string& firmwarePath = "");
 int RunDecode(const std::string& imagePath, std::ostream& out);
 int RunList(const std::string& imagePath, std::ostream& out);
+
+// Installed firmware, in DefaultFirmwareFolder().
+int RunFirmwareInstall(const std::string& imagePath, std::ostream& out);
+int RunFirmwareList(std::ostream& out);
+int RunFirmwareRemove(const std::string& model, std::ostream& out);
 
 } // namespace kl40::cli

@@ -16,6 +16,14 @@ namespace kl40 {
 
 inline constexpr int kChannelSlots = 101; // ChannelTable indices 0 to 100
 
+// Where the program code (the bytes outside the data area) of a build came from.
+enum class ProgramSource {
+    None,      // "KL40a-16": the image is all data area
+    Template,  // the shipped template, which holds no program code
+    Opened,    // the image that was opened, its model unchanged since
+    Installed, // the firmware installed for the model
+};
+
 struct RadioData {
     std::array<std::string, kChannelSlots> ChannelTable{};
     std::string ChannelCountText;
@@ -33,6 +41,15 @@ struct RadioData {
     // The OptionText that the last option reset or image decoding left; the
     // option derivation starts from it every time so that it never accumulates.
     std::string OptionBaseText;
+
+    // The image last opened, kept whole for its program code, and its model
+    // code; empty and 0 when nothing was opened since start-up or New.
+    std::vector<std::uint8_t> OpenedImage;
+    int OpenedModel = 0;
+    // What the last build took its program code from, and why installed
+    // firmware was passed over ("" when it was not).
+    ProgramSource LastProgramSource = ProgramSource::Template;
+    std::string FirmwareProblem;
 };
 
 // The controls of the data-entry form that can hold the keyboard focus.
@@ -95,6 +112,9 @@ struct Workspace {
     EntryFields form;
     CommonDialog CMDDialog1;
     Platform& platform;
+    // The folder of installed firmware; "" looks at none (builds then use the
+    // opened image's program code or the shipped template).
+    std::string FirmwareFolder;
 };
 
 } // namespace kl40

@@ -5,6 +5,7 @@
 #include "image/image_decode.h"
 #include "image/image_file.h"
 #include "image/layout.h"
+#include "image/program_code.h"
 
 #include <exception>
 
@@ -37,6 +38,9 @@ SaveOutcome SaveRadioFile(Workspace& ws) {
             ws.form.caption = kFileCaptionPrefix + name;
             data.DataChanged = false;
             text = "File " + name + " saved";
+            if (BuiltWithoutProgramCode(data))
+                text += "\n" + NoProgramCodeText(BuildModel(data)) + " " + kAddFirmwareHint;
+            if (!data.FirmwareProblem.empty()) text += "\n" + data.FirmwareProblem;
             title = "File Operation";
             outcome = SaveOutcome::Saved;
         } else {
@@ -58,11 +62,15 @@ LoadResult LoadOpenedImage(Workspace& ws, std::vector<std::uint8_t> previousImag
     RadioData& data = ws.data;
     // An image of no known model is refused before anything is cleared, so
     // the radio being edited survives a wrong file.
-    if (!RecogniseModel(data.ImageText)) {
+    const std::optional<int> model = RecogniseModel(data.ImageText);
+    if (!model) {
         data.ImageText = std::move(previousImage);
         ws.platform.show("Error in decoding channel", "Data Error", Icon::Exclamation);
         return LoadResult::Rejected;
     }
+    // The whole image is kept: saving it again must keep its program code.
+    data.OpenedImage = data.ImageText;
+    data.OpenedModel = *model;
     ClearChannelList(ws, 1);
     for (auto& slot : data.ChannelTable)
         slot.clear();

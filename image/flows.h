@@ -22,7 +22,8 @@ void OpenRadioFile(Workspace& ws);
 // Replaces the radio being edited with the image now in ImageText: an image of
 // no known model is refused ("Error in decoding channel") before anything is
 // cleared and `previousImage` is put back; otherwise the form and the channel
-// table are cleared and the image decoded.
+// table are cleared and the image decoded, and the whole image is kept as
+// OpenedImage for the program code of later saves.
 enum class LoadResult { Rejected, DecodeFailed, Decoded };
 LoadResult LoadOpenedImage(Workspace& ws, std::vector<std::uint8_t> previousImage);
 
@@ -30,5 +31,15 @@ LoadResult LoadOpenedImage(Workspace& ws, std::vector<std::uint8_t> previousImag
 std::string DisplayName(const std::string& path);
 
 inline constexpr const char* kFileCaptionPrefix = "KL40 File : ";
+
+// How the operator gives a build program code, after the warning that it has none.
+inline constexpr const char* kAddFirmwareHint =
+    "To add it, choose File > Use Firmware From Image... with an image read from your radio's "
+    "EPROM, then save again.";
+
+// "Use Firmware From Image...": asks for an image read from the operator's
+// own EPROM and installs its program code as the firmware of its model in
+// ws.FirmwareFolder, saying for which model, or why nothing was installed.
+void UseFirmwareFromImage(Workspace& ws);
 
 } // namespace kl40

@@ -5,8 +5,10 @@
 #include "coding/tone_table.h"
 #include "core/hex_text.h"
 #include "core/numbers.h"
+#include "image/firmware_store.h"
 #include "image/image_file.h"
 #include "image/layout.h"
+#include "image/program_code.h"
 #include "image/templates.h"
 
 #include <algorithm>
@@ -257,7 +259,43 @@ template <class Image> void placeCountAndOptions(Workspace& ws, Image& image) {
         image.put(base + kOptionOffset + k, std::string_view(options).substr(2 + 2 * k, 2));
 }
 
+// Puts program code into the built image: the opened image's while the model
+// is still the one it was opened as, otherwise the installed firmware's; with
+// neither, the template's bytes stay. The data area is never touched.
+void placeProgramCode(RadioData& data, const std::string& firmwareFolder, int model) {
+    data.FirmwareProblem.clear();
+    if (model == 1) {
+        data.LastProgramSource = ProgramSource::None;
+        return;
+    }
+    if (data.OpenedModel == model && data.OpenedImage.size() == data.ImageText.size()) {
+        CopyProgramCode(data.OpenedImage, data.ImageText, model);
+        data.LastProgramSource = ProgramSource::Opened;
+        return;
+    }
+    const FirmwareLookup firmware = LookUpFirmware(firmwareFolder, model);
+    if (firmware.state == FirmwareLookup::State::Installed &&
+        firmware.firmware.image.size() == data.ImageText.size()) {
+        CopyProgramCode(firmware.firmware.image, data.ImageText, model);
+        data.LastProgramSource = ProgramSource::Installed;
+        return;
+    }
+    if (firmware.state == FirmwareLookup::State::Damaged)
+        data.FirmwareProblem = "The installed firmware " + firmware.file.string() +
+                               " was not used: " + firmware.problem + ".";
+    data.LastProgramSource = ProgramSource::Template;
+}
+
 } // namespace
+
+int BuildModel(const RadioData& data) {
+    return modelCode(data);
+}
+
+bool BuiltWithoutProgramCode(const RadioData& data) {
+    const int model = modelCode(data);
+    return (model == 2 || model == 3) && !HasProgramCode(data.ImageText, model);
+}
 
 std::string ImageFilePath(const std::string& chosen) {
     const std::size_t slash = chosen.find_last_of("/\\");
@@ -297,12 +335,14 @@ bool BuildImage(Workspace& ws) {
     if (!generateChannelCodes(ws, ',', image)) throw std::runtime_error("no EPROM code generated");
     placeCountAndOptions(ws, image);
     std::vector<std::uint8_t> bytes = image.take();
-    bytes.resize(std::min<std::size_t>(bytes.size(), ImageSize(modelCode(data))));
+    const int model = modelCode(data);
+    bytes.resize(std::min<std::size_t>(bytes.size(), ImageSize(model)));
     data.ImageText = std::move(bytes);
     if (data.ImageText.empty()) {
         ws.platform.show("Eprom data invalid", kDataError, Icon::Exclamation);
         return false;
     }
+    placeProgramCode(data, ws.FirmwareFolder, model);
     return true;
 }
 

@@ -20,9 +20,19 @@ using CodeArray = std::array<std::string, kChannelSlots>; // index = channel num
 bool BuildAndWriteImage(Workspace& ws, std::string& path);
 
 // Builds the image into ImageText (cut to the model's size) without writing
-// it. Returns false after "No data available" or "Eprom data invalid"; throws
-// std::runtime_error as BuildAndWriteImage does.
+// it. The data area is built from the model's template; the bytes outside it
+// (the program code of the 8 KiB models) come from the opened image while the
+// model is still the one it was opened as, else from the firmware installed in
+// `ws.FirmwareFolder`, else from the template. LastProgramSource and
+// FirmwareProblem say which. Returns false after "No data available" or "Eprom data invalid";
+// throws std::runtime_error as BuildAndWriteImage does.
 bool BuildImage(Workspace& ws);
+
+// The model code the data set is built as (1, 2 or 3).
+int BuildModel(const RadioData& data);
+// True when ImageText, just built, is of an 8 KiB model and holds no program
+// code: burnt as it is, it would not run a radio.
+bool BuiltWithoutProgramCode(const RadioData& data);
 
 // Receive and transmit codes of channels 1 to the channel count, tones
 // merged, ScanText rebuilt; returns the template in hex form with the codes and

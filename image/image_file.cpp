@@ -258,6 +258,17 @@ WriteFailure WriteTarget(Platform& platform, const std::string& path,
     return ReplaceFile(target, bytes, exists ? &st : nullptr, options);
 }
 
+// For writes that show nothing, not even the busy pointer.
+class SilentPlatform final : public Platform {
+public:
+    Answer message(const std::string&, const std::string&, Icon, Buttons) override {
+        return Answer::No;
+    }
+    std::optional<std::string> openFileDialog(const FileDialogRequest&) override { return {}; }
+    std::optional<std::string> saveFileDialog(const FileDialogRequest&) override { return {}; }
+    void setBusy(bool) override {}
+};
+
 } // namespace
 
 std::string OpenImageFile(Workspace& ws, const std::string& filter) {
@@ -293,28 +304,35 @@ std::string OpenImageFile(Workspace& ws, const std::string& filter) {
     return path;
 }
 
-bool ReadImageFile(Workspace& ws, const std::string& path) {
-    ReadResult result = ReadWholeFile(ws.platform, path);
+std::optional<std::vector<std::uint8_t>> ReadImageBytes(Platform& platform,
+                                                        const std::string& path) {
+    ReadResult result = ReadWholeFile(platform, path);
     switch (result.outcome) {
     case ReadOutcome::Ok:
-        ws.data.ImageText = std::move(result.bytes);
-        return true;
+        return std::move(result.bytes);
     case ReadOutcome::CantOpen:
-        ws.platform.show(kCantOpenText + path, kAppTitle, Icon::None);
-        return false;
+        platform.show(kCantOpenText + path, kAppTitle, Icon::None);
+        return std::nullopt;
     case ReadOutcome::Empty:
         // An empty file holds no image; like the open check, no message of
-        // its own, and the image in memory is kept.
-        return false;
+        // its own.
+        return std::nullopt;
     case ReadOutcome::TooLong:
-        ws.platform.show(kTooLongText, kFileErrorTitle, Icon::None);
-        return false;
+        platform.show(kTooLongText, kFileErrorTitle, Icon::None);
+        return std::nullopt;
     case ReadOutcome::ReadFailed:
-        ws.platform.show(kCantReadText + path + "\n" + ErrorText(result.error), kAppTitle,
-                         Icon::None);
-        return false;
+        platform.show(kCantReadText + path + "\n" + ErrorText(result.error), kAppTitle, Icon::None);
+        return std::nullopt;
     }
-    return false;
+    return std::nullopt;
+}
+
+bool ReadImageFile(Workspace& ws, const std::string& path) {
+    // On failure the image in memory is kept.
+    auto bytes = ReadImageBytes(ws.platform, path);
+    if (!bytes) return false;
+    ws.data.ImageText = std::move(*bytes);
+    return true;
 }
 
 std::string ChooseSaveFile(Workspace& ws, const std::string& filter) {
@@ -339,6 +357,15 @@ bool FileHoldsBytes(const std::string& path, const std::vector<std::uint8_t>& by
         done += static_cast<std::size_t>(n);
     }
     return done == bytes.size() && std::equal(bytes.begin(), bytes.end(), read.begin());
+}
+
+std::optional<std::string> WriteFileAtomically(const std::string& path,
+                                               const std::vector<std::uint8_t>& bytes,
+                                               const WriteOptions& options) {
+    SilentPlatform silent;
+    const WriteFailure failure = WriteTarget(silent, path, bytes, options);
+    if (failure.text.empty()) return std::nullopt;
+    return failure.text;
 }
 
 bool WriteImageFile(Workspace& ws, const std::string& path, const WriteOptions& options) {

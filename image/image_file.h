@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,11 @@ inline constexpr std::uintmax_t kMaxImageFileSize = 65000;
 // Open dialog (file name cleared first), then the checks and the read.
 // Returns the chosen path or "" on cancel; sets FileError.
 std::string OpenImageFile(Workspace& ws, const std::string& filter);
+
+// Reads the whole image file of 1 to 65000 bytes. On failure shows the same
+// messages as ReadImageFile and returns nothing.
+std::optional<std::vector<std::uint8_t>> ReadImageBytes(Platform& platform,
+                                                        const std::string& path);
 
 // Reads the whole file into ImageText. On failure shows its message, leaves
 // ImageText unchanged and returns false.
@@ -41,6 +47,13 @@ struct WriteOptions {
 // failed or unverified write never destroys an existing file. Shows the
 // failure and returns false when nothing was written.
 bool WriteImageFile(Workspace& ws, const std::string& path, const WriteOptions& options = {});
+
+// Writes `bytes` to `path` the way WriteImageFile writes an image (temporary
+// file beside it, read back and compared, then renamed over it), without any
+// message. Returns the reason when nothing was written.
+std::optional<std::string> WriteFileAtomically(const std::string& path,
+                                               const std::vector<std::uint8_t>& bytes,
+                                               const WriteOptions& options = {});
 
 // True when the file at `path` holds exactly `bytes`.
 bool FileHoldsBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);

@@ -1,5 +1,7 @@
 #include "ui/about_box.h"
 
+#include "image/firmware_store.h"
+
 #include <filesystem>
 #include <system_error>
 #include <utility>
@@ -42,6 +44,9 @@ void frmAbout::Form_Load() {
                      "and KL40c radios for the UHF Amateur band only.";
     lblDisclaimer =
         "Warning: ...This program will generate eprom files for amateur UHF radios only";
+    lblFirmware = "Program code of built images:";
+    for (const std::string& line : DescribeFirmware(firmwareFolder))
+        lblFirmware += "\n" + line;
 }
 
 void frmAbout::cmdOK_Click() {

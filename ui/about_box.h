@@ -72,6 +72,11 @@ public:
     std::string lblVersion;
     std::string lblDescription;
     std::string lblDisclaimer;
+    // One line per model: whether its builds take their program code from the
+    // shipped template or from installed firmware.
+    std::string lblFirmware;
+    // Where installed firmware is looked up ("" for nowhere); set before Form_Load.
+    std::string firmwareFolder;
     std::string cmdOK = "OK";
     std::string cmdSysInfo = "&System Info...";
 

@@ -12,6 +12,9 @@ void MDI_kl40::mnuNewFile_Click() {
     ClearChannelList(ws_, 1);
     for (std::string& slot : ws_.data.ChannelTable)
         slot.clear();
+    // A new radio is not the opened one: its program code is forgotten.
+    ws_.data.OpenedImage.clear();
+    ws_.data.OpenedModel = 0;
 }
 
 void MDI_kl40::mnuOpenFile_Click() {
@@ -20,6 +23,10 @@ void MDI_kl40::mnuOpenFile_Click() {
 
 void MDI_kl40::mnuSaveFile_Click() {
     kl40::SaveRadioFile(ws_);
+}
+
+void MDI_kl40::mnuUseFirmware_Click() {
+    UseFirmwareFromImage(ws_);
 }
 
 void MDI_kl40::mnuKL40_Click() {

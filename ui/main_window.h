@@ -35,6 +35,8 @@ public:
     void mnuNewFile_Click();
     void mnuOpenFile_Click();
     void mnuSaveFile_Click();
+    // "Use Firmware From Image...".
+    void mnuUseFirmware_Click();
     void mnuKL40_Click(); // Exit
     // Menu-bar command "&Print".
     void mnuPrint_Click();

@@ -1,5 +1,6 @@
 #include "image/flows.h"
 
+#include "image/program_code.h"
 #include "image/templates.h"
 #include "support/loaded_form.h"
 
@@ -51,7 +52,8 @@ TEST_F(FlowsTest, SaveWritesBinUnderTheChosenNameAndReportsIt) {
     EXPECT_EQ(SaveRadioFile(ws), SaveOutcome::Saved);
     EXPECT_EQ(readFile("club.bin").size(), 8192u);
     EXPECT_FALSE(fs::exists(file("club.txt")));
-    expectMessage("File club.txt saved", "File Operation", Icon::Information);
+    expectMessage("File club.txt saved\n" + NoProgramCodeText(3) + " " + kAddFirmwareHint,
+                  "File Operation", Icon::Information);
     EXPECT_EQ(ws.form.caption, "KL40 File : club.txt");
     EXPECT_FALSE(ws.data.DataChanged);
     ASSERT_EQ(platform.saveRequests.size(), 1u);

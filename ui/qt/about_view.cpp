@@ -28,7 +28,7 @@ void SetupLine(QFrame& line, const char* name) {
 
 } // namespace
 
-AboutView::AboutView(Platform& platform, QWidget* parent)
+AboutView::AboutView(Platform& platform, QWidget* parent, const std::string& firmwareFolder)
     : QDialog(parent),
       logic_(platform, registry_, StartDetached, FileExists, [this] { QDialog::done(Accepted); }) {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -36,6 +36,7 @@ AboutView::AboutView(Platform& platform, QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 
+    logic_.firmwareFolder = firmwareFolder;
     logic_.Form_Load();
     setWindowTitle(QString::fromStdString(logic_.caption));
 
@@ -70,6 +71,12 @@ AboutView::AboutView(Platform& platform, QWidget* parent)
     red.setColor(QPalette::WindowText, Qt::red);
     lblDisclaimer_.setPalette(red);
 
+    lblFirmware_.setObjectName("lblFirmware");
+    lblFirmware_.setText(QString::fromStdString(logic_.lblFirmware));
+    lblFirmware_.setWordWrap(true);
+    lblFirmware_.setFixedWidth(kTextWidth + kIconSize + 8);
+    lblFirmware_.setTextInteractionFlags(Qt::TextSelectableByMouse);
+
     SetupLine(line1_, "Line1");
     SetupLine(line2_, "Line2");
 
@@ -95,6 +102,7 @@ AboutView::AboutView(Platform& platform, QWidget* parent)
     layout_.addWidget(&line1_);
     layout_.addWidget(&lblDisclaimer_);
     layout_.addWidget(&line2_);
+    layout_.addWidget(&lblFirmware_);
     layout_.addLayout(&buttons_);
     layout_.setSizeConstraint(QLayout::SetFixedSize);
     setLayout(&layout_);

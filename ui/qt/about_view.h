@@ -12,13 +12,18 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <string>
+
 namespace kl40::qt {
 
 class AboutView : public QDialog {
     Q_OBJECT
 
 public:
-    explicit AboutView(Platform& platform, QWidget* parent = nullptr);
+    // `firmwareFolder` is where installed firmware is looked up for the list
+    // of what builds take their program code from.
+    explicit AboutView(Platform& platform, QWidget* parent = nullptr,
+                       const std::string& firmwareFolder = "");
 
     // Esc and the close box close the box like OK.
     void reject() override;
@@ -41,6 +46,7 @@ private:
     QLabel lblDescription_;
     QFrame line1_;
     QLabel lblDisclaimer_;
+    QLabel lblFirmware_;
     QFrame line2_;
     QPushButton cmdSysInfo_;
     QPushButton cmdOK_;

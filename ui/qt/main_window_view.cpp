@@ -41,6 +41,9 @@ MainWindowView::MainWindowView(Workspace& ws, MDI_kl40& frame, EntryForm& form, 
     addCommand(mnuFile_, "mnuSaveFile", QStringLiteral("&Save Radio File"),
                [this] { frame_.mnuSaveFile_Click(); });
     mnuFile_.addSeparator();
+    addCommand(mnuFile_, "mnuUseFirmware", QStringLiteral("Use &Firmware From Image..."),
+               [this] { frame_.mnuUseFirmware_Click(); });
+    mnuFile_.addSeparator();
     addCommand(mnuFile_, "mnuKL40", QStringLiteral("E&xit"), [this] { frame_.mnuKL40_Click(); });
     menuBar()->addMenu(&mnuFile_);
 

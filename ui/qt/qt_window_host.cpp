@@ -45,7 +45,9 @@ void QtWindowHost::ShowHelp() {
 }
 
 void QtWindowHost::ShowAbout() {
-    showOnce(about_, [this] { return std::make_unique<AboutView>(platform_, parent_); });
+    showOnce(about_, [this] {
+        return std::make_unique<AboutView>(platform_, parent_, ws_.FirmwareFolder);
+    });
 }
 
 void QtWindowHost::EndProgram() {

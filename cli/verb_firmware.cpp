@@ -1,0 +1,43 @@
+#include "cli/session.h"
+#include "cli/verbs.h"
+#include "image/firmware_store.h"
+#include "image/program_code.h"
+
+#include <iostream>
+
+namespace kl40::cli {
+
+namespace {
+int refuse(const std::string& reason) {
+    std::cerr << "kl40-cli: " << reason << '\n';
+    return 1;
+}
+} // namespace
+
+int RunFirmwareInstall(const std::string& imagePath, std::ostream& out) {
+    auto image = ReadImage(imagePath);
+    if (!image) return refuse(imagePath + ": Unable to open data file");
+    const FirmwareCheck installed = InstallFirmware(DefaultFirmwareFolder(), *image, imagePath);
+    if (!installed.modelCode) return refuse(installed.refusal);
+    const std::string model = ModelName(*installed.modelCode);
+    out << "Firmware for " << model << " installed from " << imagePath << ": builds for " << model
+        << " now take their program code from it.\n";
+    return 0;
+}
+
+int RunFirmwareList(std::ostream& out) {
+    for (const std::string& line : DescribeFirmware(DefaultFirmwareFolder()))
+        out << line << '\n';
+    return 0;
+}
+
+int RunFirmwareRemove(const std::string& model, std::ostream& out) {
+    const std::optional<int> code = ModelCodeOf(model);
+    if (!code) return refuse("unknown model \"" + model + "\" (KL40a-64 or KL40c)");
+    if (auto refusal = RemoveFirmware(DefaultFirmwareFolder(), *code)) return refuse(*refusal);
+    out << "Firmware for " << model << " removed: builds for " << model
+        << " use the shipped template again.\n";
+    return 0;
+}
+
+} // namespace kl40::cli

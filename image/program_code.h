@@ -1,0 +1,37 @@
+#pragma once
+// The program code of an image: every byte outside the 2 KiB data area. A
+// "KL40a-16" image is all data area and has none; the 8 KiB models keep the
+// radio's program in 0x0000-0x0FFF and 0x1800-0x1FFF. The shipped templates
+// of those models carry only a few known program bytes, so an image whose
+// program code is the template's cannot run a radio.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kl40 {
+
+// "KL40a-16", "KL40a-64", "KL40c" for model codes 1, 2, 3; "" for any other.
+std::string ModelName(int modelCode);
+// The model code of a model name as the model selector lists it.
+std::optional<int> ModelCodeOf(std::string_view name);
+
+// True when `address` lies in the model's data area.
+bool IsDataAddress(std::size_t address, int modelCode);
+
+// True when some byte outside the data area differs from the shipped
+// template's. Always false for "KL40a-16" and for an image of the wrong size.
+bool HasProgramCode(const std::vector<std::uint8_t>& image, int modelCode);
+
+// Copies every byte outside the data area from `source` into `image`; both
+// must have the model's image size (nothing is copied otherwise).
+void CopyProgramCode(const std::vector<std::uint8_t>& source, std::vector<std::uint8_t>& image,
+                     int modelCode);
+
+// The first line of the warning about a build without program code.
+std::string NoProgramCodeText(int modelCode);
+
+} // namespace kl40
