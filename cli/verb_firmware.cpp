@@ -17,7 +17,8 @@ int refuse(const std::string& reason) {
 int RunFirmwareInstall(const std::string& imagePath, std::ostream& out) {
     auto image = ReadImage(imagePath);
     if (!image) return refuse(imagePath + ": Unable to open data file");
-    const FirmwareCheck installed = InstallFirmware(DefaultFirmwareFolder(), *image, imagePath);
+    const FirmwareCheck installed =
+        InstallFirmware(DefaultFirmwareFolder(), *image, imagePath, imagePath);
     if (!installed.modelCode) return refuse(installed.refusal);
     const std::string model = ModelName(*installed.modelCode);
     out << "Firmware for " << model << " installed from " << imagePath << ": builds for " << model

@@ -24,7 +24,7 @@ void UseFirmwareFromImage(Workspace& ws) {
     const auto image = ReadImageBytes(ws.platform, *chosen);
     if (!image) return;
 
-    const FirmwareCheck installed = InstallFirmware(ws.FirmwareFolder, *image, *chosen);
+    const FirmwareCheck installed = InstallFirmware(ws.FirmwareFolder, *image, *chosen, name);
     if (!installed.modelCode) {
         ws.platform.show(installed.refusal, kTitle, Icon::Exclamation);
         return;

@@ -174,8 +174,8 @@ FirmwareCheck CheckFirmwareImage(const std::vector<std::uint8_t>& image, const s
 }
 
 FirmwareCheck InstallFirmware(const fs::path& folder, const std::vector<std::uint8_t>& image,
-                              const std::string& source) {
-    FirmwareCheck check = CheckFirmwareImage(image, fs::path(source).filename().string());
+                              const std::string& source, const std::string& name) {
+    FirmwareCheck check = CheckFirmwareImage(image, name);
     if (!check.modelCode) return check;
     if (folder.empty())
         return {std::nullopt, "There is no folder for installed firmware (HOME is not set)."};

@@ -48,9 +48,11 @@ struct FirmwareCheck {
 FirmwareCheck CheckFirmwareImage(const std::vector<std::uint8_t>& image, const std::string& name);
 
 // Checks the image and installs it for its model (atomically, replacing any
-// earlier one). Returns the model code, or the reason nothing was installed.
+// earlier one), noting `source` as its origin. Returns the model code, or the
+// reason nothing was installed, which calls the image `name`.
 FirmwareCheck InstallFirmware(const std::filesystem::path& folder,
-                              const std::vector<std::uint8_t>& image, const std::string& source);
+                              const std::vector<std::uint8_t>& image, const std::string& source,
+                              const std::string& name);
 
 // Removes a model's installed firmware; the reason when nothing was removed.
 std::optional<std::string> RemoveFirmware(const std::filesystem::path& folder, int modelCode);

@@ -73,6 +73,10 @@ TEST_F(AboutTest, LoadFillsTheTexts) {
                                   "radios for the UHF Amateur band only.");
     EXPECT_EQ(box.lblDisclaimer,
               "Warning: ...This program will generate eprom files for amateur UHF radios only");
+    EXPECT_EQ(box.lblFirmware, "Program code of built images:\n"
+                               "KL40a-16: all data area, no program code needed\n"
+                               "KL40a-64: shipped template, no program code\n"
+                               "KL40c: shipped template, no program code");
     box.cmdOK_Click();
     EXPECT_TRUE(box.closed());
     // Without a registry the System Info button can only report.

@@ -49,7 +49,11 @@ protected:
 TEST_F(MainWindowTest, NewClearsListAndTableWithoutAskingAndKeepsTheCaption) {
     ws.form.caption = "KL40 File : club.bin";
     ws.data.DataChanged = false;
+    ws.data.OpenedImage.assign(8192, 0x5A); // as an opened KL40c leaves it
+    ws.data.OpenedModel = 3;
     frame.mnuNewFile_Click();
+    EXPECT_TRUE(ws.data.OpenedImage.empty()) << "a new radio has no program code of its own";
+    EXPECT_EQ(ws.data.OpenedModel, 0);
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(ws.form.lstFreq.count(), 0);
     EXPECT_EQ(ws.data.ChannelTable[3], "");

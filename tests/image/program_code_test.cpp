@@ -1,0 +1,234 @@
+// Program code of built images: kept from an opened image, taken from
+// installed firmware, or missing and then said so.
+
+#include "image/firmware_store.h"
+#include "image/flows.h"
+#include "image/image_build.h"
+#include "image/layout.h"
+#include "image/program_code.h"
+#include "image/templates.h"
+#include "support/loaded_form.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+namespace kl40 {
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+
+class ProgramCodeTest : public ::testing::Test, public test::LoadedForm {
+protected:
+    ProgramCodeTest() {
+        dir = fs::temp_directory_path() /
+              ("kl40-program-" + std::to_string(std::random_device{}()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir);
+        ws.FirmwareFolder = (dir / "firmware").string();
+    }
+    ~ProgramCodeTest() override { fs::remove_all(dir); }
+
+    std::string file(const std::string& name) const { return (dir / name).string(); }
+    void writeFile(const std::string& name, const Bytes& bytes) {
+        std::ofstream(file(name), std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+    }
+    Bytes readFile(const std::string& name) {
+        std::ifstream in(file(name), std::ios::binary);
+        return Bytes(std::istreambuf_iterator<char>(in), {});
+    }
+    // Saves through the save flow; returns the saved message.
+    std::string save(const std::string& name) {
+        platform.choosePath(file(name));
+        EXPECT_EQ(SaveRadioFile(ws), SaveOutcome::Saved);
+        return platform.last().text;
+    }
+    // A dump as read from a radio's EPROM: an image of `model` with a few
+    // channels, its program area filled with random code.
+    Bytes dump(int model, unsigned seed) {
+        test::LoadedForm radio;
+        radio.chooseModel(model - 1);
+        radio.store(1, "439.0125", "", "71.9 ", true);
+        radio.store(7, "432.5", "438.5", "none ");
+        radio.ws.data.ChannelCountText = "07";
+        EXPECT_TRUE(BuildImage(radio.ws));
+        Bytes image = radio.ws.data.ImageText;
+        std::mt19937 random(seed);
+        for (std::size_t a = 0; a < image.size(); ++a)
+            if (!IsDataAddress(a, model)) image[a] = static_cast<std::uint8_t>(random());
+        return image;
+    }
+    // Count of bytes outside the data area where `a` and `b` agree.
+    static std::size_t sameProgramBytes(const Bytes& a, const Bytes& b, int model) {
+        std::size_t same = 0;
+        for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i)
+            same += !IsDataAddress(i, model) && a[i] == b[i];
+        return same;
+    }
+    static bool sameDataArea(const Bytes& a, const Bytes& b, int model) {
+        const auto base = static_cast<std::ptrdiff_t>(DataBase(model));
+        return a.size() == b.size() &&
+               std::equal(a.begin() + base, a.begin() + base + 0x800, b.begin() + base);
+    }
+
+    fs::path dir;
+};
+
+TEST_F(ProgramCodeTest, OpenEditSaveKeepsEveryProgramByteAndBuildsTheDataAreaAsBefore) {
+    for (int model : {2, 3}) {
+        SCOPED_TRACE(ModelName(model));
+        const Bytes original = dump(model, 40u + static_cast<unsigned>(model));
+        writeFile("dump.bin", original);
+        platform.choosePath(file("dump.bin"));
+        OpenRadioFile(ws);
+        store(12, "435.1250", "430.1250", "88.5 ", true); // one change
+        EXPECT_EQ(save("edited.bin"), "File edited.bin saved") << "no warning: it has code";
+
+        const Bytes saved = readFile("edited.bin");
+        EXPECT_EQ(sameProgramBytes(saved, original, model), 6144u);
+        // The data area is what a build of the same radio from the template gives.
+        ws.data.OpenedImage.clear();
+        ws.data.OpenedModel = 0;
+        ASSERT_TRUE(BuildImage(ws));
+        EXPECT_EQ(ws.data.LastProgramSource, ProgramSource::Template);
+        EXPECT_TRUE(sameDataArea(saved, ws.data.ImageText, model));
+        EXPECT_NE(saved, original);
+    }
+}
+
+TEST_F(ProgramCodeTest, ChangedModelFallsBackToInstalledFirmwareThenTheTemplate) {
+    writeFile("c.bin", dump(3, 1));
+    platform.choosePath(file("c.bin"));
+    OpenRadioFile(ws);
+    chooseModel(1); // KL40a-64 now: the opened KL40c code does not fit
+
+    const std::string bare = save("bare.bin");
+    EXPECT_EQ(bare, "File bare.bin saved\n" + NoProgramCodeText(2) + " " + kAddFirmwareHint);
+    EXPECT_EQ(sameProgramBytes(readFile("bare.bin"), TemplateBytes(2), 2), 6144u);
+
+    const Bytes firmware = dump(2, 2);
+    ASSERT_EQ(InstallFirmware(ws.FirmwareFolder, firmware, file("a64.bin"), "a64.bin").modelCode,
+              2);
+    EXPECT_EQ(save("installed.bin"), "File installed.bin saved");
+    EXPECT_EQ(ws.data.LastProgramSource, ProgramSource::Installed);
+    EXPECT_EQ(sameProgramBytes(readFile("installed.bin"), firmware, 2), 6144u);
+
+    // Back to the opened model: the opened image's code wins over installed firmware.
+    ASSERT_EQ(InstallFirmware(ws.FirmwareFolder, dump(3, 3), file("other-c.bin"), "other-c.bin")
+                  .modelCode,
+              3);
+    chooseModel(2);
+    save("reopened.bin");
+    EXPECT_EQ(ws.data.LastProgramSource, ProgramSource::Opened);
+    EXPECT_EQ(sameProgramBytes(readFile("reopened.bin"), readFile("c.bin"), 3), 6144u);
+}
+
+TEST_F(ProgramCodeTest, WarningAppearsExactlyWhenAnEightKilobyteImageHasNoProgramCode) {
+    store(1, "439");
+    for (int model : {1, 2, 3}) {
+        chooseModel(model - 1);
+        const std::string saved = save("m.bin");
+        EXPECT_EQ(saved.find('\n') != std::string::npos, model != 1) << saved;
+        EXPECT_EQ(BuiltWithoutProgramCode(ws.data), model != 1);
+        EXPECT_EQ(ws.data.LastProgramSource,
+                  model == 1 ? ProgramSource::None : ProgramSource::Template);
+    }
+    // An opened image that was itself built from the template has no code either.
+    LoadedForm other;
+    other.platform.choosePath(file("m.bin"));
+    OpenRadioFile(other.ws);
+    other.platform.choosePath(file("again.bin"));
+    ASSERT_EQ(SaveRadioFile(other.ws), SaveOutcome::Saved);
+    EXPECT_NE(other.platform.last().text.find("no program code"), std::string::npos);
+}
+
+TEST_F(ProgramCodeTest, InstalledFirmwareThatIsDamagedIsReportedAndNeverUsed) {
+    const Bytes firmware = dump(3, 9);
+    ASSERT_EQ(InstallFirmware(ws.FirmwareFolder, firmware, file("c.bin"), "c.bin").modelCode, 3);
+    const fs::path installed = FirmwareFile(ws.FirmwareFolder, 3);
+    std::ifstream in(installed);
+    const std::string good{std::istreambuf_iterator<char>(in), {}};
+    const std::size_t image = good.find("\"image\"");
+    ASSERT_NE(image, std::string::npos);
+
+    auto damage = [&](const std::string& what, std::string text) {
+        SCOPED_TRACE(what);
+        std::ofstream(installed, std::ios::binary | std::ios::trunc) << text;
+        EXPECT_EQ(LookUpFirmware(ws.FirmwareFolder, 3).state, FirmwareLookup::State::Damaged);
+        store(1, "439");
+        chooseModel(2);
+        const std::string saved = save("d.bin");
+        EXPECT_EQ(sameProgramBytes(readFile("d.bin"), TemplateBytes(3), 3), 6144u);
+        EXPECT_NE(saved.find("no program code"), std::string::npos);
+        EXPECT_NE(saved.find("The installed firmware " + installed.string() + " was not used"),
+                  std::string::npos)
+            << saved;
+    };
+    std::string flipped = good;
+    flipped[image + 20] = flipped[image + 20] == '0' ? '1' : '0';
+    damage("a changed digit", flipped);
+    damage("cut short", good.substr(0, good.size() / 2));
+    std::string shorter = good;
+    shorter.erase(image + 12, 2); // one byte less, checksum and all else intact
+    damage("wrong size", shorter);
+    damage("not ours", "{\"model\":\"KL40c\"}");
+    std::string other = good;
+    other.replace(other.find("\"KL40c\""), 7, "\"KL40a-64\"");
+    damage("another model's", other);
+}
+
+TEST_F(ProgramCodeTest, InstallRefusesWhatHoldsNoFirmwareAndSaysWhichModelItInstalledFor) {
+    struct Case {
+        const char* name;
+        Bytes image;
+        const char* says;
+    };
+    Bytes unknown = dump(2, 5);
+    unknown[kModel2MarkerAddress] = 0; // no marker of either model
+    const Case refused[] = {{"a16.bin", TemplateBytes(1), "is a KL40a-16 image"},
+                            {"unknown.bin", unknown, "is not an image of a known model"},
+                            {"bare.bin", TemplateBytes(3), "holds no program code"},
+                            {"short.bin", Bytes(100, 0xFF), "is not an image of a known model"}};
+    for (const Case& c : refused) {
+        SCOPED_TRACE(c.name);
+        writeFile(c.name, c.image);
+        platform.choosePath(file(c.name));
+        UseFirmwareFromImage(ws);
+        EXPECT_EQ(platform.last().title, "Firmware");
+        EXPECT_EQ(platform.last().text.find(std::string(c.name) + " " + c.says), 0u)
+            << platform.last().text;
+        EXPECT_FALSE(fs::exists(ws.FirmwareFolder));
+    }
+    writeFile("empty.bin", {});
+    platform.choosePath(file("empty.bin"));
+    UseFirmwareFromImage(ws);
+    EXPECT_EQ(platform.last().text, "empty.bin is empty: nothing was installed.");
+
+    writeFile("radio.bin", dump(2, 6));
+    platform.choosePath(file("radio.bin"));
+    UseFirmwareFromImage(ws);
+    EXPECT_EQ(platform.last().text, "Firmware for KL40a-64 installed from radio.bin.\n"
+                                    "Builds for KL40a-64 now take their program code from it.");
+    EXPECT_EQ(platform.last().icon, Icon::Information);
+    const FirmwareLookup lookup = LookUpFirmware(ws.FirmwareFolder, 2);
+    ASSERT_EQ(lookup.state, FirmwareLookup::State::Installed);
+    EXPECT_EQ(lookup.firmware.image, readFile("radio.bin"));
+    EXPECT_EQ(lookup.firmware.source, file("radio.bin"));
+
+    platform.cancelDialog();
+    const std::size_t shown = platform.messages.size();
+    UseFirmwareFromImage(ws);
+    EXPECT_EQ(platform.messages.size(), shown) << "a cancelled dialog says nothing";
+
+    EXPECT_EQ(RemoveFirmware(ws.FirmwareFolder, 2), std::nullopt);
+    EXPECT_EQ(LookUpFirmware(ws.FirmwareFolder, 2).state, FirmwareLookup::State::Absent);
+    EXPECT_EQ(RemoveFirmware(ws.FirmwareFolder, 2), "No firmware is installed for KL40a-64.");
+}
+
+} // namespace
+} // namespace kl40
