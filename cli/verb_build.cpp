@@ -14,7 +14,6 @@
 #include <optional>
 #include <set>
 #include <thread>
-#include <variant>
 #include <vector>
 
 namespace kl40::cli {
@@ -55,13 +54,17 @@ struct FirmwareImage {
     std::string path;
 };
 
-// Reads and checks the image given with --firmware.
-std::variant<FirmwareImage, Refusal> readFirmwareImage(const std::string& path) {
+// Reads and checks the image given with --firmware into `firmware`; nothing
+// is read when `path` is empty.
+std::optional<Refusal> readFirmwareImage(const std::string& path,
+                                         std::optional<FirmwareImage>& firmware) {
+    if (path.empty()) return std::nullopt;
     auto image = ReadImage(path);
     if (!image) return Refusal{path, "Unable to open data file"};
     const FirmwareCheck check = CheckFirmwareImage(*image, path);
-    if (!check.modelCode) return Refusal{path, check.refusal};
-    return FirmwareImage{std::move(*image), *check.modelCode, path};
+    if (!check.modelCode) return Refusal{"--firmware", check.refusal}; // the reason names the file
+    firmware = FirmwareImage{std::move(*image), *check.modelCode, path};
+    return std::nullopt;
 }
 
 std::string noProgramCodeHint() {
@@ -115,11 +118,7 @@ BuildResult buildOne(const std::string& radioPath, const std::string& outputPath
 int RunBuild(const std::string& radioPath, const std::string& outputPath,
              const std::string& firmwarePath) {
     std::optional<FirmwareImage> firmware;
-    if (!firmwarePath.empty()) {
-        auto read = readFirmwareImage(firmwarePath);
-        if (auto* refusal = std::get_if<Refusal>(&read)) return report(*refusal);
-        firmware = std::move(std::get<FirmwareImage>(read));
-    }
+    if (auto refusal = readFirmwareImage(firmwarePath, firmware)) return report(*refusal);
     const BuildResult result =
         buildOne(radioPath, outputPath, WriteOptions{}, firmware ? &*firmware : nullptr);
     if (result.refusal) return report(*result.refusal);
@@ -134,11 +133,7 @@ int RunBuild(const std::string& radioPath, const std::string& outputPath,
 int RunBuildBatch(const std::vector<std::string>& radioPaths, const std::string& outputFolder,
                   const std::string& firmwarePath) {
     std::optional<FirmwareImage> firmware;
-    if (!firmwarePath.empty()) {
-        auto read = readFirmwareImage(firmwarePath);
-        if (auto* refusal = std::get_if<Refusal>(&read)) return report(*refusal);
-        firmware = std::move(std::get<FirmwareImage>(read));
-    }
+    if (auto refusal = readFirmwareImage(firmwarePath, firmware)) return report(*refusal);
     std::error_code ec;
     fs::create_directories(outputFolder, ec);
     if (!fs::is_directory(outputFolder))

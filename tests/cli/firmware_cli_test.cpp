@@ -144,6 +144,8 @@ TEST_F(FirmwareCliTest, InstallAndBuildFirmwareRefuseImagesWithoutFittingProgram
         EXPECT_FALSE(fs::exists(dir / "data" / "kl40"));
         EXPECT_EQ(run({"build", path("c.json"), "-o", path("out.bin"), "--firmware", path(image)}),
                   1);
+        EXPECT_NE(err.find(path(image)), std::string::npos) << err;
+        EXPECT_EQ(err.find(path(image)), err.rfind(path(image))) << "named once";
         EXPECT_FALSE(fs::exists(path("out.bin")));
     }
     // Another model's program code is refused, and nothing is written.
