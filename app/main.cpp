@@ -10,11 +10,13 @@
 #include "ui/qt/qt_window_host.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QEvent>
 #include <QTimer>
 
 #include <cstdlib>
 #include <filesystem>
+#include <string_view>
 
 namespace {
 
@@ -34,12 +36,50 @@ private:
     bool quitting_ = false;
 };
 
+// The options of the command line; --help and --version are answered before
+// the application needs a display.
+void describeOptions(QCommandLineParser& parser) {
+    parser.setApplicationDescription(
+        QStringLiteral("Edits KL40 radio channels and options and builds their EPROM images."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("file"),
+                                 QStringLiteral("An EPROM image to open at start-up."),
+                                 QStringLiteral("[file]"));
+}
+
+bool asksForHelpOrVersion(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--") break;
+        if (arg == "-h" || arg == "--help" || arg == "-?" || arg == "--help-all" ||
+            arg == "-v" || arg == "--version")
+            return true;
+    }
+    return false;
+}
+
+void setNames() {
+    QCoreApplication::setApplicationName(QStringLiteral("KL40"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KL40_VERSION));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (asksForHelpOrVersion(argc, argv)) {
+        QCoreApplication core(argc, argv);
+        setNames();
+        QCommandLineParser parser;
+        describeOptions(parser);
+        parser.process(core); // prints and exits
+        return 0;
+    }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("KL40"));
-    QApplication::setApplicationVersion(QStringLiteral(KL40_VERSION));
+    setNames();
+    QCommandLineParser parser;
+    describeOptions(parser);
+    parser.process(app);
     QApplication::setWindowIcon(kl40::qt::AppIcon());
 
     kl40::qt::QtPlatform platform;

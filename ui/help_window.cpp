@@ -31,7 +31,10 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
 
 HelpDocument LoadHelpDocument(const std::filesystem::path& workingDir,
                               const std::filesystem::path& programDir) {
-    for (const std::filesystem::path* dir : {&workingDir, &programDir}) {
+    // Installed, the document lives in <prefix>/share/kl40 beside <prefix>/bin.
+    const std::filesystem::path installedDir =
+        programDir.empty() ? programDir : programDir.parent_path() / "share" / "kl40";
+    for (const std::filesystem::path* dir : {&workingDir, &programDir, &installedDir}) {
         if (dir->empty()) continue;
         const std::filesystem::path path = *dir / kHelpFileName;
         try {

@@ -22,7 +22,8 @@ struct HelpDocument {
 };
 
 // Reads "KL40.hlp" from `workingDir`, or failing that from `programDir` (the
-// folder of the executable; skipped when empty).
+// folder of the executable; skipped when empty), or from the installed data
+// folder `programDir`/../share/kl40.
 HelpDocument LoadHelpDocument(const std::filesystem::path& workingDir,
                               const std::filesystem::path& programDir);
 

@@ -125,6 +125,11 @@ TEST(HelpWindow, LooksInTheWorkingDirectoryThenBesideTheProgram) {
     EXPECT_FALSE(doc.found);
     EXPECT_NE(doc.text.find("KL40.hlp"), std::string::npos); // a note instead
 
+    // Installed: <prefix>/share/kl40 beside the program's <prefix>/bin.
+    fs::create_directories(root / "share" / "kl40");
+    write(root / "share" / "kl40" / "KL40.hlp", "<p>installed copy</p>");
+    EXPECT_EQ(LoadHelpDocument(work, program).text, "<p>installed copy</p>");
+
     write(program / "KL40.hlp", "<p>program copy</p>");
     doc = LoadHelpDocument(work, program);
     EXPECT_TRUE(doc.found);
