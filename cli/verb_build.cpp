@@ -29,9 +29,10 @@ int report(const Refusal& refusal) {
     return 1;
 }
 
-// Reads, checks and builds one radio file and writes its image to `outputPath`.
+// Reads, checks and builds one radio file and writes its image to `outputPath`;
+// what the operator should know about the built image goes to `notes`.
 std::optional<Refusal> buildOne(const std::string& radioPath, const std::string& outputPath,
-                                const WriteOptions& writeOptions) {
+                                const WriteOptions& writeOptions, std::vector<std::string>& notes) {
     std::ifstream in(radioPath, std::ios::binary);
     if (!in) return Refusal{radioPath, "cannot read the radio file"};
     std::string text;
@@ -54,13 +55,23 @@ std::optional<Refusal> buildOne(const std::string& radioPath, const std::string&
         return Refusal{outputPath, session.platform.messages.empty()
                                        ? "cannot write the image"
                                        : session.platform.messages.front()};
+    for (const std::string& note : session.notes)
+        notes.push_back("kl40-cli: " + radioPath + ": " + note);
     return std::nullopt;
+}
+
+void printNotes(const std::vector<std::string>& notes) {
+    for (const std::string& note : notes)
+        std::cerr << note << '\n';
 }
 
 } // namespace
 
 int RunBuild(const std::string& radioPath, const std::string& outputPath) {
-    if (auto refusal = buildOne(radioPath, outputPath, WriteOptions{})) return report(*refusal);
+    std::vector<std::string> notes;
+    if (auto refusal = buildOne(radioPath, outputPath, WriteOptions{}, notes))
+        return report(*refusal);
+    printNotes(notes);
     return 0;
 }
 
@@ -82,6 +93,7 @@ int RunBuildBatch(const std::vector<std::string>& radioPaths, const std::string&
     const std::size_t count = radioPaths.size();
     std::vector<std::optional<Refusal>> refusals(count);
     std::vector<std::string> outputs(count);
+    std::vector<std::vector<std::string>> notes(count);
     std::map<std::string, std::size_t> firstWithName;
     for (std::size_t i = 0; i < count; ++i) {
         const std::string name = fs::path(radioPaths[i]).stem().string() + ".bin";
@@ -100,7 +112,7 @@ int RunBuildBatch(const std::vector<std::string>& radioPaths, const std::string&
         for (std::size_t i = next++; i < count; i = next++) {
             if (refusals[i]) continue;
             try {
-                refusals[i] = buildOne(radioPaths[i], outputs[i], writeOptions);
+                refusals[i] = buildOne(radioPaths[i], outputs[i], writeOptions, notes[i]);
             } catch (const std::exception& e) {
                 refusals[i] = Refusal{radioPaths[i], e.what()};
             }
@@ -116,8 +128,11 @@ int RunBuildBatch(const std::vector<std::string>& radioPaths, const std::string&
     }
 
     int status = 0;
-    for (const auto& refusal : refusals)
-        if (refusal) status = report(*refusal);
+    for (std::size_t i = 0; i < count; ++i)
+        if (refusals[i])
+            status = report(*refusals[i]);
+        else
+            printNotes(notes[i]);
     return status;
 }
 
