@@ -1,5 +1,8 @@
 #include "ui/entry_form.h"
 
+#include "image/flows.h"
+#include "image/image_build.h"
+#include "support/loaded_form.h"
 #include "support/scripted_platform.h"
 
 #include <gtest/gtest.h>
@@ -374,6 +377,70 @@ TEST_F(EntryFormTest, RefusedUpdateKeepsTheChannelInEdit) {
             slot(3) = kept;
         }
     }
+}
+
+// A frequency off the 12.5 kHz raster is stored as typed and told once per
+// store, naming the frequency the radio will use. The oracle is the built
+// image read back: the decoded channel holds what the radio really uses.
+TEST_F(EntryFormTest, OffRasterFrequenciesAreStoredAsTypedAndToldOnce) {
+    const auto mhz = [](int tenThousandths) {
+        return std::to_string(tenThousandths / 10000) + "." +
+               std::to_string(10000 + tenThousandths % 10000).substr(1);
+    };
+    struct Stored {
+        std::string rx, tx, note;
+    };
+    for (int batch = 0; batch < 2; ++batch) {
+        Stored stored[100];
+        for (int ch = 1; ch <= 99; ++ch) {
+            const int k = batch * 99 + ch - 1;
+            Stored& s = stored[ch];
+            s.rx = mhz(4000000 + k * 2531);
+            // Every third channel transmits on its receive frequency.
+            s.tx = k % 3 == 0 ? "" : mhz(4000000 + (k * 3779) % 500000);
+            ws.form.cboCh.editText(std::to_string(ch));
+            form.cboCh_LostFocus();
+            ws.form.txtRx.setText(s.rx);
+            ws.form.txtTx.setText(s.tx);
+            platform.clear();
+            form.chkScan_GotFocus();
+            form.chkScan_LostFocus();
+            ASSERT_EQ(slot(ch), std::to_string(ch) + "," + s.rx + "," +
+                                    (s.tx.empty() ? s.rx : s.tx) + ",none ,N")
+                << "stored as typed";
+            ASSERT_LE(platform.messages.size(), 1u) << s.rx;
+            if (!platform.messages.empty()) {
+                EXPECT_EQ(platform.last().icon, Icon::Information);
+                s.note = platform.last().text;
+            }
+        }
+        ASSERT_TRUE(BuildImage(ws));
+        test::LoadedForm radio;
+        radio.ws.data.ImageText = ws.data.ImageText;
+        ASSERT_EQ(LoadOpenedImage(radio.ws, {}), LoadResult::Decoded);
+        for (int ch = 1; ch <= 99; ++ch) {
+            const Stored& s = stored[ch];
+            const std::string& decoded = radio.slot(ch);
+            const std::string usedRx = decoded.substr(decoded.find(',') + 1, 8);
+            const std::string usedTx = decoded.substr(decoded.find(',') + 10, 8);
+            std::string expected;
+            const auto tell = [&](const std::string& typed, const std::string& used) {
+                if (typed == used) return;
+                expected += (expected.empty() ? "" : "\n") + typed +
+                            " MHz is not on the radio's 12.5 kHz raster: it will use " + used +
+                            " MHz.";
+            };
+            tell(s.rx, usedRx);
+            if (!s.tx.empty() && s.tx != s.rx) tell(s.tx, usedTx);
+            EXPECT_EQ(s.note, expected) << "channel " << ch;
+        }
+        ws.data.ChannelTable.fill("");
+    }
+    platform.clear();
+    enterChannel("5", "435.1234");
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.last().text,
+              "435.1234 MHz is not on the radio's 12.5 kHz raster: it will use 435.1250 MHz.");
 }
 
 } // namespace

@@ -141,8 +141,9 @@ TEST_F(MainWindowTest, EveryWayOfDiscardingWorkAsksOnceAndGoesOnOnlyWhenNothingI
             const bool replaced = !ends && goesOn;
             EXPECT_EQ(w.data.ChannelTable[3].empty(), replaced) << context;
             EXPECT_EQ(w.data.ChannelTable[8].empty(), !(replaced && way == Way::Open)) << context;
-            if (!goesOn)
+            if (!goesOn) {
                 EXPECT_TRUE(w.data.DataChanged) << context << ": the work is still unsaved";
+            }
             EXPECT_TRUE(p.answers.empty() && p.paths.empty()) << context;
         }
     }
