@@ -18,7 +18,7 @@ std::string ChannelListColumns(std::string_view line) {
 
     constexpr std::size_t kChannelWidth = 2;
     constexpr std::size_t kToneWidth = 5; // "254.1"
-    const std::string gap(3, ' ');
+    const std::string gap(2, ' ');
     std::string text;
     if (fields[0].size() < kChannelWidth) text.append(kChannelWidth - fields[0].size(), ' ');
     text.append(fields[0]).append(gap).append(fields[1]).append(gap).append(fields[2]);

@@ -11,7 +11,7 @@ namespace kl40 {
 
 // The fields of a list line (channel, receive, transmit, tone, scan flag) in
 // fixed columns: the channel right-aligned in two characters, the tone
-// left-aligned in five, three spaces between columns. A line that does not
+// left-aligned in five, two spaces between columns. A line that does not
 // have the five fields comes back as it is.
 std::string ChannelListColumns(std::string_view line);
 
