@@ -1,5 +1,6 @@
 #include "cli/session.h"
 
+#include "coding/raster.h"
 #include "coding/tone_table.h"
 #include "core/channel_entry.h"
 #include "image/firmware_store.h"
@@ -48,6 +49,13 @@ int itemIndex(const ComboBox& combo, const std::string& text) {
     return it == items.end() ? -1 : static_cast<int>(it - items.begin());
 }
 
+// A message of the form on one line: its lines joined as sentences.
+std::string oneLine(std::string text) {
+    for (std::size_t at; (at = text.find('\n')) != std::string::npos;)
+        text.replace(at, 1, ". ");
+    return text;
+}
+
 } // namespace
 
 Session::Session() {
@@ -60,6 +68,7 @@ std::optional<std::string> Session::Apply(const RadioInput& radio) {
     EntryFields& form = ws.form;
     RadioData& data = ws.data;
     platform.messages.clear();
+    notes.clear();
 
     // Choosing the model and the time-out runs the form's handlers, as a click does.
     form.cboRadio.setListIndex(itemIndex(form.cboRadio, radio.model));
@@ -82,13 +91,13 @@ std::optional<std::string> Session::Apply(const RadioInput& radio) {
               [](const ChannelInput* a, const ChannelInput* b) { return a->channel < b->channel; });
     for (const ChannelInput* input : channels) {
         const ChannelInput& channel = *input;
-        const auto refused = [&channel](const std::string& reason) {
+        const auto aboutChannel = [&channel](const std::string& reason) {
             return "channel " + std::to_string(channel.channel) + ": " + reason;
         };
         std::string tone = channel.ctcss;
         const int toneIndex = ToneIndex(tone);
         if (toneIndex == 0 && tone != "none")
-            return refused("unknown CTCSS tone \"" + channel.ctcss + "\"");
+            return aboutChannel("unknown CTCSS tone \"" + channel.ctcss + "\"");
 
         // The list is rebuilt by the last store only, which leaves it and the
         // fields as storing every channel from the form does.
@@ -101,11 +110,17 @@ std::optional<std::string> Session::Apply(const RadioInput& radio) {
         form.cboCTCSS.setListIndex(toneIndex);
         form.chkScan.setChecked(channel.scan);
         platform.messages.clear();
-        StoreChannel(ws, refresh);
-        if (!platform.messages.empty()) return refused(platform.messages.front());
-        if (channel.channel < 1 || channel.channel > 99 ||
-            data.ChannelTable[static_cast<std::size_t>(channel.channel)].empty())
-            return refused("a receive frequency must be entered");
+        const auto stored = StoreChannel(ws, refresh);
+        if (!platform.messages.empty()) return aboutChannel(oneLine(platform.messages.front()));
+        if (!stored) return aboutChannel("a receive frequency must be entered");
+        const std::string& entry = data.ChannelTable[static_cast<std::size_t>(*stored)];
+        if (const auto note = OffRasterNote(entry)) {
+            std::size_t from = 0;
+            for (std::size_t end; (end = note->find('\n', from)) != std::string::npos;
+                 from = end + 1)
+                notes.push_back(aboutChannel(note->substr(from, end - from)));
+            notes.push_back(aboutChannel(note->substr(from)));
+        }
     }
     return std::nullopt;
 }

@@ -38,6 +38,9 @@ public:
 
     StderrPlatform platform;
     Workspace ws{platform};
+    // What Apply has to tell about channels it stored, one line each
+    // ("channel 5: 435.1234 MHz is not on the radio's 12.5 kHz raster: ...").
+    std::vector<std::string> notes;
 
 private:
     class NoHost : public FormHost {

@@ -37,8 +37,9 @@ int report(const Refusal& refusal) {
 struct BuildResult {
     std::optional<Refusal> refusal;
     int model = 0;
-    bool noProgramCode = false;  // an 8 KiB image without program code was written
-    std::string firmwareProblem; // why installed firmware was passed over
+    bool noProgramCode = false;     // an 8 KiB image without program code was written
+    std::string firmwareProblem;    // why installed firmware was passed over
+    std::vector<std::string> notes; // what the operator should know about the image
 };
 
 BuildResult refusedBy(std::string file, std::string reason) {
@@ -110,7 +111,14 @@ BuildResult buildOne(const std::string& radioPath, const std::string& outputPath
                                          : session.platform.messages.front());
     result.noProgramCode = BuiltWithoutProgramCode(session.ws.data);
     result.firmwareProblem = session.ws.data.FirmwareProblem;
+    for (const std::string& note : session.notes)
+        result.notes.push_back("kl40-cli: " + radioPath + ": " + note);
     return result;
+}
+
+void printNotes(const std::vector<std::string>& notes) {
+    for (const std::string& note : notes)
+        std::cerr << note << '\n';
 }
 
 } // namespace
@@ -122,6 +130,7 @@ int RunBuild(const std::string& radioPath, const std::string& outputPath,
     const BuildResult result =
         buildOne(radioPath, outputPath, WriteOptions{}, firmware ? &*firmware : nullptr);
     if (result.refusal) return report(*result.refusal);
+    printNotes(result.notes);
     if (!result.firmwareProblem.empty())
         std::cerr << "kl40-cli: warning: " << result.firmwareProblem << '\n';
     if (result.noProgramCode)
@@ -191,7 +200,10 @@ int RunBuildBatch(const std::vector<std::string>& radioPaths, const std::string&
     std::size_t withoutProgramCode = 0;
     int model = 0;
     for (const BuildResult& result : results) {
-        if (result.refusal) status = report(*result.refusal);
+        if (result.refusal)
+            status = report(*result.refusal);
+        else
+            printNotes(result.notes);
         if (!result.firmwareProblem.empty()) firmwareProblems.insert(result.firmwareProblem);
         if (result.noProgramCode) {
             ++withoutProgramCode;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <optional>
 #include <stdexcept>
 
 namespace kl40 {
@@ -79,10 +80,46 @@ void dropLeadingPadding(std::string& frequency) {
     frequency.erase(0, frequency.find_first_not_of(" +0"));
 }
 
-void refuseFrequency(Workspace& ws, TextBox& field, Control control) {
-    ws.platform.show("A valid frequency must be entered", "Frequency Error", Icon::Critical);
+// The refused field is emptied and gets the focus, so the operator types the
+// value again where it was wrong.
+void refuseFrequency(Workspace& ws, TextBox& field, Control control, const char* which) {
+    ws.platform.show(std::string("A valid frequency must be entered\nThe ") + which +
+                         " frequency must be from 400 to 450 MHz, with at most four decimals.",
+                     "Frequency Error", Icon::Critical);
     field.clear();
     ws.form.focus = control;
+}
+
+void refuseChannelNumber(Workspace& ws) {
+    ws.platform.show("Check data entered\nThe channel number must be from 1 to 99.", "Error",
+                     Icon::Critical);
+    ws.form.focus = Control::cboCh;
+}
+
+// The first empty channel after `target`, going round from 99 to 1; 0 when
+// all 99 are in use.
+int nextFreeChannel(const RadioData& data, int target) {
+    for (int k = 1; k <= kLastStoredChannel; ++k) {
+        const int n = (target - 1 + k) % kLastStoredChannel + 1;
+        if (data.ChannelTable[static_cast<std::size_t>(n)].empty()) return n;
+    }
+    return 0;
+}
+
+// Empties the entry fields and puts the next free channel in the selector, so
+// that what the operator types next is a new channel and overwrites none.
+void prepareNextEntry(Workspace& ws, int stored) {
+    EntryFields& form = ws.form;
+    const int next = nextFreeChannel(ws.data, stored);
+    const std::string nextText = next > 0 ? std::to_string(next) : std::string();
+    form.cboCh.setText(nextText);
+    form.txtCh.setText(nextText);
+    form.txtRx.clear();
+    form.txtTx.clear();
+    selectItemIfPresent(form.cboCTCSS, 0);
+    form.chkScan.setChecked(false);
+    ws.data.EditingChannel = false;
+    form.focus = Control::cboCh;
 }
 
 int scanChannelsOtherThan(const RadioData& data, int target) {
@@ -94,17 +131,22 @@ int scanChannelsOtherThan(const RadioData& data, int target) {
     return count;
 }
 
-void refreshChannelList(Workspace& ws) {
+// Rebuilds the channel list; returns the line of channel `wanted` (-1 for none).
+int refreshChannelList(Workspace& ws, int wanted) {
     ListBox& list = ws.form.lstFreq;
     list.clear();
+    int wantedLine = -1;
     for (int n = 1; n < kChannelSlots; ++n) {
         const std::string& entry = ws.data.ChannelTable[static_cast<std::size_t>(n)];
         if (entry.size() <= 5) continue;
         // An entry that makes no line (a malformed one from an image) is left out
         // rather than shown as an empty line.
         std::string line = FormatListLine(entry);
-        if (!line.empty()) list.addItem(std::move(line));
+        if (line.empty()) continue;
+        if (n == wanted) wantedLine = list.count();
+        list.addItem(std::move(line));
     }
+    return wantedLine;
 }
 
 void clearListAndFields(EntryFields& form) {
@@ -116,7 +158,7 @@ void clearListAndFields(EntryFields& form) {
 
 } // namespace
 
-void StoreChannel(Workspace& ws, ListRefresh refresh) {
+std::optional<std::int16_t> StoreChannel(Workspace& ws, ListRefresh refresh) {
     RadioData& data = ws.data;
     EntryFields& form = ws.form;
     data.DataChanged = true;
@@ -125,8 +167,10 @@ void StoreChannel(Workspace& ws, ListRefresh refresh) {
         // refused so that no other channel's slot (or slot 0) is overwritten.
         const std::string typed = form.txtCh.text();
         const auto number = ParseInt16(typed);
-        if (!number || *number < 1 || *number > kLastStoredChannel)
-            throw std::invalid_argument("channel number outside 1-99");
+        if (!number || *number < 1 || *number > kLastStoredChannel) {
+            refuseChannelNumber(ws);
+            return std::nullopt;
+        }
         const int target = *number;
         // The entry's channel field is one or two digits as typed; other
         // spellings of the same number ("+5", "007") are written plainly so that
@@ -137,12 +181,17 @@ void StoreChannel(Workspace& ws, ListRefresh refresh) {
         // Receive frequency. More than four decimals cannot be formatted into a
         // frequency, so it is refused like one out of range.
         std::string receive = form.txtRx.text();
-        if (HasExcessDecimals(receive)) return refuseFrequency(ws, form.txtRx, Control::txtRx);
+        if (HasExcessDecimals(receive)) {
+            refuseFrequency(ws, form.txtRx, Control::txtRx, "receive");
+            return std::nullopt;
+        }
         FormatFrequency(receive);
         form.txtRx.setText(receive);
-        if (receive.empty()) return;
-        if (!FrequencyInRange(receive, kLowestMHz, kHighestMHz))
-            return refuseFrequency(ws, form.txtRx, Control::txtRx);
+        if (receive.empty()) return std::nullopt;
+        if (!FrequencyInRange(receive, kLowestMHz, kHighestMHz)) {
+            refuseFrequency(ws, form.txtRx, Control::txtRx, "receive");
+            return std::nullopt;
+        }
         dropLeadingPadding(receive);
         form.txtRx.setText(receive);
 
@@ -152,10 +201,15 @@ void StoreChannel(Workspace& ws, ListRefresh refresh) {
             transmit = receive;
             form.txtTx.setText(receive);
         }
-        if (HasExcessDecimals(transmit)) return refuseFrequency(ws, form.txtTx, Control::txtTx);
+        if (HasExcessDecimals(transmit)) {
+            refuseFrequency(ws, form.txtTx, Control::txtTx, "transmit");
+            return std::nullopt;
+        }
         FormatFrequency(transmit);
-        if (!FrequencyInRange(transmit, kLowestMHz, kHighestMHz))
-            return refuseFrequency(ws, form.txtTx, Control::txtTx);
+        if (!FrequencyInRange(transmit, kLowestMHz, kHighestMHz)) {
+            refuseFrequency(ws, form.txtTx, Control::txtTx, "transmit");
+            return std::nullopt;
+        }
         dropLeadingPadding(transmit);
 
         // Scan flag, with the radio's limit of 32 scan channels.
@@ -176,31 +230,15 @@ void StoreChannel(Workspace& ws, ListRefresh refresh) {
         slot.reserve(channel.size() + receive.size() + transmit.size() + tone.size() + 5);
         slot.assign(channel).append(",").append(receive).append(",").append(transmit);
         slot.append(",").append(tone).append(",").append(scan);
-        if (refresh == ListRefresh::Now) refreshChannelList(ws);
 
-        if (!data.EditingChannel) {
-            form.txtRx.clear();
-            form.txtTx.clear();
-            selectItemIfPresent(form.cboCTCSS, 0);
-            // The channel field is emptied when no free slot follows the target
-            // below 100. The walk stops at slot 100 at the latest.
-            int s = target + 1;
-            while (!slotOf(data, s).empty()) {
-                if (++s >= kChannelSlots - 1) {
-                    form.txtCh.clear();
-                    break;
-                }
-            }
-        }
-
-        form.focus = Control::cboCh;
-        // Selecting the last line runs the channel list click, as an operator's
-        // click would.
-        if (refresh == ListRefresh::Now && form.lstFreq.count() > 0)
-            form.lstFreq.setListIndex(form.lstFreq.count() - 1);
-        form.chkScan.setChecked(false);
+        prepareNextEntry(ws, target);
+        // The stored channel's line is marked, not clicked: clicking it would
+        // load it into the fields again.
+        if (refresh == ListRefresh::Now) form.lstFreq.highlight(refreshChannelList(ws, target));
+        return static_cast<std::int16_t>(target);
     } catch (const std::exception&) {
         ws.platform.show("Check data entered", "Error", Icon::Critical);
+        return std::nullopt;
     }
 }
 
@@ -302,23 +340,25 @@ void SetChannelCount(Workspace& ws, std::string_view channel) {
     data.OptionText.replace(0, 2, data.ChannelCountText, 0, 2);
 }
 
-void ClearChannelList(Workspace& ws, std::int16_t unconfirmed) {
+bool ClearChannelList(Workspace& ws, std::int16_t unconfirmed) {
     RadioData& data = ws.data;
     EntryFields& form = ws.form;
+    // The question comes first: No leaves the channels, the model, the
+    // time-out and every option as they were.
+    const bool ask = unconfirmed == 0 && form.lstFreq.count() > 0;
+    if (ask && !ws.platform.askYesNo("Do you wish to clear the channel list?", "Clear Data"))
+        return false;
+
     ResetOptions(data);
     ClearOptionBoxes(form);
     // Program selections run the lists' click handlers (SetOptions unless the
     // form is loading).
     selectItemIfPresent(form.cboToT, 1);
     selectItemIfPresent(form.cboRadio, 2);
-
-    if (unconfirmed != 0 || form.lstFreq.count() == 0) {
-        clearListAndFields(form);
-    } else if (ws.platform.askYesNo("Do you wish to clear the channel list?", "Clear Data")) {
-        clearListAndFields(form);
-        data.ChannelTable.fill(std::string());
-    }
+    clearListAndFields(form);
+    if (ask) data.ChannelTable.fill(std::string());
     data.DataChanged = true;
+    return true;
 }
 
 } // namespace kl40

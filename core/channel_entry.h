@@ -5,6 +5,7 @@
 #include "core/radio_data.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,11 +17,15 @@ enum class ListRefresh {
     Later, // left to a later store with Now: for storing many channels at once
 };
 
-// Checks the entry fields and stores them as one channel entry. With
-// ListRefresh::Later the channel list is neither rebuilt nor clicked; a
-// following store with ListRefresh::Now brings the list and the fields to
-// where storing each channel with Now would have.
-void StoreChannel(Workspace& ws, ListRefresh refresh = ListRefresh::Now);
+// Checks the entry fields and stores them as one channel entry. After a store
+// the fields are ready for the next channel: the selector shows the next free
+// channel, the other fields are empty, and the stored channel's line is marked
+// in the list. A refusal names the field, empties it and puts the focus in it.
+// Returns the channel stored, or nothing when nothing was stored. With
+// ListRefresh::Later the channel list is not rebuilt; a following store with
+// ListRefresh::Now brings the list and the fields to where storing each
+// channel with Now would have.
+std::optional<std::int16_t> StoreChannel(Workspace& ws, ListRefresh refresh = ListRefresh::Now);
 
 // Shows channel n in the entry fields.
 void ShowChannel(Workspace& ws, std::int16_t n);
@@ -36,8 +41,8 @@ std::string FormatListLine(std::string_view entry);
 void SetChannelCount(Workspace& ws, std::string_view channel);
 
 // Resets the options and the option boxes; empties the list and fields. With
-// `unconfirmed` 0 and lines in the list it asks first and also empties the
-// channel table on Yes.
-void ClearChannelList(Workspace& ws, std::int16_t unconfirmed);
+// `unconfirmed` 0 and lines in the list it asks first: Yes also empties the
+// channel table, No changes nothing at all. Returns false after No.
+bool ClearChannelList(Workspace& ws, std::int16_t unconfirmed);
 
 } // namespace kl40

@@ -62,6 +62,11 @@ void ListBox::setListIndex(int index) {
     if (onClick_) onClick_();
 }
 
+void ListBox::highlight(int index) {
+    if (index < -1 || index >= count()) throw std::out_of_range("list line out of range");
+    listIndex_ = index;
+}
+
 std::string ListBox::text() const {
     return listIndex_ >= 0 ? lines_[static_cast<std::size_t>(listIndex_)] : std::string();
 }

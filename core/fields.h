@@ -105,6 +105,10 @@ public:
     // Selects line `index` (-1 for none) and runs the click handler when the
     // selection changes. Throws std::out_of_range for a line that does not exist.
     void setListIndex(int index);
+    // Marks line `index` (-1 for none) as selected without running the click
+    // handler: a selection the program shows, not a choice. Throws
+    // std::out_of_range for a line that does not exist.
+    void highlight(int index);
     // The selected line, or "" when none is selected.
     std::string text() const;
 

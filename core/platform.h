@@ -1,6 +1,6 @@
 #pragma once
 // Everything the logic asks of the operator goes through this interface:
-// message boxes, Yes/No questions, the open and save dialogs and the busy
+// message boxes, Yes/No and Yes/No/Cancel questions, the open and save dialogs and the busy
 // pointer. The desktop application implements it with Qt; tests script it.
 
 #include <optional>
@@ -9,8 +9,9 @@
 namespace kl40 {
 
 enum class Icon { None, Information, Exclamation, Critical, Question };
-enum class Buttons { Ok, YesNo };
-enum class Answer { Ok, Yes, No };
+enum class Buttons { Ok, YesNo, YesNoCancel };
+// Escape and the window's close button answer Cancel where it is offered.
+enum class Answer { Ok, Yes, No, Cancel };
 
 inline constexpr const char* kAppTitle = "KL40";
 
@@ -37,6 +38,9 @@ public:
     }
     bool askYesNo(const std::string& text, const std::string& title) {
         return message(text, title, Icon::Question, Buttons::YesNo) == Answer::Yes;
+    }
+    Answer askYesNoCancel(const std::string& text, const std::string& title) {
+        return message(text, title, Icon::Question, Buttons::YesNoCancel);
     }
 };
 

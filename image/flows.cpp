@@ -6,6 +6,7 @@
 #include "image/image_file.h"
 #include "image/layout.h"
 #include "image/program_code.h"
+#include "image/save_path.h"
 
 #include <exception>
 
@@ -19,7 +20,7 @@ std::string DisplayName(const std::string& path) {
 SaveOutcome SaveRadioFile(Workspace& ws) {
     RadioData& data = ws.data;
     try {
-        const std::string path = ChooseSaveFile(ws, kSaveFilter);
+        const std::string path = ChooseImageSavePath(ws, kSaveFilter);
         std::string text;
         std::string title;
         Icon icon = Icon::Information;
@@ -34,7 +35,7 @@ SaveOutcome SaveRadioFile(Workspace& ws) {
             // A build or write that failed has told the operator why; the save
             // is not reported as done and nothing else changes.
             if (!BuildAndWriteImage(ws, written)) return SaveOutcome::Failed;
-            const std::string name = DisplayName(path);
+            const std::string name = DisplayName(written); // the file on disk
             ws.form.caption = kFileCaptionPrefix + name;
             data.DataChanged = false;
             text = "File " + name + " saved";
@@ -47,10 +48,9 @@ SaveOutcome SaveRadioFile(Workspace& ws) {
             text = "Save Action cancelled";
             title = "File Save";
         }
+        // Only a written image clears DataChanged: after a cancel or a failure
+        // the changes are still unsaved.
         ws.platform.show(text, title, icon);
-        // A failed save leaves the changes unsaved, so leaving the program
-        // must still offer to save them.
-        if (outcome != SaveOutcome::Failed) data.DataChanged = false;
         return outcome;
     } catch (const std::exception&) {
         ws.platform.show("Error saving data", "Data Error", Icon::Exclamation);
@@ -81,6 +81,9 @@ LoadResult LoadOpenedImage(Workspace& ws, std::vector<std::uint8_t> previousImag
     data.EditingChannel = true;
     const bool decoded = DecodeImage(ws);
     data.LoadingForm = false;
+    // A decoded image is the file's content: nothing unsaved. A failed decode
+    // leaves a data set that matches no file.
+    data.DataChanged = !decoded;
     return decoded ? LoadResult::Decoded : LoadResult::DecodeFailed;
 }
 

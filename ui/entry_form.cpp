@@ -1,9 +1,11 @@
 #include "ui/entry_form.h"
 
 #include "coding/options.h"
+#include "coding/raster.h"
 #include "coding/tone_table.h"
 #include "core/channel_entry.h"
 #include "core/numbers.h"
+#include "ui/unsaved_work.h"
 
 #include <optional>
 #include <stdexcept>
@@ -35,17 +37,6 @@ std::optional<std::int16_t> lineChannel(const std::string& line) {
 }
 
 } // namespace
-
-bool OfferToSave(Workspace& ws, FormHost& host) {
-    if (ws.form.lstFreq.count() < 1 || !ws.data.DataChanged) return true;
-    if (!ws.platform.askYesNo("Do you want to save your data?", "Save Data")) return true;
-    try {
-        return host.SaveRadioFile() != SaveOutcome::Failed;
-    } catch (const std::exception&) {
-        // A save that broke has saved nothing: keep the program open.
-        return false;
-    }
-}
 
 EntryForm::EntryForm(Workspace& ws, FormHost& host) : ws_(ws), host_(host) {
     EntryFields& f = ws_.form;
@@ -95,6 +86,8 @@ void EntryForm::Form_Load() {
     ResetOptions(data);
     data.ChannelCountText = "01";
     data.LoadingForm = false;
+    // Filling the form is the program's doing, not the operator's.
+    data.DataChanged = false;
 }
 
 void EntryForm::cboCh_Click() {
@@ -139,7 +132,7 @@ void EntryForm::cboCh_LostFocus() {
 
 void EntryForm::cboRadio_Click() {
     EntryFields& f = ws_.form;
-    if (!ws_.data.LoadingForm) SetOptions(ws_);
+    if (operatorChange()) SetOptions(ws_);
     if (f.cboRadio.text() == "KL40c") {
         f.chkHiLo.setChecked(false);
         f.chkHiLo.setEnabled(false);
@@ -149,7 +142,13 @@ void EntryForm::cboRadio_Click() {
 }
 
 void EntryForm::cboToT_Click() {
-    if (!ws_.data.LoadingForm) SetOptions(ws_);
+    if (operatorChange()) SetOptions(ws_);
+}
+
+bool EntryForm::operatorChange() {
+    if (ws_.data.LoadingForm) return false;
+    ws_.data.DataChanged = true;
+    return true;
 }
 
 void EntryForm::setConfig(int position, bool on) {
@@ -165,12 +164,12 @@ void EntryForm::untickAndDisable(CheckBox& box) {
 }
 
 void EntryForm::chkHiLo_Click() {
-    if (ws_.data.LoadingForm) return;
+    if (!operatorChange()) return;
     setConfig(14, ws_.form.chkHiLo.checked());
 }
 
 void EntryForm::chkScan_En_Click() {
-    if (ws_.data.LoadingForm) return;
+    if (!operatorChange()) return;
     EntryFields& f = ws_.form;
     if (f.chkScan_En.checked()) {
         f.chkDwn_Del.setEnabled(false);
@@ -186,7 +185,7 @@ void EntryForm::chkScan_En_Click() {
 }
 
 void EntryForm::chkScan_Prog_Click() {
-    if (ws_.data.LoadingForm) return;
+    if (!operatorChange()) return;
     EntryFields& f = ws_.form;
     if (f.chkScan_Prog.checked()) {
         if (!f.chkScan_En.checked()) {
@@ -200,7 +199,7 @@ void EntryForm::chkScan_Prog_Click() {
 }
 
 void EntryForm::chkDispl_Blnk_Click() {
-    if (ws_.data.LoadingForm) return;
+    if (!operatorChange()) return;
     EntryFields& f = ws_.form;
     if (f.chkDispl_Blnk.checked()) {
         f.chkInd_On.setEnabled(true);
@@ -213,7 +212,7 @@ void EntryForm::chkDispl_Blnk_Click() {
 }
 
 void EntryForm::chkInd_On_Click() {
-    if (ws_.data.LoadingForm) return;
+    if (!operatorChange()) return;
     EntryFields& f = ws_.form;
     if (f.chkInd_On.checked()) {
         // The LED as power indicator excludes the silent switch and the
@@ -231,7 +230,7 @@ void EntryForm::chkInd_On_Click() {
 }
 
 void EntryForm::chkCTCSS_en_Click() {
-    if (ws_.data.LoadingForm) return;
+    if (!operatorChange()) return;
     EntryFields& f = ws_.form;
     if (f.chkCTCSS_en.checked()) {
         untickAndDisable(f.chkInd_On);
@@ -244,12 +243,12 @@ void EntryForm::chkCTCSS_en_Click() {
 }
 
 void EntryForm::chkBCO_Click() {
-    if (ws_.data.LoadingForm) return;
+    if (!operatorChange()) return;
     setConfig(9, ws_.form.chkBCO.checked());
 }
 
 void EntryForm::chkSilent_Click() {
-    if (ws_.data.LoadingForm) return;
+    if (!operatorChange()) return;
     EntryFields& f = ws_.form;
     if (f.chkSilent.checked()) {
         untickAndDisable(f.chkInd_On);
@@ -263,7 +262,7 @@ void EntryForm::chkSilent_Click() {
 }
 
 void EntryForm::chkTX_Inh_Click() {
-    if (ws_.data.LoadingForm) return;
+    if (!operatorChange()) return;
     EntryFields& f = ws_.form;
     if (f.chkTX_Inh.checked()) {
         untickAndDisable(f.chkInd_On);
@@ -281,26 +280,40 @@ void EntryForm::chkScan_GotFocus() {
 
 void EntryForm::chkScan_LostFocus() {
     // Leaving the scan box is how a channel is stored in the normal tab order.
+    RadioData& data = ws_.data;
     EntryFields& f = ws_.form;
-    StoreChannel(ws_);
-    f.cmdReset_Pers.setCaption("Reset");
-    f.focus = Control::cboCh;
+    f.focus = Control::None;
+    const bool stored = storeChannel();
+    // A refused update stays an update.
+    if (stored || !data.EditingChannel) f.cmdReset_Pers.setCaption("Reset");
+    // A refusal has put the focus in the field to correct.
+    if (f.focus == Control::None) f.focus = Control::cboCh;
     f.chkScan.setBackColor(CheckBox::kButtonFace);
+}
+
+bool EntryForm::storeChannel() {
+    const auto stored = StoreChannel(ws_);
+    if (!stored) return false;
+    const std::string& entry = ws_.data.ChannelTable[static_cast<std::size_t>(*stored)];
+    if (const auto note = OffRasterNote(entry))
+        ws_.platform.show(*note, "Frequency Raster", Icon::Information);
+    return true;
 }
 
 void EntryForm::cmdReset_Pers_Click() {
     RadioData& data = ws_.data;
     EntryFields& f = ws_.form;
     if (data.EditingChannel) {
-        StoreChannel(ws_);
+        // A refused update keeps the channel in edit, so the operator can
+        // correct the value and press Update again.
+        if (!storeChannel()) return;
         data.EditingChannel = false;
         f.cmdReset_Pers.setCaption("Reset");
         return;
     }
     data.LoadingForm = true;
-    f.chkScan.setChecked(false);
-    ResetOptions(data);
-    ClearChannelList(ws_, 0);
+    // The clear resets the options itself; after No nothing changes.
+    if (ClearChannelList(ws_, 0)) f.chkScan.setChecked(false);
     data.LoadingForm = false;
 }
 

@@ -23,13 +23,6 @@ public:
     virtual void EndProgram() = 0;
 };
 
-// The question both Exit commands and the frame's close box ask: when the
-// channel list has lines and `DataChanged` is set, "Do you want to save your
-// data?" and on Yes the save flow. Returns false only when the operator chose
-// to save and the save failed, so that the program stays open with the data;
-// a cancelled save dialog still lets the program end.
-bool OfferToSave(Workspace& ws, FormHost& host);
-
 class EntryForm {
 public:
     // Background of the scan box while it holds the focus (red 0, green 0, blue 8).
@@ -76,6 +69,12 @@ public:
     void txtTx_KeyPress(int& key);
 
 private:
+    // Stores the entry fields and tells the operator about frequencies off
+    // the radio's raster; true when the channel was stored.
+    bool storeChannel();
+    // An option or list handler at work: false while the program fills the
+    // form, otherwise the operator changed the data set.
+    bool operatorChange();
     void setConfig(int position, bool on);
     // Unticks a ticked box (running its handler), then disables it.
     static void untickAndDisable(CheckBox& box);

@@ -1,12 +1,14 @@
 #include "ui/main_window.h"
 
 #include "core/channel_entry.h"
+#include "ui/unsaved_work.h"
 
 #include <exception>
 
 namespace kl40 {
 
 void MDI_kl40::mnuNewFile_Click() {
+    if (!OfferToSave(ws_, *this)) return;
     // The no-question clear resets the options and empties the list and the
     // entry boxes but leaves the channel table to its caller.
     ClearChannelList(ws_, 1);
@@ -18,7 +20,8 @@ void MDI_kl40::mnuNewFile_Click() {
 }
 
 void MDI_kl40::mnuOpenFile_Click() {
-    OpenRadioFile(ws_);
+    // Asked before the file dialog: the open replaces the data set.
+    if (OfferToSave(ws_, *this)) OpenRadioFile(ws_);
 }
 
 void MDI_kl40::mnuSaveFile_Click() {

@@ -45,7 +45,7 @@ public:
     void mnuKL40_About_Click();
 
     // The frame's close box. Asks to save as Exit does; returns false when the
-    // frame must stay open (the save the operator asked for failed), otherwise
+    // frame must stay open (Cancel, or a save that wrote nothing), otherwise
     // ends the program and returns true.
     bool QueryUnload();
 

@@ -96,6 +96,22 @@ TEST_F(CliTest, BuildThenDecodeRoundTripsChannelsAndOptions) {
     EXPECT_EQ(first.substr(0, 0x13F2), second.substr(0, 0x13F2));
 }
 
+TEST_F(CliTest, BuildTellsAboutFrequenciesOffTheRasterAndSucceeds) {
+    EXPECT_EQ(build(R"({"channels": [{"channel": 5, "rx": "435.1234"},
+        {"channel": 6, "rx": "435.1250", "tx": "430.0100"}, {"channel": 7, "rx": "440"}]})"),
+              0);
+    const std::string prefix = "kl40-cli: " + path("radio.json") + ": channel ";
+    // The raster lines come first; the program-code warning of a template build follows.
+    EXPECT_EQ(errors.substr(0, errors.find("kl40-cli: warning:")),
+              prefix +
+                  "5: 435.1234 MHz is not on the radio's 12.5 kHz raster: it will use "
+                  "435.1250 MHz.\n" +
+                  prefix +
+                  "6: 430.0100 MHz is not on the radio's 12.5 kHz raster: it will use "
+                  "430.0125 MHz.\n");
+    EXPECT_TRUE(fs::exists(path("out.bin")));
+}
+
 TEST_F(CliTest, RefusedInputNamesTheProblemAndWritesNothing) {
     struct Case {
         const char* radio;

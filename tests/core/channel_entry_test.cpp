@@ -13,8 +13,8 @@ namespace {
 
 using NoHost = test::RecordingHost;
 
-// Runs with the entry form's handlers wired, so that selecting the last list
-// line after a store runs the channel list click as in the program.
+// Runs with the entry form's handlers wired, so that the selector's click runs
+// after a store as in the program.
 class ChannelEntryTest : public ::testing::Test {
 protected:
     ChannelEntryTest() {
@@ -45,26 +45,49 @@ protected:
     EntryForm form{ws, host};
 };
 
-TEST_F(ChannelEntryTest, StoresEntryRaisesCountAndSelectsTheLastLine) {
+TEST_F(ChannelEntryTest, StoreRaisesCountAndReadiesTheFieldsForTheNextChannel) {
     ws.data.DataChanged = false;
-    store("12", "435.1", "", "88.5 ");
+    store("12", "435.1", "", "88.5 ", true);
     EXPECT_TRUE(platform.messages.empty());
-    EXPECT_EQ(slot(12), "12,435.1000,435.1000,88.5 ,N");
+    EXPECT_EQ(slot(12), "12,435.1000,435.1000,88.5 ,Y");
     EXPECT_EQ(ws.data.ChannelCountText, "12");
     EXPECT_EQ(ws.data.OptionText, "120000000000000000000000");
     EXPECT_TRUE(ws.data.DataChanged);
-    // The list click ran: editing mode with the channel shown again.
-    EXPECT_TRUE(ws.data.EditingChannel);
-    EXPECT_EQ(ws.form.cmdReset_Pers.caption(), "Update");
-    EXPECT_EQ(ws.form.txtRx.text(), "435.1000");
-    EXPECT_EQ(ws.form.focus, Control::cboCh);
+
+    // The fields wait for a new channel; the stored line is marked, not loaded.
+    const auto expectReadyFor = [&](const std::string& next, int markedLine) {
+        EXPECT_EQ(ws.form.cboCh.text(), next);
+        EXPECT_EQ(ws.form.txtCh.text(), next);
+        EXPECT_EQ(ws.form.txtRx.text(), "");
+        EXPECT_EQ(ws.form.txtTx.text(), "");
+        EXPECT_EQ(ws.form.cboCTCSS.text(), "none ");
+        EXPECT_FALSE(ws.form.chkScan.checked());
+        EXPECT_FALSE(ws.data.EditingChannel);
+        EXPECT_EQ(ws.form.cmdReset_Pers.caption(), "Reset");
+        EXPECT_EQ(ws.form.focus, Control::cboCh);
+        EXPECT_EQ(ws.form.lstFreq.listIndex(), markedLine);
+    };
+    expectReadyFor("13", 0);
 
     store("5", "430", "431");
     EXPECT_EQ(slot(5), "5,430.0000,431.0000,none ,N");
     EXPECT_EQ(ws.data.ChannelCountText, "12"); // never lowered
     ASSERT_EQ(ws.form.lstFreq.count(), 2);
     EXPECT_EQ(ws.form.lstFreq.lines()[0], FormatListLine(slot(5)));
-    EXPECT_EQ(ws.form.lstFreq.listIndex(), 1);
+    expectReadyFor("6", 0);
+
+    // The next free channel skips used ones and goes round after 99.
+    store("13", "440");
+    expectReadyFor("14", 2);
+    store("99", "441");
+    expectReadyFor("1", 3);
+    for (int n = 1; n <= 98; ++n)
+        if (slot(n).empty()) slot(n) = std::to_string(n) + ",440.0000,440.0000,none ,N";
+    slot(7).clear();
+    store("8", "442");
+    expectReadyFor("7", 6);
+    store("7", "442");
+    expectReadyFor("", 6); // all 99 in use
 
     SetChannelCount(ws, "abc");
     expectOneMessage("Invalid channel number", "Data Error", Icon::Exclamation);
@@ -74,15 +97,18 @@ TEST_F(ChannelEntryTest, StoresEntryRaisesCountAndSelectsTheLastLine) {
 }
 
 TEST_F(ChannelEntryTest, FrequenciesOutOfRangeOrWithTooManyDecimalsAreRefused) {
+    const std::string refused = "A valid frequency must be entered\nThe ";
+    const std::string range = " frequency must be from 400 to 450 MHz, with at most four decimals.";
     for (const char* rx : {"399.9999", "450.0001", "435.12345"}) {
         store("3", rx);
-        expectOneMessage("A valid frequency must be entered", "Frequency Error", Icon::Critical);
+        expectOneMessage(refused + "receive" + range, "Frequency Error", Icon::Critical);
         EXPECT_EQ(ws.form.txtRx.text(), "") << rx;
         EXPECT_EQ(ws.form.focus, Control::txtRx) << rx;
     }
     for (const char* tx : {"450.0125", "435.00001"}) {
         store("3", "435", tx);
-        expectOneMessage("A valid frequency must be entered", "Frequency Error", Icon::Critical);
+        expectOneMessage(refused + "transmit" + range, "Frequency Error", Icon::Critical);
+        EXPECT_EQ(ws.form.txtRx.text(), "435.0000") << tx; // only the refused field empties
         EXPECT_EQ(ws.form.txtTx.text(), "") << tx;
         EXPECT_EQ(ws.form.focus, Control::txtTx) << tx;
     }
@@ -102,7 +128,9 @@ TEST_F(ChannelEntryTest, ChannelNumbersOutsideOneTo99AreRefused) {
     for (const char* ch : {"0", "00", "100", "-3", "", "x", "5.5"}) {
         ws.data.DataChanged = false;
         store(ch, "440");
-        expectOneMessage("Check data entered", "Error", Icon::Critical);
+        expectOneMessage("Check data entered\nThe channel number must be from 1 to 99.", "Error",
+                         Icon::Critical);
+        EXPECT_EQ(ws.form.focus, Control::cboCh) << ch;
         EXPECT_TRUE(ws.data.DataChanged) << ch;
         EXPECT_EQ(slot(0), "") << ch;
         EXPECT_EQ(slot(1), first) << ch;
@@ -110,12 +138,12 @@ TEST_F(ChannelEntryTest, ChannelNumbersOutsideOneTo99AreRefused) {
     }
     store("+7", "440"); // another spelling of 7 is stored plainly
     EXPECT_EQ(slot(7), "7,440.0000,440.0000,none ,N");
-    // The search for the next free slot stops at slot 100.
-    ws.data.EditingChannel = false;
+    // Slot 100 is no channel the selector offers next.
     slot(100) = "100,440.0000,440.0000,none ,N";
     store("99", "441");
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(slot(99), "99,441.0000,441.0000,none ,N");
+    EXPECT_EQ(ws.form.cboCh.text(), "2");
 }
 
 TEST_F(ChannelEntryTest, AtMost32ScanChannels) {
@@ -193,8 +221,8 @@ TEST_F(ChannelEntryTest, ClearChannelListAsksOnlyWhenLinesAreListed) {
     expectOneMessage("Do you wish to clear the channel list?", "Clear Data", Icon::Question);
     EXPECT_EQ(ws.form.lstFreq.count(), 1);
     EXPECT_NE(slot(3), "");
-    EXPECT_TRUE(ws.data.DataChanged);
-    EXPECT_EQ(ws.data.ConfigText, "010000000000000"); // options reset in any case
+    EXPECT_FALSE(ws.data.DataChanged); // No changes nothing at all
+    EXPECT_EQ(ws.data.ConfigText[8], '1');
 
     ClearChannelList(ws, 1); // no question; the table is left to the caller
     EXPECT_TRUE(platform.messages.empty());

@@ -46,44 +46,67 @@ protected:
     fs::path dir;
 };
 
-TEST_F(FlowsTest, SaveWritesBinUnderTheChosenNameAndReportsIt) {
+TEST_F(FlowsTest, SaveWritesBinAndNamesTheFileWritten) {
     store(5, "435.125", "430.125", "88.5 ", true);
     platform.choosePath(file("club.txt"));
     EXPECT_EQ(SaveRadioFile(ws), SaveOutcome::Saved);
     EXPECT_EQ(readFile("club.bin").size(), 8192u);
     EXPECT_FALSE(fs::exists(file("club.txt")));
-    expectMessage("File club.txt saved\n" + NoProgramCodeText(3) + " " + kAddFirmwareHint,
+    expectMessage("File club.bin saved\n" + NoProgramCodeText(3) + " " + kAddFirmwareHint,
                   "File Operation", Icon::Information);
-    EXPECT_EQ(ws.form.caption, "KL40 File : club.txt");
+    EXPECT_EQ(ws.form.caption, "KL40 File : club.bin");
     EXPECT_FALSE(ws.data.DataChanged);
     ASSERT_EQ(platform.saveRequests.size(), 1u);
     EXPECT_EQ(platform.saveRequests[0].filter, "KL40 Eprom Files (*.bin)|*.bin");
     EXPECT_TRUE(platform.saveRequests[0].overwritePrompt);
 
+    // The dialog asked about the name chosen; an existing club.bin under
+    // another chosen name is asked about before it is replaced. No keeps it.
+    const Bytes saved = readFile("club.bin");
+    store(6, "436");
+    for (const char* chosen : {"club", "club.txt"}) {
+        platform.clear();
+        platform.choosePath(file(chosen));
+        platform.answer(Answer::No);
+        EXPECT_EQ(SaveRadioFile(ws), SaveOutcome::Cancelled) << chosen;
+        ASSERT_EQ(platform.messages.size(), 2u);
+        EXPECT_EQ(platform.messages[0].text,
+                  "club.bin already exists.\nDo you want to replace it?");
+        EXPECT_EQ(platform.messages[0].buttons, Buttons::YesNo);
+        EXPECT_EQ(platform.messages[0].icon, Icon::Question);
+        expectMessage("Save Action cancelled", "File Save", Icon::Information);
+        EXPECT_EQ(readFile("club.bin"), saved);
+        EXPECT_TRUE(ws.data.DataChanged);
+    }
     // The save dialog starts from the name it last returned.
+    EXPECT_EQ(platform.saveRequests[2].fileName, file("club"));
+    platform.clear();
     platform.choosePath(file("club"));
+    platform.answer(Answer::Yes);
     EXPECT_EQ(SaveRadioFile(ws), SaveOutcome::Saved);
-    EXPECT_EQ(platform.saveRequests[1].fileName, file("club.txt"));
-    EXPECT_TRUE(fs::exists(file("club.bin")));
+    EXPECT_NE(readFile("club.bin"), saved);
+    platform.choosePath(file("club.bin")); // the dialog's own prompt covers it
+    EXPECT_EQ(SaveRadioFile(ws), SaveOutcome::Saved);
+    EXPECT_EQ(platform.messages.size(), 3u);
 }
 
-TEST_F(FlowsTest, CancelledSaveAndFailedDialogAreReportedAndClearDataChanged) {
+TEST_F(FlowsTest, CancelledOrFailedSaveLeavesTheChangesUnsaved) {
     store(1, "439");
     platform.cancelDialog();
     EXPECT_EQ(SaveRadioFile(ws), SaveOutcome::Cancelled);
     expectMessage("Save Action cancelled", "File Save", Icon::Information);
-    EXPECT_FALSE(ws.data.DataChanged);
+    EXPECT_TRUE(ws.data.DataChanged) << "nothing was saved, so the question stays due";
 
     ws.data.FileError = true; // left by a failed open
-    ws.data.DataChanged = true;
     platform.cancelDialog();
     EXPECT_EQ(SaveRadioFile(ws), SaveOutcome::Failed);
     expectMessage("Save Action failed", "File Error", Icon::Critical);
-    EXPECT_TRUE(ws.data.DataChanged) << "nothing was saved, so the question stays due";
+    EXPECT_TRUE(ws.data.DataChanged);
 }
 
 TEST_F(FlowsTest, SaveThatWritesNothingIsNotReportedAsDone) {
     // No channels: "No data available" and nothing else changes.
+    ws.data.DataChanged = true;
     platform.choosePath(file("empty.bin"));
     EXPECT_EQ(SaveRadioFile(ws), SaveOutcome::Failed);
     ASSERT_EQ(platform.messages.size(), 1u);
@@ -118,7 +141,7 @@ TEST_F(FlowsTest, OpenRestoresTheRadioAndSetsTheCaption) {
     EXPECT_EQ(other.slot(5), "5,435.1250,430.1250,88.5,Y");
     EXPECT_EQ(other.slot(12), "12,439.0000,439.0000,103.5,N");
     EXPECT_EQ(other.ws.form.lstFreq.count(), 2);
-    EXPECT_TRUE(other.ws.data.DataChanged) << "Exit asks to save an opened radio";
+    EXPECT_FALSE(other.ws.data.DataChanged) << "an opened radio is the file's content";
     EXPECT_TRUE(other.ws.data.EditingChannel);
     EXPECT_FALSE(other.ws.data.LoadingForm);
     EXPECT_EQ(other.platform.openRequests.at(0).filter, "Radio Data Files(*.bin)|*.bin");

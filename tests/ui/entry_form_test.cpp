@@ -1,11 +1,16 @@
 #include "ui/entry_form.h"
 
+#include "image/flows.h"
+#include "image/image_build.h"
+#include "support/loaded_form.h"
 #include "support/scripted_platform.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace kl40 {
 namespace {
@@ -212,7 +217,7 @@ TEST_F(EntryFormTest, SelectorIgnoresTextThatIsNoChannelNumber) {
         EXPECT_EQ(ws.form.txtCh.text(), text); // copied, so the store refuses it
     }
     EXPECT_EQ(slot(2), before);
-    EXPECT_EQ(ws.data.SelectedChannel, 2);
+    EXPECT_EQ(ws.data.SelectedChannel, 3); // where the store left the selector
     EXPECT_TRUE(platform.messages.empty());
     ws.form.cboCh.setListIndex(5); // channel 6, empty
     EXPECT_EQ(ws.data.SelectedChannel, 6);
@@ -220,36 +225,222 @@ TEST_F(EntryFormTest, SelectorIgnoresTextThatIsNoChannelNumber) {
 }
 
 TEST_F(EntryFormTest, ExitAsksToSaveOnlyWithListedUnsavedChannels) {
-    form.cmdExit_Click(); // empty list
+    ws.form.chkBCO.click(); // a change, but no channel a save could write
+    form.cmdExit_Click();
     EXPECT_TRUE(platform.messages.empty());
     enterChannel("3", "435");
-    platform.answer(Answer::Yes);
-    form.cmdExit_Click();
-    EXPECT_EQ(platform.last().text, "Do you want to save your data?");
-    EXPECT_EQ(platform.last().title, "Save Data");
-    EXPECT_EQ(platform.last().buttons, Buttons::YesNo);
     platform.answer(Answer::No);
     form.cmdExit_Click();
-    ws.data.DataChanged = false; // a save attempt dealt with the changes
+    EXPECT_EQ(platform.last().text, "Do you want to save your data?");
+    ws.data.DataChanged = false; // a save wrote the changes
     form.cmdExit_Click();
-    EXPECT_EQ(platform.messages.size(), 2u);
-    EXPECT_EQ(host.calls, "end;save;end;end;end;");
+    EXPECT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(host.calls, "end;end;end;");
 
     form.cmdSave_Click();
     EXPECT_NO_THROW(form.cmdPrint_Click()); // a failing print window is ignored
-    EXPECT_EQ(host.calls, "end;save;end;end;end;save;print;");
+    EXPECT_EQ(host.calls, "end;end;end;save;print;");
 }
 
-TEST_F(EntryFormTest, ExitStaysOpenOnlyWhenTheChosenSaveFailed) {
+// Every change the operator makes counts as unsaved; looking at channels and
+// the program's own changes do not.
+TEST_F(EntryFormTest, OperatorChangesAndOnlyThoseLeaveUnsavedWork) {
+    struct Action {
+        const char* name;
+        std::function<void()> run;
+        bool changes;
+    };
+    const Action actions[] = {
+        {"store", [&] { enterChannel("7", "436"); }, true},
+        {"update",
+         [&] {
+             ws.form.lstFreq.setListIndex(0);
+             form.cmdReset_Pers_Click();
+         },
+         true},
+        {"delete",
+         [&] {
+             ws.form.txtCh.setText("3");
+             form.cmdDelete_Click();
+         },
+         true},
+        {"reset, Yes",
+         [&] {
+             platform.answer(Answer::Yes);
+             form.cmdReset_Pers_Click();
+         },
+         true},
+        {"model", [&] { ws.form.cboRadio.setListIndex(0); }, true},
+        {"time-out", [&] { ws.form.cboToT.setListIndex(2); }, true},
+        {"click a line", [&] { ws.form.lstFreq.setListIndex(0); }, false},
+        {"choose a channel", [&] { ws.form.cboCh.setListIndex(3); }, false},
+        {"load the form", [&] { form.Form_Load(); }, false},
+        {"same model again", [&] { ws.form.cboRadio.setListIndex(2); }, false},
+    };
+    std::vector<CheckBox*> boxes = {
+        &ws.form.chkScan_En, &ws.form.chkScan_Prog, &ws.form.chkDispl_Blnk, &ws.form.chkCTCSS_en,
+        &ws.form.chkBCO,     &ws.form.chkSilent,    &ws.form.chkTX_Inh};
     enterChannel("3", "435");
-    host.saveOutcome = SaveOutcome::Failed;
-    platform.answer(Answer::Yes);
-    form.cmdExit_Click();
-    EXPECT_EQ(host.calls, "save;");
-    host.saveOutcome = SaveOutcome::Cancelled;
-    platform.answer(Answer::Yes);
-    form.cmdExit_Click();
-    EXPECT_EQ(host.calls, "save;save;end;");
+    for (const Action& action : actions) {
+        ws.data.DataChanged = false;
+        action.run();
+        EXPECT_EQ(ws.data.DataChanged, action.changes) << action.name;
+        if (ws.form.lstFreq.count() == 0) enterChannel("3", "435");
+    }
+    for (CheckBox* box : boxes) {
+        for (int click = 0; click < 2; ++click) { // ticking and unticking
+            ws.data.DataChanged = false;
+            box->click();
+            EXPECT_TRUE(ws.data.DataChanged) << box->caption() << " click " << click;
+        }
+    }
+}
+
+TEST_F(EntryFormTest, ResetAnsweredNoLeavesEverythingAsItWas) {
+    enterChannel("3", "435", true);
+    enterChannel("4", "436");
+    ws.form.cboRadio.setListIndex(0);
+    ws.form.cboToT.setListIndex(0);
+    ws.form.chkHiLo.click();
+    ws.form.chkBCO.click();
+    ws.form.chkDispl_Blnk.click();
+    ws.data.DataChanged = false;
+    const RadioData before = ws.data;
+    const auto ticked = [&] {
+        std::string marks;
+        for (const CheckBox* box :
+             {&ws.form.chkScan_En, &ws.form.chkDwn_Del, &ws.form.chkScan_Prog,
+              &ws.form.chkDispl_Blnk, &ws.form.chkInd_On, &ws.form.chkCTCSS_en, &ws.form.chkBCO,
+              &ws.form.chkSilent, &ws.form.chkTX_Inh, &ws.form.chkHiLo})
+            marks += std::string(box->checked() ? "x" : "-") + (box->enabled() ? "" : "d");
+        return marks;
+    };
+    const std::string boxesBefore = ticked();
+    const auto lines = ws.form.lstFreq.lines();
+
+    platform.answer(Answer::No);
+    form.cmdReset_Pers_Click();
+    EXPECT_EQ(platform.last().text, "Do you wish to clear the channel list?");
+    EXPECT_EQ(ws.data.ChannelTable, before.ChannelTable);
+    EXPECT_EQ(ws.data.ConfigText, before.ConfigText);
+    EXPECT_EQ(ws.data.OptionText, before.OptionText);
+    EXPECT_EQ(ws.data.BandCode, before.BandCode);
+    EXPECT_FALSE(ws.data.DataChanged);
+    EXPECT_EQ(ws.form.cboRadio.text(), "KL40a-16");
+    EXPECT_EQ(ws.form.cboToT.text(), "1.00");
+    EXPECT_EQ(ticked(), boxesBefore);
+    EXPECT_EQ(ws.form.lstFreq.lines(), lines);
+
+    platform.answer(Answer::Yes); // Yes clears as it always did
+    form.cmdReset_Pers_Click();
+    EXPECT_EQ(ws.form.lstFreq.count(), 0);
+    EXPECT_EQ(slot(3), "");
+    EXPECT_EQ(ws.form.cboRadio.text(), "KL40c");
+    EXPECT_EQ(ws.form.cboToT.text(), "2.00");
+    EXPECT_FALSE(ws.form.chkBCO.checked());
+    EXPECT_TRUE(ws.data.DataChanged);
+}
+
+// A refused update stays an update, with the focus in the field to correct,
+// whether the button or leaving the scan box stored it.
+TEST_F(EntryFormTest, RefusedUpdateKeepsTheChannelInEdit) {
+    enterChannel("3", "435");
+    enterChannel("4", "436");
+    const std::string kept = slot(3);
+    for (const bool byButton : {true, false}) {
+        for (TextBox* field : {&ws.form.txtRx, &ws.form.txtTx}) {
+            ws.form.lstFreq.setListIndex(-1);
+            ws.form.lstFreq.setListIndex(0); // channel 3 into the fields
+            ASSERT_EQ(ws.form.cmdReset_Pers.caption(), "Update");
+            field->setText(field == &ws.form.txtRx ? "451" : "435.12345");
+            platform.clear();
+            if (byButton) {
+                form.cmdReset_Pers_Click();
+            } else {
+                form.chkScan_GotFocus();
+                form.chkScan_LostFocus();
+            }
+            ASSERT_EQ(platform.messages.size(), 1u);
+            EXPECT_EQ(platform.last().title, "Frequency Error");
+            EXPECT_EQ(ws.form.cmdReset_Pers.caption(), "Update") << byButton;
+            EXPECT_TRUE(ws.data.EditingChannel);
+            EXPECT_EQ(field->text(), "");
+            EXPECT_EQ(ws.form.focus, field == &ws.form.txtRx ? Control::txtRx : Control::txtTx);
+            EXPECT_EQ(slot(3), kept);
+
+            field->setText("437"); // corrected, and pressed again
+            form.cmdReset_Pers_Click();
+            EXPECT_EQ(platform.messages.size(), 1u) << "no question to clear the list";
+            EXPECT_NE(slot(3), kept);
+            EXPECT_EQ(ws.form.cmdReset_Pers.caption(), "Reset");
+            EXPECT_FALSE(ws.data.EditingChannel);
+            slot(3) = kept;
+        }
+    }
+}
+
+// A frequency off the 12.5 kHz raster is stored as typed and told once per
+// store, naming the frequency the radio will use. The oracle is the built
+// image read back: the decoded channel holds what the radio really uses.
+TEST_F(EntryFormTest, OffRasterFrequenciesAreStoredAsTypedAndToldOnce) {
+    const auto mhz = [](int tenThousandths) {
+        return std::to_string(tenThousandths / 10000) + "." +
+               std::to_string(10000 + tenThousandths % 10000).substr(1);
+    };
+    struct Stored {
+        std::string rx, tx, note;
+    };
+    for (int batch = 0; batch < 2; ++batch) {
+        Stored stored[100];
+        for (int ch = 1; ch <= 99; ++ch) {
+            const int k = batch * 99 + ch - 1;
+            Stored& s = stored[ch];
+            s.rx = mhz(4000000 + k * 2531);
+            // Every third channel transmits on its receive frequency.
+            s.tx = k % 3 == 0 ? "" : mhz(4000000 + (k * 3779) % 500000);
+            ws.form.cboCh.editText(std::to_string(ch));
+            form.cboCh_LostFocus();
+            ws.form.txtRx.setText(s.rx);
+            ws.form.txtTx.setText(s.tx);
+            platform.clear();
+            form.chkScan_GotFocus();
+            form.chkScan_LostFocus();
+            ASSERT_EQ(slot(ch), std::to_string(ch) + "," + s.rx + "," +
+                                    (s.tx.empty() ? s.rx : s.tx) + ",none ,N")
+                << "stored as typed";
+            ASSERT_LE(platform.messages.size(), 1u) << s.rx;
+            if (!platform.messages.empty()) {
+                EXPECT_EQ(platform.last().icon, Icon::Information);
+                s.note = platform.last().text;
+            }
+        }
+        ASSERT_TRUE(BuildImage(ws));
+        test::LoadedForm radio;
+        radio.ws.data.ImageText = ws.data.ImageText;
+        ASSERT_EQ(LoadOpenedImage(radio.ws, {}), LoadResult::Decoded);
+        for (int ch = 1; ch <= 99; ++ch) {
+            const Stored& s = stored[ch];
+            const std::string& decoded = radio.slot(ch);
+            const std::string usedRx = decoded.substr(decoded.find(',') + 1, 8);
+            const std::string usedTx = decoded.substr(decoded.find(',') + 10, 8);
+            std::string expected;
+            const auto tell = [&](const std::string& typed, const std::string& used) {
+                if (typed == used) return;
+                expected += (expected.empty() ? "" : "\n") + typed +
+                            " MHz is not on the radio's 12.5 kHz raster: it will use " + used +
+                            " MHz.";
+            };
+            tell(s.rx, usedRx);
+            if (!s.tx.empty() && s.tx != s.rx) tell(s.tx, usedTx);
+            EXPECT_EQ(s.note, expected) << "channel " << ch;
+        }
+        ws.data.ChannelTable.fill("");
+    }
+    platform.clear();
+    enterChannel("5", "435.1234");
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.last().text,
+              "435.1234 MHz is not on the radio's 12.5 kHz raster: it will use 435.1250 MHz.");
 }
 
 } // namespace

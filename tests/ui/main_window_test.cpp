@@ -61,29 +61,96 @@ TEST_F(MainWindowTest, NewClearsListAndTableWithoutAskingAndKeepsTheCaption) {
     EXPECT_EQ(ws.form.caption, "KL40 File : club.bin");
 }
 
-// Exit, the form's Exit button and the close box end the program after Yes
-// unless the save failed; a cancelled dialog still ends it.
-TEST_F(MainWindowTest, AllWaysOutStayOpenOnlyWhenTheChosenSaveFailed) {
-    platform.answer(Answer::Yes);
-    platform.choosePath(path("missing-folder/radio.bin"));
-    frame.mnuKL40_Click();
-    platform.answer(Answer::Yes);
-    platform.choosePath(path("missing-folder/radio.bin"));
-    form.cmdExit_Click();
-    platform.answer(Answer::Yes);
-    platform.choosePath(path("missing-folder/radio.bin"));
-    EXPECT_FALSE(frame.QueryUnload());
-    EXPECT_EQ(windows.calls, "");
-    EXPECT_TRUE(ws.data.DataChanged); // nothing was saved
-    EXPECT_EQ(platform.messages.front().text, "Do you want to save your data?");
+// Every way of discarding the radio, in every state of the save question:
+// what is asked, what ends, what stays and what is written.
+TEST_F(MainWindowTest, EveryWayOfDiscardingWorkAsksOnceAndGoesOnOnlyWhenNothingIsLost) {
+    // The radio that Open brings in: channel 8 only.
+    {
+        test::ScriptedPlatform otherPlatform;
+        Workspace other{otherPlatform};
+        MDI_kl40 otherFrame{other, windows};
+        EntryForm otherForm{other, otherFrame};
+        otherForm.Form_Load();
+        other.form.txtCh.setText("8");
+        other.form.txtRx.setText("438");
+        StoreChannel(other);
+        otherPlatform.choosePath(path("other.bin"));
+        ASSERT_EQ(SaveRadioFile(other), SaveOutcome::Saved);
+    }
 
-    platform.answer(Answer::Yes);
-    platform.cancelDialog();
-    EXPECT_TRUE(frame.QueryUnload());
-    EXPECT_EQ(platform.last().text, "Save Action cancelled");
-    frame.mnuKL40_Click(); // the save attempt dealt with the changes: no question
-    EXPECT_EQ(windows.calls, "end;end;");
-    EXPECT_TRUE(platform.answers.empty());
+    enum class Way { MenuExit, FormExit, CloseBox, New, Open };
+    enum class Save { NotAsked, Written, Failed, Cancelled };
+    struct Case {
+        bool unsaved;
+        Answer answer; // Cancel is also what Escape and the close button give
+        Save save;
+    };
+    const Case cases[] = {
+        {false, Answer::Ok, Save::NotAsked},    {true, Answer::No, Save::NotAsked},
+        {true, Answer::Cancel, Save::NotAsked}, {true, Answer::Yes, Save::Written},
+        {true, Answer::Yes, Save::Failed},      {true, Answer::Yes, Save::Cancelled}};
+    int run = 0;
+    for (const Way way : {Way::MenuExit, Way::FormExit, Way::CloseBox, Way::New, Way::Open}) {
+        for (const Case& c : cases) {
+            const std::string context = "way " + std::to_string(static_cast<int>(way)) + ", case " +
+                                        std::to_string(&c - cases);
+            test::ScriptedPlatform p;
+            Workspace w{p};
+            RecordingWindows host;
+            MDI_kl40 mdi{w, host};
+            EntryForm entry{w, mdi};
+            entry.Form_Load();
+            w.form.txtCh.setText("3");
+            w.form.txtRx.setText("435");
+            StoreChannel(w);
+            w.data.DataChanged = c.unsaved;
+
+            const std::string written = path("saved-" + std::to_string(++run) + ".bin");
+            if (c.unsaved) p.answer(c.answer);
+            if (c.save == Save::Written) p.choosePath(written);
+            if (c.save == Save::Failed) p.choosePath(path("missing-folder/radio.bin"));
+            if (c.save == Save::Cancelled) p.cancelDialog();
+            const bool goesOn = !c.unsaved || c.answer == Answer::No || c.save == Save::Written;
+            if (way == Way::Open && goesOn) p.choosePath(path("other.bin"));
+
+            switch (way) {
+            case Way::MenuExit:
+                mdi.mnuKL40_Click();
+                break;
+            case Way::FormExit:
+                entry.cmdExit_Click();
+                break;
+            case Way::CloseBox:
+                EXPECT_EQ(mdi.QueryUnload(), goesOn) << context;
+                break;
+            case Way::New:
+                mdi.mnuNewFile_Click();
+                break;
+            case Way::Open:
+                mdi.mnuOpenFile_Click();
+                break;
+            }
+
+            const bool asked =
+                !p.messages.empty() && p.messages.front().text == "Do you want to save your data?";
+            EXPECT_EQ(asked, c.unsaved) << context;
+            if (asked) {
+                EXPECT_EQ(p.messages.front().title, "Save Data");
+                EXPECT_EQ(p.messages.front().buttons, Buttons::YesNoCancel);
+                EXPECT_EQ(p.messages.front().icon, Icon::Question);
+            }
+            EXPECT_EQ(fs::exists(written), c.save == Save::Written) << context;
+            const bool ends = way == Way::MenuExit || way == Way::FormExit || way == Way::CloseBox;
+            EXPECT_EQ(host.calls, ends && goesOn ? "end;" : "") << context;
+            const bool replaced = !ends && goesOn;
+            EXPECT_EQ(w.data.ChannelTable[3].empty(), replaced) << context;
+            EXPECT_EQ(w.data.ChannelTable[8].empty(), !(replaced && way == Way::Open)) << context;
+            if (!goesOn) {
+                EXPECT_TRUE(w.data.DataChanged) << context << ": the work is still unsaved";
+            }
+            EXPECT_TRUE(p.answers.empty() && p.paths.empty()) << context;
+        }
+    }
 }
 
 TEST_F(MainWindowTest, SecondaryWindowsGoThroughTheHostAndPrintFailsQuietly) {

@@ -1,9 +1,11 @@
 #include "ui/qt/entry_form_view.h"
 
 #include "core/channel_entry.h"
+#include "ui/channel_list_columns.h"
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -33,6 +35,8 @@ constexpr int kTab = 9;
 constexpr double kFormPointSize = 8.0;
 constexpr double kHeadingPointSize = 13.5;
 constexpr double kSmallestListPointSize = 6.0;
+// Room a line edit keeps between its frame and its text, both sides together.
+constexpr int kLineEditMargins = 6;
 
 // A place on the form in twips: left, top, width, height.
 struct Twips {
@@ -107,15 +111,20 @@ void mirror(QPushButton& widget, const Button& field) {
     widget.setEnabled(field.enabled());
 }
 
+// A list line as shown: in columns, for the list's fixed-pitch font.
+QString shownLine(const std::string& line) {
+    return qs(ChannelListColumns(line));
+}
+
 void mirror(QListWidget& widget, const ListBox& field) {
     const auto& lines = field.lines();
     bool same = widget.count() == field.count();
     for (int i = 0; same && i < widget.count(); ++i)
-        same = widget.item(i)->text() == qs(lines[static_cast<std::size_t>(i)]);
+        same = widget.item(i)->text() == shownLine(lines[static_cast<std::size_t>(i)]);
     if (!same) {
         widget.clear();
         for (const std::string& line : lines)
-            widget.addItem(qs(line));
+            widget.addItem(shownLine(line));
     }
     const int index = field.listIndex();
     if (index >= 0) {
@@ -282,6 +291,10 @@ void EntryFormView::setUpControls() {
     for (QPushButton* button : {&cmdReset_Pers_, &cmdPrint_, &cmdExit_, &cmdDelete_, &cmdSave_})
         button->setAutoDefault(false);
 
+    // The store reads the channel number from this field, which the form
+    // fills from the selector; the operator never types into it.
+    txtCh_.hide();
+
     lstFreq_.setSelectionMode(QAbstractItemView::SingleSelection);
     lstFreq_.setUniformItemSizes(true);
 
@@ -314,12 +327,28 @@ void EntryFormView::placeControls() {
     // Reference places of the controls. A drop-down list narrower than the
     // style needs for its items grows to the right, and the scan box beside
     // the tone list moves along with it.
-    cboCh_.setGeometry(toPixels({195, 1050, 540, 315}));
-    txtRx_.setGeometry(toPixels({750, 1050, 885, 315}));
-    txtTx_.setGeometry(toPixels({1650, 1050, 810, 315}));
+    // The channel selector shows "100", the widest number typed into it,
+    // beside its arrow; the fields right of it move along.
+    QRect channel = toPixels({195, 1050, 540, 315});
+    QStyleOptionComboBox selector;
+    selector.initFrom(&cboCh_);
+    selector.editable = true;
+    const QSize widestNumber(cboCh_.fontMetrics().horizontalAdvance(QStringLiteral("100")) +
+                                 kLineEditMargins,
+                             channel.height());
+    const int channelGrowth = std::max(
+        0, cboCh_.style()
+                   ->sizeFromContents(QStyle::CT_ComboBox, &selector, widestNumber, &cboCh_)
+                   .width() -
+               channel.width());
+    channel.setWidth(channel.width() + channelGrowth);
+    cboCh_.setGeometry(channel);
+    txtRx_.setGeometry(toPixels({750, 1050, 885, 315}).translated(channelGrowth, 0));
+    txtTx_.setGeometry(toPixels({1650, 1050, 810, 315}).translated(channelGrowth, 0));
     const int toneGrowth = placeGrowingRight(cboCTCSS_, {2505, 1050, 770, 315});
+    cboCTCSS_.move(cboCTCSS_.pos() + QPoint(channelGrowth, 0));
     // The scan box has no caption; it is at least as wide as the style's box.
-    QRect scan = toPixels({3300, 1095, 195, 285}).translated(toneGrowth, 0);
+    QRect scan = toPixels({3300, 1095, 195, 285}).translated(channelGrowth + toneGrowth, 0);
     scan.setWidth(std::max(scan.width(), chkScan_.sizeHint().width()));
     chkScan_.setGeometry(scan);
     placeGrowingRight(cboToT_, {6375, 855, 780, 315});
@@ -380,10 +409,11 @@ void EntryFormView::placeControls() {
     // Under the buttons.
     lblRange_.setGeometry(toPixels({225, 4080, 3525, 270}));
 
-    // The channel list's font shrinks until the widest line a channel can
-    // have fits beside the scroll bar.
-    QFont listFont = font();
-    const QString widest = qs(FormatListLine("99,449.9999,449.9999,254.1,Y"));
+    // The channel list's fixed-pitch font shrinks until the widest line a
+    // channel can have fits beside the scroll bar.
+    QFont listFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    listFont.setPointSizeF(kFormPointSize);
+    const QString widest = shownLine(FormatListLine("99,449.9999,449.9999,254.1,Y"));
     const int room = lstFreq_.width() - 2 * lstFreq_.frameWidth() -
                      lstFreq_.style()->pixelMetric(QStyle::PM_ScrollBarExtent) - 6;
     while (QFontMetrics(listFont).horizontalAdvance(widest) > room &&
@@ -619,6 +649,8 @@ void EntryFormView::applyFocus() {
     ws_.form.focus = Control::None;
     QWidget* target = widgetOf(wanted);
     if (target != nullptr && !target->hasFocus()) target->setFocus(Qt::OtherFocusReason);
+    // The selector is given the focus for a new number: typing replaces it.
+    if (target == &cboCh_) cboCh_.lineEdit()->selectAll();
 }
 
 void EntryFormView::refresh() {
@@ -659,6 +691,7 @@ void EntryFormView::refresh() {
     mirror(chkTX_Inh_, f.chkTX_Inh);
     mirror(chkHiLo_, f.chkHiLo);
     applyFocus();
+    emit mirrored();
 }
 
 } // namespace kl40::qt

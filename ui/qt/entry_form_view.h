@@ -48,6 +48,10 @@ public:
     // The widget of a control that can hold the focus.
     QWidget* widgetOf(Control control);
 
+signals:
+    // The widgets show the form's fields again (after every action).
+    void mirrored();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

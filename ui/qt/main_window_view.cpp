@@ -1,5 +1,7 @@
 #include "ui/qt/main_window_view.h"
 
+#include "ui/unsaved_work.h"
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QMenuBar>
@@ -12,11 +14,13 @@
 namespace kl40::qt {
 
 MainWindowView::MainWindowView(Workspace& ws, MDI_kl40& frame, EntryForm& form, QWidget* parent)
-    : QMainWindow(parent), frame_(frame), area_(this), entryWindow_(&area_), entry_(ws, form),
-      mnuFile_(QStringLiteral("&File"), this), mnuHelp_(QStringLiteral("KL40 Info"), this) {
+    : QMainWindow(parent), ws_(ws), frame_(frame), area_(this), entryWindow_(&area_),
+      entry_(ws, form), mnuFile_(QStringLiteral("&File"), this),
+      mnuHelp_(QStringLiteral("KL40 Info"), this) {
     setObjectName("MDI_kl40");
-    setWindowTitle(QString::fromLatin1(kMainWindowCaption));
     setCentralWidget(&area_);
+    showFileInTitle();
+    connect(&entry_, &EntryFormView::mirrored, this, &MainWindowView::showFileInTitle);
 
     // The form lives as long as the frame: its window has no close button and
     // refuses to close.
@@ -86,6 +90,12 @@ template <class Command> void MainWindowView::forward(Command&& command) {
         qWarning("KL40: a menu command failed: %s", e.what());
     }
     entry_.refresh();
+}
+
+void MainWindowView::showFileInTitle() {
+    const QString title = QString::fromStdString(FrameTitle(ws_)) + QStringLiteral("[*]");
+    if (windowTitle() != title) setWindowTitle(title);
+    setWindowModified(HasUnsavedWork(ws_));
 }
 
 void MainWindowView::closeEvent(QCloseEvent* event) {

@@ -44,7 +44,10 @@ private:
                         std::function<void()> command);
     // Puts the form across the middle of the area, three eighths of the way down.
     void placeEntryWindow();
+    // The title names the file; Qt's modified marker shows unsaved work.
+    void showFileInTitle();
 
+    Workspace& ws_;
     MDI_kl40& frame_;
     bool placed_ = false;
 

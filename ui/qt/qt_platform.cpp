@@ -39,12 +39,29 @@ QString QtFilter(const std::string& filter) {
 
 Answer QtPlatform::message(const std::string& text, const std::string& title, Icon icon,
                            Buttons buttons) {
-    QMessageBox box(
-        toQt(icon), QString::fromStdString(title), QString::fromStdString(text),
-        buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent_);
+    QMessageBox::StandardButtons offered = QMessageBox::Ok;
+    if (buttons == Buttons::YesNo) offered = QMessageBox::Yes | QMessageBox::No;
+    if (buttons == Buttons::YesNoCancel)
+        offered = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    QMessageBox box(toQt(icon), QString::fromStdString(title), QString::fromStdString(text),
+                    offered, parent_);
+    if (buttons == Buttons::YesNoCancel) {
+        // Escape and the close button back out without a decision.
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::Cancel);
+    }
     const int result = box.exec();
-    if (buttons == Buttons::Ok) return Answer::Ok;
-    return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    switch (buttons) {
+    case Buttons::Ok:
+        return Answer::Ok;
+    case Buttons::YesNo:
+        return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    case Buttons::YesNoCancel:
+        break;
+    }
+    if (result == QMessageBox::Yes) return Answer::Yes;
+    if (result == QMessageBox::No) return Answer::No;
+    return Answer::Cancel;
 }
 
 std::optional<std::string> QtPlatform::openFileDialog(const FileDialogRequest& request) {

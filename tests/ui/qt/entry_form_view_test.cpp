@@ -4,6 +4,7 @@
 #include "support/form_operator.h"
 #include "support/loaded_form.h"
 #include "support/scripted_platform.h"
+#include "ui/channel_list_columns.h"
 #include "ui/entry_form.h"
 #include "ui/qt/entry_form_view.h"
 #include "ui/qt/qt_platform.h"
@@ -39,7 +40,7 @@ void expectTidy(Rig& rig, EntryFormView& form) {
     std::vector<QWidget*> widgets;
     for (QObject* child : form.children())
         if (auto* w = qobject_cast<QWidget*>(child); w && w->isVisible()) widgets.push_back(w);
-    QVERIFY(widgets.size() >= 35);
+    QVERIFY(widgets.size() >= 34);
     for (std::size_t i = 0; i < widgets.size(); ++i) {
         QVERIFY(form.rect().contains(widgets[i]->geometry()));
         for (std::size_t j = i + 1; j < widgets.size(); ++j)
@@ -100,13 +101,20 @@ private slots:
 
     void controlsSitAtTheirPlacesInTabOrder() {
         QCOMPARE(view->windowTitle(), QString("KL40 Data Entry Form"));
-        QCOMPARE(get("cboCh")->geometry(), QRect(13, 70, 36, 21)); // twips / 15
-        QCOMPARE(get("txtRx")->geometry(), QRect(50, 70, 59, 21));
+        // Twips / 15; the selector grows to show "100", and the fields beside it move along.
+        auto* selector = get<QComboBox>("cboCh");
+        QCOMPARE(selector->geometry().topLeft(), QPoint(13, 70));
+        QVERIFY(selector->width() >= 36 && selector->height() == 21);
+        QVERIFY(selector->lineEdit()->width() >=
+                selector->fontMetrics().horizontalAdvance("100") + 4);
+        const int growth = selector->width() - 36;
+        QCOMPARE(get("txtRx")->geometry(), QRect(50 + growth, 70, 59, 21));
         QCOMPARE(get("lstFreq")->geometry(), QRect(15, 93, 235, 121));
         QCOMPARE(get("cmdSave")->geometry(), QRect(124, 218, 52, 25));
-        QCOMPARE(get("txtCh")->geometry(), QRect(10, 249, 7, 19));
-        QCOMPARE(get("cboCTCSS")->pos(), QPoint(167, 70)); // lists may grow to the right
-        QCOMPARE(get("chkScan")->pos(), QPoint(220 + get("cboCTCSS")->width() - 51, 73));
+        QVERIFY(!get("txtCh")->isVisible()); // filled from the selector, never typed into
+        QCOMPARE(get("cboCTCSS")->pos(), QPoint(167 + growth, 70)); // lists may grow to the right
+        QCOMPARE(get("chkScan")->pos(), QPoint(220 + growth + get("cboCTCSS")->width() - 51, 73));
+        QVERIFY(QFontInfo(get("lstFreq")->font()).fixedPitch()); // its columns line up
         for (const char* name : {"chkScan_En", "chkInd_On", "chkTX_Inh"})
             QCOMPARE(get(name)->geometry().right() + 1, 438); // the boxes line up on the right
         QCOMPARE(get("chkTX_Inh")->y(), 245);
@@ -162,24 +170,24 @@ private slots:
 
         QApplication::clipboard()->setText("x9");
         QCOMPARE(QApplication::clipboard()->text(), QString("x9"));
-        op->focus("txtCh");
-        get<QLineEdit>("txtCh")->selectAll();
-        op->type("1.x2");
+        op->focus("txtRx");
+        get<QLineEdit>("txtRx")->selectAll();
+        op->type("4x3");
         QTest::keyClick(op->focused(), Qt::Key_V, Qt::ControlModifier); // no paste either
-        QCOMPARE(text("txtCh"), QString("12"));
-        op->tab();
-        QCOMPARE(op->focused(), get("txtRx")); // not the next in the tab order
+        QCOMPARE(text("txtRx"), QString("43"));
     }
 
     void leavingTheScanBoxStoresTheChannel() {
         op->enterChannel("5", "435.125", "430.125", "88.5 ", false);
         QCOMPARE(slot(5), std::string("5,435.1250,430.1250,88.5 ,N"));
         QTRY_COMPARE(op->focused(), get("cboCh"));
+        // Ready for the next channel: its number is selected, so typing replaces it.
+        QCOMPARE(get<QComboBox>("cboCh")->lineEdit()->selectedText(), QString("6"));
+        QCOMPARE(text("txtRx"), QString());
 
         // The scan box is dark while it has the focus.
-        op->focus("cboCh");
-        get<QComboBox>("cboCh")->lineEdit()->selectAll();
         op->type("12");
+        QCOMPARE(get<QComboBox>("cboCh")->currentText(), QString("12"));
         for (int i = 0; i < 4; ++i)
             op->tab();
         auto* scan = get<QCheckBox>("chkScan");
@@ -194,7 +202,7 @@ private slots:
         QVERIFY(platform->messages.empty());
         QCOMPARE(get<QListWidget>("lstFreq")->count(), 1);
         QCOMPARE(get<QListWidget>("lstFreq")->item(0)->text(),
-                 QString::fromStdString(FormatListLine(slot(5))));
+                 QString::fromStdString(ChannelListColumns(FormatListLine(slot(5)))));
     }
 
     void selectorTextIsNoChoiceUntilPicked() {
@@ -237,6 +245,8 @@ private slots:
         QCOMPARE(platform->last().text, std::string("Do you wish to clear the channel list?"));
 
         op->focus("lstFreq"); // the keyboard moves through the list as clicks do
+        op->press(Qt::Key_Down);
+        QCOMPARE(text("txtRx"), QString("440.0000"));
         op->press(Qt::Key_Up);
         QCOMPARE(text("txtRx"), QString("436.5000"));
         QTest::mouseClick(get("cmdDelete"), Qt::LeftButton);
@@ -293,9 +303,11 @@ private slots:
         });
         answer.start(10);
         test::FormOperator(form).enterChannel("4", "300", "", "none ", false);
-        QTRY_COMPARE(form.focusWidget(), form.findChild<QWidget*>("cboCh"));
+        // The refused field has the focus, for the operator to correct it.
+        QTRY_COMPARE(form.focusWidget(), form.findChild<QWidget*>("txtRx"));
         QTest::qWait(50);
-        QCOMPARE(shown, QStringList{"A valid frequency must be entered"});
+        QCOMPARE(shown.size(), 1);
+        QVERIFY(shown[0].startsWith("A valid frequency must be entered\nThe receive frequency"));
         QCOMPARE(real.ws.data.ChannelTable[4], std::string());
     }
 };

@@ -5,15 +5,21 @@
 #include "support/scripted_platform.h"
 #include "ui/qt/help_view.h"
 #include "ui/qt/main_window_view.h"
+#include "ui/qt/qt_platform.h"
 #include "ui/qt/qt_window_host.h"
 
 #include <QFile>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
+#include <utility>
 
 namespace kl40::qt {
 
@@ -90,7 +96,8 @@ private slots:
 
     void frameHoldsTheFormAndTheMenus() {
         MainWindowView& view = *app->view;
-        QCOMPARE(view.windowTitle(), QString("KL40 Programming"));
+        QCOMPARE(view.windowTitle(), QString("KL40 Programming[*]"));
+        QVERIFY(!view.isWindowModified());
         const auto windows = view.area().subWindowList();
         QCOMPARE(windows.size(), 1);
         QCOMPARE(windows[0]->widget(), &view.entryForm());
@@ -172,11 +179,52 @@ private slots:
         QCOMPARE(last().title, std::string("Save Data"));
         QCOMPARE(app->ended, 2);
 
-        app->platform.answer(Answer::Yes); // a cancelled save still ends the program
+        app->platform.answer(Answer::Yes); // a cancelled save keeps the program and the work
         app->platform.cancelDialog();
         run("mnuKL40");
         QCOMPARE(last().text, std::string("Save Action cancelled"));
-        QCOMPARE(app->ended, 3);
+        QCOMPARE(app->ended, 2);
+        QVERIFY(app->view->isWindowModified());
+    }
+
+    // The title names the file written and marks unsaved work; the real
+    // question offers Yes, No and Cancel, and Escape and its close button
+    // answer Cancel.
+    void titleShowsTheFileAndTheQuestionHasThreeButtons() {
+        MainWindowView& view = *app->view;
+        op->enterChannel("3", "435", "", "none ", false);
+        QVERIFY(view.isWindowModified());
+        app->platform.choosePath(path("club.txt"));
+        run("mnuSaveFile");
+        QCOMPARE(view.windowTitle(), QString("KL40 Programming - club.bin[*]"));
+        QVERIFY(!view.isWindowModified());
+        op->tick("chkBCO");
+        QVERIFY(view.isWindowModified());
+
+        QtPlatform real;
+        real.setParentWindow(&view);
+        const auto ask = [&](const std::function<void(QMessageBox&)>& act) {
+            QMessageBox::StandardButtons offered;
+            QTimer::singleShot(0, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (box == nullptr) return;
+                offered = box->standardButtons();
+                QCOMPARE(box->windowTitle(), QString("Save Data"));
+                QCOMPARE(box->icon(), QMessageBox::Question);
+                act(*box);
+            });
+            const Answer answer =
+                real.askYesNoCancel("Do you want to save your data?", "Save Data");
+            return std::make_pair(answer, offered);
+        };
+        const auto [yes, offered] =
+            ask([](QMessageBox& b) { b.button(QMessageBox::Yes)->click(); });
+        QCOMPARE(offered, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QCOMPARE(yes, Answer::Yes);
+        QCOMPARE(ask([](QMessageBox& b) { b.button(QMessageBox::No)->click(); }).first, Answer::No);
+        QCOMPARE(ask([](QMessageBox& b) { QTest::keyClick(&b, Qt::Key_Escape); }).first,
+                 Answer::Cancel);
+        QCOMPARE(ask([](QMessageBox& b) { b.close(); }).first, Answer::Cancel);
     }
 
     void closeBoxAsksAndStaysOpenWhenTheSaveFails() {

@@ -1,0 +1,23 @@
+#include "image/save_path.h"
+
+#include "image/flows.h"
+#include "image/image_build.h"
+#include "image/image_file.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace kl40 {
+
+std::string ChooseImageSavePath(Workspace& ws, const std::string& filter) {
+    const std::string chosen = ChooseSaveFile(ws, filter);
+    if (chosen.empty()) return chosen;
+    const std::string written = ImageFilePath(chosen);
+    std::error_code ec;
+    if (written == chosen || !std::filesystem::exists(written, ec)) return chosen;
+    const bool replace = ws.platform.askYesNo(
+        DisplayName(written) + " already exists.\nDo you want to replace it?", "Confirm Save As");
+    return replace ? chosen : std::string();
+}
+
+} // namespace kl40
