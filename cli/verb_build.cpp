@@ -1,3 +1,5 @@
+#include "cli/echo_text.h"
+#include "cli/radio_file.h"
 #include "cli/session.h"
 #include "cli/verbs.h"
 #include "image/image_file.h"
@@ -25,21 +27,18 @@ struct Refusal {
 };
 
 int report(const Refusal& refusal) {
-    std::cerr << "kl40-cli: " << refusal.file << ": " << refusal.reason << '\n';
+    std::cerr << "kl40-cli: " << EchoText(refusal.file) << ": " << refusal.reason << '\n';
     return 1;
 }
 
 // Reads, checks and builds one radio file and writes its image to `outputPath`.
 std::optional<Refusal> buildOne(const std::string& radioPath, const std::string& outputPath,
                                 const WriteOptions& writeOptions) {
-    std::ifstream in(radioPath, std::ios::binary);
-    if (!in) return Refusal{radioPath, "cannot read the radio file"};
-    std::string text;
-    char buffer[16384];
-    while (const std::streamsize n = in.rdbuf()->sgetn(buffer, sizeof buffer))
-        text.append(buffer, static_cast<std::size_t>(n));
+    auto text = ReadRadioFile(radioPath);
+    if (auto* error = std::get_if<RadioFileError>(&text))
+        return Refusal{radioPath, "cannot read the radio file: " + error->reason};
 
-    auto parsed = ParseRadioJson(text);
+    auto parsed = ParseRadioJson(std::get<std::string>(text));
     if (auto* error = std::get_if<JsonError>(&parsed)) return Refusal{radioPath, error->message};
 
     Session session;
