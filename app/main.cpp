@@ -1,6 +1,7 @@
 // The desktop application: the main frame with the data-entry form inside it.
 
 #include "core/radio_data.h"
+#include "image/temporary_files.h"
 #include "ui/entry_form.h"
 #include "ui/main_window.h"
 #include "ui/qt/app_icon.h"
@@ -36,6 +37,8 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
+    // An interrupted save removes its temporary file before the program ends.
+    kl40::InstallTemporaryFileCleanup();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KL40"));
     QApplication::setApplicationVersion(QStringLiteral(KL40_VERSION));
