@@ -1,5 +1,6 @@
 #include "cli/echo_text.h"
 #include "cli/radio_file.h"
+#include "cli/same_file.h"
 #include "cli/session.h"
 #include "cli/verbs.h"
 #include "image/image_file.h"
@@ -59,6 +60,8 @@ std::optional<Refusal> buildOne(const std::string& radioPath, const std::string&
 } // namespace
 
 int RunBuild(const std::string& radioPath, const std::string& outputPath) {
+    if (InputSameAs(outputPath, {radioPath}))
+        return report({outputPath, "is the radio file itself; it is not replaced"});
     if (auto refusal = buildOne(radioPath, outputPath, WriteOptions{})) return report(*refusal);
     return 0;
 }
@@ -77,7 +80,8 @@ int RunBuildBatch(const std::vector<std::string>& radioPaths, const std::string&
     const WriteOptions writeOptions{.durable = false, .afterWrite = {}};
 
     // a.json becomes DIR/a.bin; a second file of the same name would replace
-    // the first one's image, so it is refused.
+    // the first one's image, and an image may not replace a radio file given
+    // (self.bin built into its own folder), so both are refused.
     const std::size_t count = radioPaths.size();
     std::vector<std::optional<Refusal>> refusals(count);
     std::vector<std::string> outputs(count);
@@ -85,11 +89,16 @@ int RunBuildBatch(const std::vector<std::string>& radioPaths, const std::string&
     for (std::size_t i = 0; i < count; ++i) {
         const std::string name = fs::path(radioPaths[i]).stem().string() + ".bin";
         const auto [first, isNew] = firstWithName.emplace(name, i);
-        if (isNew)
-            outputs[i] = (fs::path(outputFolder) / name).string();
-        else
+        const std::string output = (fs::path(outputFolder) / name).string();
+        if (!isNew)
             refusals[i] = Refusal{radioPaths[i], "its image " + name + " would replace that of " +
                                                      radioPaths[first->second]};
+        else if (const std::string* input = InputSameAs(output, radioPaths))
+            refusals[i] =
+                Refusal{radioPaths[i], "its image " + EchoText(output) +
+                                           " would replace the radio file " + EchoText(*input)};
+        else
+            outputs[i] = output;
     }
 
     // The files are independent: each gets its own radio, so they are built

@@ -320,6 +320,26 @@ TEST_F(CliTest, BatchRefusesASecondFileWithTheSameImageName) {
     EXPECT_EQ(fileBytes(path("out/radio.bin")), fileBytes(path("single.bin")));
 }
 
+// An image never replaces a radio file given as input, under any name.
+TEST_F(CliTest, OutputThatIsAnInputIsRefusedAndTheInputKept) {
+    const std::string text = R"({"channels": [{"channel": 3, "rx": "439"}]})";
+    const std::string radio = writeRadio(text);
+    fs::create_symlink(radio, path("link.bin"));
+    fs::create_hard_link(radio, path("hard.bin"));
+    for (const char* output : {"radio.json", "link.bin", "hard.bin"}) {
+        StderrCapture capture;
+        EXPECT_EQ(RunBuild(radio, path(output)), 1) << output;
+        EXPECT_NE(capture.text().find("is the radio file itself"), std::string::npos) << output;
+    }
+    const std::string self = writeRadio(text, "self.bin");
+    StderrCapture capture;
+    EXPECT_EQ(RunBuildBatch({self}, dir.string()), 1);
+    EXPECT_NE(capture.text().find("would replace the radio file"), std::string::npos)
+        << capture.text();
+    EXPECT_EQ(fileBytes(radio), text);
+    EXPECT_EQ(fileBytes(self), text);
+}
+
 TEST_F(CliTest, BatchRefusesAnOutputFolderThatIsAFile) {
     std::ofstream(path("taken")) << "x";
     StderrCapture capture;
