@@ -2,6 +2,7 @@
 
 #include "core/radio_data.h"
 #include "image/firmware_store.h"
+#include "image/temporary_files.h"
 #include "ui/entry_form.h"
 #include "ui/main_window.h"
 #include "ui/qt/app_icon.h"
@@ -52,8 +53,8 @@ bool asksForHelpOrVersion(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--") break;
-        if (arg == "-h" || arg == "--help" || arg == "-?" || arg == "--help-all" ||
-            arg == "-v" || arg == "--version")
+        if (arg == "-h" || arg == "--help" || arg == "-?" || arg == "--help-all" || arg == "-v" ||
+            arg == "--version")
             return true;
     }
     return false;
@@ -67,6 +68,8 @@ void setNames() {
 } // namespace
 
 int main(int argc, char** argv) {
+    // An interrupted save removes its temporary file before the program ends.
+    kl40::InstallTemporaryFileCleanup();
     if (asksForHelpOrVersion(argc, argv)) {
         QCoreApplication core(argc, argv);
         setNames();

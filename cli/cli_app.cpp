@@ -1,5 +1,6 @@
 #include "cli/cli_app.h"
 
+#include "cli/usage_messages.h"
 #include "cli/verbs.h"
 
 #include <CLI/CLI.hpp>
@@ -59,6 +60,8 @@ int Run(int argc, char** argv) {
             throw CLI::ValidationError("-o,--output",
                                        "names one image; use --out-dir for several radio files");
     } catch (const CLI::ParseError& e) {
+        if (e.get_exit_code() != 0 && app.get_subcommands().empty())
+            return ReportMissingVerb(app, argc, argv);
         const int code = app.exit(e);
         return code == 0 ? 0 : 2;
     }

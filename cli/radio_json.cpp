@@ -1,9 +1,12 @@
 #include "cli/radio_json.h"
 
+#include "cli/json_reading.h"
+
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <set>
 
 namespace kl40::cli {
@@ -19,9 +22,8 @@ bool contains(const std::vector<std::string>& list, const std::string& s) {
     return std::find(list.begin(), list.end(), s) != list.end();
 }
 
-std::string quoted(const std::string& s) {
-    return "\"" + s + "\"";
-}
+// The message the entry form gives for a channel number outside 1-99.
+constexpr const char* kChannelNumberRefused = "Check data entered";
 
 // A frequency given as a string, or as a number read as the shortest decimal
 // text that denotes it (411.2 -> "411.2").
@@ -71,13 +73,10 @@ const std::vector<std::string>& OptionNames() {
 }
 
 std::variant<RadioInput, JsonError> ParseRadioJson(std::string_view text) {
-    json root;
-    try {
-        root = json::parse(text.begin(), text.end());
-    } catch (const json::exception& e) {
-        // A syntax error, or a number too large for a double ("1e400").
-        return JsonError{std::string("not valid JSON: ") + e.what()};
-    }
+    auto parsed = ParseJsonStrictly(text);
+    if (auto* error = std::get_if<JsonSyntaxError>(&parsed))
+        return JsonError{"not valid JSON: " + error->message};
+    const json root = std::move(std::get<json>(parsed));
     if (!root.is_object()) return JsonError{"the radio file must be a JSON object"};
 
     RadioInput radio;
@@ -102,7 +101,7 @@ std::variant<RadioInput, JsonError> ParseRadioJson(std::string_view text) {
         } else if (key == "channels") {
             if (!value.is_array()) return JsonError{"\"channels\" must be a list"};
         } else {
-            return JsonError{"unknown key " + quoted(key)};
+            return JsonError{"unknown key " + jsonText(key)};
         }
     }
 
@@ -117,8 +116,14 @@ std::variant<RadioInput, JsonError> ParseRadioJson(std::string_view text) {
             bool hasRx = false;
             for (const auto& [key, value] : c.items()) {
                 if (key == "channel") {
-                    if (!value.is_number_integer())
-                        return channelError(i, c, "\"channel\" must be a whole number");
+                    // Read at full width: a narrowing read would wrap
+                    // 4294967301 round to channel 5.
+                    const bool inRange =
+                        value.is_number_unsigned()
+                            ? value.get<std::uint64_t>() >= 1 && value.get<std::uint64_t>() <= 99
+                            : value.is_number_integer() && value.get<std::int64_t>() >= 1 &&
+                                  value.get<std::int64_t>() <= 99;
+                    if (!inRange) return channelError(i, c, kChannelNumberRefused);
                     input.channel = value.get<int>();
                     hasChannel = true;
                 } else if (key == "rx") {
@@ -140,7 +145,7 @@ std::variant<RadioInput, JsonError> ParseRadioJson(std::string_view text) {
                         return channelError(i, c, "\"scan\" must be true or false");
                     input.scan = value.get<bool>();
                 } else {
-                    return channelError(i, c, "unknown key " + quoted(key));
+                    return channelError(i, c, "unknown key " + jsonText(key));
                 }
             }
             if (!hasChannel) return channelError(i, c, "\"channel\" is missing");

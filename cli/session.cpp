@@ -1,5 +1,7 @@
 #include "cli/session.h"
 
+#include "cli/echo_text.h"
+#include "cli/file_descriptor.h"
 #include "coding/raster.h"
 #include "coding/tone_table.h"
 #include "core/channel_entry.h"
@@ -9,8 +11,13 @@
 #include "image/image_file.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
+#include <cerrno>
+#include <cstdint>
+#include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kl40::cli {
 
@@ -74,15 +81,6 @@ std::optional<std::string> Session::Apply(const RadioInput& radio) {
     form.cboRadio.setListIndex(itemIndex(form.cboRadio, radio.model));
     form.cboToT.setListIndex(itemIndex(form.cboToT, radio.timeout));
 
-    // Options set their flags directly, as decoding an image does: no interlocks.
-    data.LoadingForm = true;
-    for (const std::string& option : radio.options) {
-        optionBox(form, option).setChecked(true);
-        if (const int position = configPosition(option))
-            data.ConfigText[static_cast<std::size_t>(position - 1)] = '1';
-    }
-    data.LoadingForm = false;
-
     std::vector<const ChannelInput*> channels;
     channels.reserve(radio.channels.size());
     for (const ChannelInput& channel : radio.channels)
@@ -97,7 +95,7 @@ std::optional<std::string> Session::Apply(const RadioInput& radio) {
         std::string tone = channel.ctcss;
         const int toneIndex = ToneIndex(tone);
         if (toneIndex == 0 && tone != "none")
-            return aboutChannel("unknown CTCSS tone \"" + channel.ctcss + "\"");
+            return aboutChannel("unknown CTCSS tone \"" + EchoText(channel.ctcss) + "\"");
 
         // The list is rebuilt by the last store only, which leaves it and the
         // fields as storing every channel from the form does.
@@ -122,6 +120,20 @@ std::optional<std::string> Session::Apply(const RadioInput& radio) {
             notes.push_back(aboutChannel(note->substr(from)));
         }
     }
+
+    // The radio file's options are the image's options. Storing a scan
+    // channel ticks "Enable Scan", as the form does, so they are set after
+    // the channels: a radio may have scan channels with scanning off.
+    // They set their flags directly, as decoding an image does: no interlocks.
+    data.LoadingForm = true;
+    for (const std::string& option : OptionNames()) {
+        const bool on =
+            std::find(radio.options.begin(), radio.options.end(), option) != radio.options.end();
+        optionBox(form, option).setChecked(on);
+        if (const int position = configPosition(option))
+            data.ConfigText[static_cast<std::size_t>(position - 1)] = on ? '1' : '0';
+    }
+    data.LoadingForm = false;
     return std::nullopt;
 }
 
@@ -187,15 +199,30 @@ DecodedRadio Session::Describe() const {
     return radio;
 }
 
-std::optional<std::vector<std::uint8_t>> ReadImage(const std::string& path) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
-    const auto size = std::filesystem::file_size(path, ec);
-    if (ec || size == 0 || size > kMaxImageFileSize) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size)))
-        return std::nullopt;
+std::variant<std::vector<std::uint8_t>, std::string> ReadImage(const std::string& path) {
+    const auto systemReason = [](int error) {
+        return std::error_code(error, std::generic_category()).message();
+    };
+    // O_NONBLOCK keeps a FIFO from blocking the open; such a file is refused.
+    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    const int fd = file.get();
+    if (fd < 0) return systemReason(errno);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) return systemReason(errno);
+    if (S_ISDIR(st.st_mode)) return std::string("is a folder");
+    if (!S_ISREG(st.st_mode)) return std::string("not a regular file");
+    if (st.st_size == 0) return std::string("empty file");
+    if (static_cast<std::uintmax_t>(st.st_size) > kMaxImageFileSize)
+        return "larger than " + std::to_string(kMaxImageFileSize) + " bytes";
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(st.st_size));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return systemReason(errno);
+        if (n == 0) return std::string("the file became shorter while it was read");
+        done += static_cast<std::size_t>(n);
+    }
     return bytes;
 }
 

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace kl40::cli {
@@ -53,8 +54,8 @@ private:
     EntryForm form_{ws, host_};
 };
 
-// Reads a whole file of 1 to 65000 bytes; nothing for a missing, unreadable,
-// empty or larger file.
-std::optional<std::vector<std::uint8_t>> ReadImage(const std::string& path);
+// Reads a whole image file of 1 to 65000 bytes, or gives the reason it cannot
+// ("No such file or directory", "empty file", "is a folder", ...).
+std::variant<std::vector<std::uint8_t>, std::string> ReadImage(const std::string& path);
 
 } // namespace kl40::cli

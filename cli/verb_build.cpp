@@ -1,3 +1,6 @@
+#include "cli/echo_text.h"
+#include "cli/radio_file.h"
+#include "cli/same_file.h"
 #include "cli/session.h"
 #include "cli/verbs.h"
 #include "image/firmware_store.h"
@@ -29,7 +32,7 @@ struct Refusal {
 };
 
 int report(const Refusal& refusal) {
-    std::cerr << "kl40-cli: " << refusal.file << ": " << refusal.reason << '\n';
+    std::cerr << "kl40-cli: " << EchoText(refusal.file) << ": " << refusal.reason << '\n';
     return 1;
 }
 
@@ -60,11 +63,13 @@ struct FirmwareImage {
 std::optional<Refusal> readFirmwareImage(const std::string& path,
                                          std::optional<FirmwareImage>& firmware) {
     if (path.empty()) return std::nullopt;
-    auto image = ReadImage(path);
-    if (!image) return Refusal{path, "Unable to open data file"};
-    const FirmwareCheck check = CheckFirmwareImage(*image, path);
+    auto read = ReadImage(path);
+    if (const auto* reason = std::get_if<std::string>(&read))
+        return Refusal{path, "Unable to open data file: " + *reason};
+    auto& image = std::get<std::vector<std::uint8_t>>(read);
+    const FirmwareCheck check = CheckFirmwareImage(image, EchoText(path));
     if (!check.modelCode) return Refusal{"--firmware", check.refusal}; // the reason names the file
-    firmware = FirmwareImage{std::move(*image), *check.modelCode, path};
+    firmware = FirmwareImage{std::move(image), *check.modelCode, path};
     return std::nullopt;
 }
 
@@ -77,14 +82,11 @@ std::string noProgramCodeHint() {
 BuildResult buildOne(const std::string& radioPath, const std::string& outputPath,
                      const WriteOptions& writeOptions, const FirmwareImage* firmware) {
     BuildResult result;
-    std::ifstream in(radioPath, std::ios::binary);
-    if (!in) return refusedBy(radioPath, "cannot read the radio file");
-    std::string text;
-    char buffer[16384];
-    while (const std::streamsize n = in.rdbuf()->sgetn(buffer, sizeof buffer))
-        text.append(buffer, static_cast<std::size_t>(n));
+    auto text = ReadRadioFile(radioPath);
+    if (auto* error = std::get_if<RadioFileError>(&text))
+        return refusedBy(radioPath, "cannot read the radio file: " + error->reason);
 
-    auto parsed = ParseRadioJson(text);
+    auto parsed = ParseRadioJson(std::get<std::string>(text));
     if (auto* error = std::get_if<JsonError>(&parsed)) return refusedBy(radioPath, error->message);
     const RadioInput& radio = std::get<RadioInput>(parsed);
 
@@ -94,7 +96,7 @@ BuildResult buildOne(const std::string& radioPath, const std::string& outputPath
     if (firmware) {
         if (firmware->model != result.model)
             return refusedBy(firmware->path, "is a " + ModelName(firmware->model) + " image, but " +
-                                                 radioPath + " is a " + radio.model +
+                                                 EchoText(radioPath) + " is a " + radio.model +
                                                  " radio: its program code does not fit");
         // The build takes the program code of an opened image of its model.
         session.ws.data.OpenedImage = firmware->image;
@@ -112,7 +114,7 @@ BuildResult buildOne(const std::string& radioPath, const std::string& outputPath
     result.noProgramCode = BuiltWithoutProgramCode(session.ws.data);
     result.firmwareProblem = session.ws.data.FirmwareProblem;
     for (const std::string& note : session.notes)
-        result.notes.push_back("kl40-cli: " + radioPath + ": " + note);
+        result.notes.push_back("kl40-cli: " + EchoText(radioPath) + ": " + note);
     return result;
 }
 
@@ -125,6 +127,8 @@ void printNotes(const std::vector<std::string>& notes) {
 
 int RunBuild(const std::string& radioPath, const std::string& outputPath,
              const std::string& firmwarePath) {
+    if (InputSameAs(outputPath, {radioPath}))
+        return report({outputPath, "is the radio file itself; it is not replaced"});
     std::optional<FirmwareImage> firmware;
     if (auto refusal = readFirmwareImage(firmwarePath, firmware)) return report(*refusal);
     const BuildResult result =
@@ -156,7 +160,8 @@ int RunBuildBatch(const std::vector<std::string>& radioPaths, const std::string&
     const WriteOptions writeOptions{.durable = false, .afterWrite = {}};
 
     // a.json becomes DIR/a.bin; a second file of the same name would replace
-    // the first one's image, so it is refused.
+    // the first one's image, and an image may not replace a radio file given
+    // (self.bin built into its own folder), so both are refused.
     const std::size_t count = radioPaths.size();
     std::vector<BuildResult> results(count);
     std::vector<std::string> outputs(count);
@@ -164,12 +169,17 @@ int RunBuildBatch(const std::vector<std::string>& radioPaths, const std::string&
     for (std::size_t i = 0; i < count; ++i) {
         const std::string name = fs::path(radioPaths[i]).stem().string() + ".bin";
         const auto [first, isNew] = firstWithName.emplace(name, i);
-        if (isNew)
-            outputs[i] = (fs::path(outputFolder) / name).string();
-        else
+        const std::string output = (fs::path(outputFolder) / name).string();
+        if (!isNew)
             results[i].refusal =
                 Refusal{radioPaths[i], "its image " + name + " would replace that of " +
                                            radioPaths[first->second]};
+        else if (const std::string* input = InputSameAs(output, radioPaths))
+            results[i].refusal =
+                Refusal{radioPaths[i], "its image " + EchoText(output) +
+                                           " would replace the radio file " + EchoText(*input)};
+        else
+            outputs[i] = output;
     }
 
     // The files are independent: each gets its own radio, so they are built

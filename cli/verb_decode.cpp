@@ -1,3 +1,4 @@
+#include "cli/echo_text.h"
 #include "cli/session.h"
 #include "cli/verbs.h"
 
@@ -8,12 +9,14 @@ namespace kl40::cli {
 // Decodes an image file into `session`; returns 0 or the exit status of a refusal.
 int LoadImageFile(Session& session, const std::string& imagePath) {
     auto image = ReadImage(imagePath);
-    if (!image) {
-        std::cerr << "kl40-cli: " << imagePath << ": Unable to open data file\n";
+    const std::string name = EchoText(imagePath);
+    if (const auto* reason = std::get_if<std::string>(&image)) {
+        std::cerr << "kl40-cli: " << name << ": Unable to open data file\n"
+                  << "kl40-cli: " << name << ": " << *reason << '\n';
         return 1;
     }
-    if (!session.Load(std::move(*image))) {
-        std::cerr << "kl40-cli: " << imagePath << ": "
+    if (!session.Load(std::move(std::get<std::vector<std::uint8_t>>(image)))) {
+        std::cerr << "kl40-cli: " << name << ": "
                   << (session.platform.messages.empty() ? "Error in decoding channel"
                                                         : session.platform.messages.front())
                   << '\n';

@@ -1,3 +1,4 @@
+#include "cli/echo_text.h"
 #include "cli/session.h"
 #include "cli/verbs.h"
 #include "image/firmware_store.h"
@@ -16,12 +17,14 @@ int refuse(const std::string& reason) {
 
 int RunFirmwareInstall(const std::string& imagePath, std::ostream& out) {
     auto image = ReadImage(imagePath);
-    if (!image) return refuse(imagePath + ": Unable to open data file");
-    const FirmwareCheck installed =
-        InstallFirmware(DefaultFirmwareFolder(), *image, imagePath, imagePath);
+    const std::string name = EchoText(imagePath);
+    if (const auto* reason = std::get_if<std::string>(&image))
+        return refuse(name + ": Unable to open data file: " + *reason);
+    const FirmwareCheck installed = InstallFirmware(
+        DefaultFirmwareFolder(), std::get<std::vector<std::uint8_t>>(image), imagePath, name);
     if (!installed.modelCode) return refuse(installed.refusal);
     const std::string model = ModelName(*installed.modelCode);
-    out << "Firmware for " << model << " installed from " << imagePath << ": builds for " << model
+    out << "Firmware for " << model << " installed from " << name << ": builds for " << model
         << " now take their program code from it.\n";
     return 0;
 }
@@ -34,7 +37,7 @@ int RunFirmwareList(std::ostream& out) {
 
 int RunFirmwareRemove(const std::string& model, std::ostream& out) {
     const std::optional<int> code = ModelCodeOf(model);
-    if (!code) return refuse("unknown model \"" + model + "\" (KL40a-64 or KL40c)");
+    if (!code) return refuse("unknown model \"" + EchoText(model) + "\" (KL40a-64 or KL40c)");
     if (auto refusal = RemoveFirmware(DefaultFirmwareFolder(), *code)) return refuse(*refusal);
     out << "Firmware for " << model << " removed: builds for " << model
         << " use the shipped template again.\n";

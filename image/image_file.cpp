@@ -1,6 +1,8 @@
 #include "image/image_file.h"
 
 #include "image/layout.h"
+#include "image/link_target.h"
+#include "image/temporary_files.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -151,21 +153,38 @@ fs::path TemporaryPath(const fs::path& target) {
     return target.parent_path() / ("." + name + "." + suffix + ".tmp");
 }
 
-// Removes the temporary file unless the guard was released after the rename.
+// Removes the temporary file unless the guard was released after the rename;
+// a signal that ends the process meanwhile removes it too.
 class TemporaryFile {
 public:
-    explicit TemporaryFile(fs::path path) : path_(std::move(path)) {}
+    explicit TemporaryFile(fs::path path) : path_(std::move(path)), registration_(path_.c_str()) {}
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
     ~TemporaryFile() {
         if (!path_.empty()) ::unlink(path_.c_str());
     }
     const fs::path& path() const { return path_; }
-    void release() { path_.clear(); }
+    void release() {
+        registration_.release();
+        path_.clear();
+    }
 
 private:
     fs::path path_;
+    TemporaryFileRegistration registration_;
 };
+
+// The permissions of a new document: 0644 less the process's umask. The
+// umask can only be read by setting it, so that is done once; a file that
+// another thread creates meanwhile with mode 0600 stays 0600.
+mode_t NewFileMode() {
+    static const mode_t mask = [] {
+        const mode_t m = ::umask(0077);
+        ::umask(m);
+        return m;
+    }();
+    return 0644 & ~mask;
+}
 
 int WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
     std::size_t done = 0;
@@ -188,8 +207,10 @@ WriteFailure ReplaceFile(const fs::path& target, const std::vector<std::uint8_t>
     int created = -1;
     for (int attempt = 0; attempt < 100; ++attempt) {
         fs::path candidate = TemporaryPath(target);
-        // 0644 before the umask, as for any newly created document.
-        created = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        // Private until it has the target's mode: no other user may open it
+        // meanwhile. No signal comes between creating and registering it.
+        const CleanupSignalsBlocked signalsBlocked;
+        created = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (created >= 0) {
             temporary.emplace(std::move(candidate));
             break;
@@ -199,24 +220,23 @@ WriteFailure ReplaceFile(const fs::path& target, const std::vector<std::uint8_t>
     if (created < 0) return {ErrorText(EEXIST)};
     FileDescriptor fd(created);
 
-    if (existing) {
-        // Replacing a file keeps its permissions and, where allowed, its owner,
-        // as writing into it would have.
-        if (::fchmod(fd.get(), existing->st_mode & 0777) != 0) return {ErrorText(errno)};
-        if (existing->st_uid != ::geteuid() || existing->st_gid != ::getegid()) {
-            [[maybe_unused]] const int ignored =
-                ::fchown(fd.get(), existing->st_uid, existing->st_gid);
-        }
-    }
-
     if (int error = WriteAll(fd.get(), bytes.data(), bytes.size())) return {ErrorText(error)};
     if (options.durable && ::fsync(fd.get()) != 0) return {ErrorText(errno)};
-    if (int error = fd.close()) return {ErrorText(error)};
     // Like an EPROM programmer after a burn: read the file back and compare
     // before it may replace anything.
     if (options.afterWrite) options.afterWrite(temporary->path().string());
     if (!FileHoldsBytes(temporary->path().string(), bytes))
         return {kNotVerifiedText + target.string(), true};
+
+    // Only the whole, verified file gets its final mode. Replacing a file
+    // keeps its permissions and, where allowed, its owner, as writing into it
+    // would have; a new file gets a document's mode.
+    if (::fchmod(fd.get(), existing ? existing->st_mode & 0777 : NewFileMode()) != 0)
+        return {ErrorText(errno)};
+    if (existing && (existing->st_uid != ::geteuid() || existing->st_gid != ::getegid())) {
+        [[maybe_unused]] const int ignored = ::fchown(fd.get(), existing->st_uid, existing->st_gid);
+    }
+    if (int error = fd.close()) return {ErrorText(error)};
     if (::rename(temporary->path().c_str(), target.c_str()) != 0) return {ErrorText(errno)};
     temporary->release();
 
@@ -235,12 +255,12 @@ WriteFailure WriteTarget(Platform& platform, const std::string& path,
     if (path.empty()) return {ErrorText(ENOENT)};
     fs::path target(path);
 
-    // A link is followed, so the file it names is replaced, not the link.
-    std::error_code ec;
-    if (fs::is_symlink(fs::symlink_status(target, ec))) {
-        const fs::path resolved = fs::weakly_canonical(target, ec);
-        if (!ec) target = resolved;
-    }
+    // A link is followed, so the file it names is replaced (or created, when
+    // it does not exist yet), not the link.
+    if (auto resolved = FinalLinkTarget(target))
+        target = std::move(*resolved);
+    else
+        return {ErrorText(ELOOP)};
     if (!target.has_filename()) return {kCantWriteText + path + " is a folder."};
 
     struct stat st {};

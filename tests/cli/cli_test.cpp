@@ -16,6 +16,8 @@
 #include <random>
 #include <sstream>
 
+#include <sys/stat.h>
+
 namespace kl40::cli {
 namespace {
 
@@ -135,7 +137,20 @@ TEST_F(CliTest, RefusedInputNamesTheProblemAndWritesNothing) {
         {R"({"options": ["Turbo"]})", "unknown option"},
         {R"({"colour": "red"})", "unknown key"},
         {R"({"channels": []})", "No data available"},
-        {R"({"channels": [)", "not valid JSON"},
+        {R"({"channels": [)", "not valid JSON: line 1, column 15: unexpected end of input"},
+        // Channel numbers are read at full width: none wraps round into 1-99.
+        {R"({"channels": [{"channel": 4294967301, "rx": "435"}]})",
+         "channel 4294967301: Check data entered"},
+        {R"({"channels": [{"channel": -4294967291, "rx": "435"}]})", "Check data entered"},
+        {R"({"channels": [{"channel": 9223372036854775813, "rx": "435"}]})", "Check data entered"},
+        {R"({"channels": [{"channel": 5.5, "rx": "435"}]})", "Check data entered"},
+        {R"({"channels": [{"channel": "5", "rx": "435"}]})", "Check data entered"},
+        // A key given twice is refused by name, not settled by the last one.
+        {R"({"channels": [{"channel": 5, "rx": "435.1250", "rx": "999"}]})",
+         "the key \"rx\" is given twice"},
+        {R"({"model": "KL40c", "model": "KL40a-16", "channels": []})", "\"model\" is given twice"},
+        // Echoed input shows control characters as escapes.
+        {"{\"colo\\u001bur\": 1}", "unknown key \"colo\\u001bur\""},
     };
     for (const auto& c : cases) {
         fs::remove(path("out.bin"));
@@ -143,6 +158,42 @@ TEST_F(CliTest, RefusedInputNamesTheProblemAndWritesNothing) {
         EXPECT_NE(errors.find(c.mentions), std::string::npos) << c.radio << " -> " << errors;
         EXPECT_FALSE(fs::exists(path("out.bin"))) << c.radio;
     }
+}
+
+// Whatever the radio file is, a read failure is a refusal with the system's
+// reason: no exception, no unbounded read, no image.
+TEST_F(CliTest, UnreadableRadioFilesAreRefusedWithTheReason) {
+    fs::create_directories(path("folder.json"));
+    ASSERT_EQ(::mkfifo(path("fifo.json").c_str(), 0600), 0);
+    // A sparse file just over the limit: refused by its length, before reading.
+    {
+        std::ofstream big(path("big.json"));
+        big.seekp(1024 * 1024);
+        big << ' ';
+    }
+    const std::string escaped = path("bad\x1b[31mname.json");
+    struct Case {
+        std::string radio;
+        const char* reason;
+    } cases[] = {
+        {path("folder.json"), "cannot read the radio file: Is a directory"},
+        {"/dev/zero", "cannot read the radio file: larger than 1 MiB"},
+        {path("big.json"), "cannot read the radio file: larger than 1 MiB"},
+        {path("fifo.json"), "not valid JSON: line 1, column 1: unexpected end of input"},
+        {path("missing.json"), "cannot read the radio file: No such file or directory"},
+        {"", "\"\": cannot read the radio file: the file name is empty"},
+        {path("bad\x1b[31mname.json"), "bad\\x1b[31mname.json: cannot read"},
+    };
+    for (const auto& c : cases) {
+        StderrCapture capture;
+        EXPECT_EQ(RunBuild(c.radio, path("out.bin")), 1) << c.radio;
+        EXPECT_NE(capture.text().find(c.reason), std::string::npos) << capture.text();
+        EXPECT_EQ(capture.text().find('\x1b'), std::string::npos) << capture.text();
+        EXPECT_FALSE(fs::exists(path("out.bin"))) << c.radio;
+    }
+    StderrCapture capture;
+    EXPECT_EQ(RunBuild(writeRadio(R"({"channels": [{"channel": 5, "rx": "435"}]})"), ""), 1);
+    EXPECT_NE(capture.text().find("kl40-cli: \"\": "), std::string::npos) << capture.text();
 }
 
 TEST_F(CliTest, MoreThan32ScanChannelsAreRefused) {
@@ -158,10 +209,17 @@ TEST_F(CliTest, DecodeRefusesUnreadableAndUnknownImages) {
     std::ofstream(path("empty.bin"));
     std::ofstream(path("big.bin")) << std::string(65001, '\xFF');
     std::ofstream(path("blank.bin")) << std::string(8192, '\xFF');
-    for (const char* name : {"missing.bin", "empty.bin", "big.bin"}) {
+    fs::create_directories(path("folder.bin"));
+    ASSERT_EQ(::mkfifo(path("fifo.bin").c_str(), 0600), 0);
+    for (const auto& [name, reason] : {std::pair{"missing.bin", "No such file or directory"},
+                                       {"empty.bin", "empty file"},
+                                       {"big.bin", "larger than 65000 bytes"},
+                                       {"folder.bin", "is a folder"},
+                                       {"fifo.bin", "not a regular file"}}) {
         decode(name);
         EXPECT_EQ(status, 1) << name;
-        EXPECT_NE(errors.find("Unable to open data file"), std::string::npos) << name;
+        EXPECT_EQ(errors, "kl40-cli: " + path(name) + ": Unable to open data file\nkl40-cli: " +
+                              path(name) + ": " + reason + "\n");
     }
     decode("blank.bin");
     EXPECT_EQ(status, 1);
@@ -281,6 +339,26 @@ TEST_F(CliTest, BatchRefusesASecondFileWithTheSameImageName) {
     EXPECT_EQ(fileBytes(path("out/radio.bin")), fileBytes(path("single.bin")));
 }
 
+// An image never replaces a radio file given as input, under any name.
+TEST_F(CliTest, OutputThatIsAnInputIsRefusedAndTheInputKept) {
+    const std::string text = R"({"channels": [{"channel": 3, "rx": "439"}]})";
+    const std::string radio = writeRadio(text);
+    fs::create_symlink(radio, path("link.bin"));
+    fs::create_hard_link(radio, path("hard.bin"));
+    for (const char* output : {"radio.json", "link.bin", "hard.bin"}) {
+        StderrCapture capture;
+        EXPECT_EQ(RunBuild(radio, path(output)), 1) << output;
+        EXPECT_NE(capture.text().find("is the radio file itself"), std::string::npos) << output;
+    }
+    const std::string self = writeRadio(text, "self.bin");
+    StderrCapture capture;
+    EXPECT_EQ(RunBuildBatch({self}, dir.string()), 1);
+    EXPECT_NE(capture.text().find("would replace the radio file"), std::string::npos)
+        << capture.text();
+    EXPECT_EQ(fileBytes(radio), text);
+    EXPECT_EQ(fileBytes(self), text);
+}
+
 TEST_F(CliTest, BatchRefusesAnOutputFolderThatIsAFile) {
     std::ofstream(path("taken")) << "x";
     StderrCapture capture;
@@ -370,7 +448,8 @@ TEST(CliRadioJson, WrittenTextReadsBackWithEveryCharacter) {
 }
 
 TEST(CliUsage, BadUsageExitsWithTwo) {
-    auto run = [](std::vector<std::string> args) {
+    std::string errors;
+    auto run = [&errors](std::vector<std::string> args) {
         std::vector<char*> argv;
         for (auto& a : args)
             argv.push_back(a.data());
@@ -379,10 +458,14 @@ TEST(CliUsage, BadUsageExitsWithTwo) {
         auto* old = std::cout.rdbuf(ignored.rdbuf());
         const int status = kl40::cli::Run(static_cast<int>(argv.size()), argv.data());
         std::cout.rdbuf(old);
+        errors = capture.text();
         return status;
     };
     EXPECT_EQ(run({"kl40-cli"}), 2);
     EXPECT_EQ(run({"kl40-cli", "frobnicate"}), 2);
+    EXPECT_NE(errors.find("unknown verb frobnicate; the verbs are build, decode, list"),
+              std::string::npos)
+        << errors;
     EXPECT_EQ(run({"kl40-cli", "build", "radio.json"}), 2) << "missing -o";
     EXPECT_EQ(run({"kl40-cli", "build", "a.json", "b.json", "-o", "x.bin"}), 2)
         << "-o names one image";

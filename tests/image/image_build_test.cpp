@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <map>
+#include <sstream>
 #include <vector>
 
 namespace kl40 {

@@ -190,6 +190,49 @@ TEST_F(ImageFileTest, WrittenFilesGetUsualPermissions) {
     EXPECT_EQ(fs::status(dir / "private.bin").permissions(), fs::perms(0600));
 }
 
+// A save through a symbolic link writes where the link points, creating that
+// file when the link dangles; the link itself stays. While it is written, the
+// temporary file is open to its owner only.
+TEST_F(ImageFileTest, SavesThroughLinksLandWhereTheyPointAndStayPrivateMeanwhile) {
+    Put(dir / "existing.bin", {1});
+    fs::create_directory(dir / "sub");
+    fs::create_symlink("existing.bin", dir / "to-existing.bin");
+    fs::create_symlink("sub/new.bin", dir / "dangling.bin");
+    fs::create_symlink(dir / "absolute.bin", dir / "dangling-absolute.bin");
+    fs::create_symlink("dangling.bin", dir / "chain.bin");
+    fs::create_symlink("loop-b.bin", dir / "loop-a.bin");
+    fs::create_symlink("loop-a.bin", dir / "loop-b.bin");
+    const struct {
+        const char* link;
+        const char* lands;
+    } cases[] = {{"to-existing.bin", "existing.bin"},
+                 {"dangling.bin", "sub/new.bin"},
+                 {"dangling-absolute.bin", "absolute.bin"},
+                 {"chain.bin", "sub/new.bin"}};
+
+    const mode_t oldMask = ::umask(0);
+    WriteOptions watch;
+    std::vector<mode_t> temporaryModes;
+    watch.afterWrite = [&temporaryModes](const std::string& temporary) {
+        struct stat st {};
+        ::stat(temporary.c_str(), &st);
+        temporaryModes.push_back(st.st_mode & 0777);
+    };
+    for (const auto& c : cases) {
+        ws.data.ImageText = Pattern(kSmall);
+        fs::remove(dir / "sub/new.bin");
+        EXPECT_TRUE(WriteImageFile(ws, (dir / c.link).string(), watch)) << c.link;
+        EXPECT_TRUE(fs::is_symlink(dir / c.link)) << c.link;
+        EXPECT_EQ(Get(dir / c.lands), Pattern(kSmall)) << c.link;
+    }
+    EXPECT_FALSE(WriteImageFile(ws, (dir / "loop-a.bin").string(), watch));
+    ::umask(oldMask);
+    EXPECT_TRUE(fs::is_symlink(dir / "loop-a.bin"));
+    for (const mode_t mode : temporaryModes)
+        EXPECT_EQ(mode & 077, 0u) << std::oct << mode;
+    EXPECT_EQ(temporaryModes.size(), std::size(cases));
+}
+
 TEST_F(ImageFileTest, FailedWriteKeepsTheExistingFile) {
     Put(dir / "keep.bin", Pattern(300));
     fs::create_directory(dir / "folder");

@@ -148,6 +148,61 @@ TEST_F(EntryFormTest, OptionBoxInterlocks) {
     EXPECT_EQ(ws.data.ConfigText.substr(11), "7203");
 }
 
+// Each interlock of the option boxes on its own, from a freshly loaded form:
+// the clicks, then which boxes are ticked and which enabled, in the order
+// Enable Scan, Down Delete, User programmed scan, Display Timer, LED power
+// indicator, Receive CTCSS, Busy Channel Lockout, Silent Switch, LED off
+// inhibits Transmit, High/Low Power. Every ticked box has its flag set.
+TEST_F(EntryFormTest, OptionInterlockTable) {
+    const int configPositions[] = {3, 0, 5, 6, 7, 8, 9, 10, 11, 14};
+    struct Row {
+        std::vector<int> clicks; // indexes into boxes
+        const char* ticked;
+        const char* enabled;
+    };
+    enum { ScanEn, DwnDel, ScanProg, Displ, IndOn, Ctcss, Bco, Silent, TxInh, HiLo };
+    const Row rows[] = {
+        {{}, "0000000000", "1011011110"},
+        {{Displ}, "0001000000", "1011111110"},
+        {{Displ, Displ}, "0000000000", "1011011110"},
+        {{Displ, IndOn}, "0001100000", "1011111000"},
+        {{Displ, IndOn, IndOn}, "0001000000", "1011111110"},
+        {{Displ, TxInh}, "0001000010", "1011011110"},
+        {{Displ, Ctcss}, "0001010000", "1011011110"},
+        {{Displ, Silent}, "0001000100", "1011011110"},
+        {{Silent, TxInh, Silent}, "0000000000", "1011111100"},
+        {{ScanProg}, "1010000000", "1011011110"},
+        {{ScanProg, ScanEn}, "0000000000", "1011011110"},
+    };
+    for (const Row& row : rows) {
+        test::ScriptedPlatform rowPlatform;
+        Workspace rowWs{rowPlatform};
+        FakeHost rowHost;
+        EntryForm rowForm{rowWs, rowHost};
+        rowForm.Form_Load();
+        EntryFields& rf = rowWs.form;
+        CheckBox* const rowBoxes[] = {
+            &rf.chkScan_En,  &rf.chkDwn_Del, &rf.chkScan_Prog, &rf.chkDispl_Blnk, &rf.chkInd_On,
+            &rf.chkCTCSS_en, &rf.chkBCO,     &rf.chkSilent,    &rf.chkTX_Inh,     &rf.chkHiLo};
+        std::string clicks;
+        for (int click : row.clicks) {
+            rowBoxes[click]->click();
+            clicks += rowBoxes[click]->caption() + "; ";
+        }
+        std::string ticked, enabled, flags;
+        for (std::size_t i = 0; i < std::size(rowBoxes); ++i) {
+            ticked += rowBoxes[i]->checked() ? '1' : '0';
+            enabled += rowBoxes[i]->enabled() ? '1' : '0';
+            flags += configPositions[i] == 0
+                         ? ticked.back()
+                         : rowWs.data.ConfigText[static_cast<std::size_t>(configPositions[i] - 1)];
+        }
+        EXPECT_EQ(ticked, row.ticked) << clicks;
+        EXPECT_EQ(enabled, row.enabled) << clicks;
+        EXPECT_EQ(flags, ticked) << clicks;
+    }
+}
+
 TEST_F(EntryFormTest, LoadingFormSilencesOptionHandlers) {
     ws.data.LoadingForm = true;
     for (CheckBox* box : {&ws.form.chkScan_Prog, &ws.form.chkDispl_Blnk, &ws.form.chkCTCSS_en,
