@@ -2,7 +2,10 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileIconProvider>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QMimeDatabase>
 
 namespace kl40::qt {
 
@@ -22,6 +25,43 @@ QMessageBox::Icon toQt(Icon icon) {
     }
     return QMessageBox::NoIcon;
 }
+// Types and icons of files told from their names alone. Qt's own provider
+// reads the first bytes of a file to tell its type, and reading a device or a
+// file such as /proc/kmsg blocks the dialog for good once the operator types
+// such a folder or shows the details view.
+class NameOnlyIconProvider final : public QFileIconProvider {
+public:
+    QIcon icon(const QFileInfo& info) const override {
+        return QFileIconProvider::icon(info.isDir() ? Folder : File);
+    }
+    using QFileIconProvider::icon;
+
+    QString type(const QFileInfo& info) const override {
+        if (info.isDir()) return QStringLiteral("Folder");
+        return QMimeDatabase().mimeTypeForFile(info, QMimeDatabase::MatchExtension).comment();
+    }
+};
+
+std::optional<std::string> runFileDialog(QWidget* parent, QFileDialog::AcceptMode mode,
+                                         const FileDialogRequest& request) {
+    QFileDialog dialog(parent, QString(), QString(), QtFilter(request.filter));
+    static NameOnlyIconProvider nameOnly; // outlives every dialog
+    dialog.setIconProvider(&nameOnly);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    if (!request.overwritePrompt) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!request.fileName.empty()) {
+        const QFileInfo initial(QString::fromStdString(request.fileName));
+        dialog.setDirectory(initial.absolutePath());
+        dialog.selectFile(initial.fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty() || chosen.front().isEmpty()) return std::nullopt;
+    return chosen.front().toStdString();
+}
+
 } // namespace
 
 QString QtFilter(const std::string& filter) {
@@ -65,20 +105,11 @@ Answer QtPlatform::message(const std::string& text, const std::string& title, Ic
 }
 
 std::optional<std::string> QtPlatform::openFileDialog(const FileDialogRequest& request) {
-    const QString path = QFileDialog::getOpenFileName(
-        parent_, QString(), QString::fromStdString(request.fileName), QtFilter(request.filter));
-    if (path.isEmpty()) return std::nullopt;
-    return path.toStdString();
+    return runFileDialog(parent_, QFileDialog::AcceptOpen, request);
 }
 
 std::optional<std::string> QtPlatform::saveFileDialog(const FileDialogRequest& request) {
-    QFileDialog::Options options;
-    if (!request.overwritePrompt) options |= QFileDialog::DontConfirmOverwrite;
-    const QString path =
-        QFileDialog::getSaveFileName(parent_, QString(), QString::fromStdString(request.fileName),
-                                     QtFilter(request.filter), nullptr, options);
-    if (path.isEmpty()) return std::nullopt;
-    return path.toStdString();
+    return runFileDialog(parent_, QFileDialog::AcceptSave, request);
 }
 
 void QtPlatform::setBusy(bool busy) {
