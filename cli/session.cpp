@@ -5,6 +5,7 @@
 #include "coding/raster.h"
 #include "coding/tone_table.h"
 #include "core/channel_entry.h"
+#include "core/radio.h"
 #include "image/firmware_store.h"
 #include "image/flows.h"
 #include "image/image_build.h"
@@ -167,34 +168,9 @@ DecodedRadio Session::Describe() const {
     for (int i = 1; i < kChannelSlots; ++i) {
         const std::string& entry = ws.data.ChannelTable[static_cast<std::size_t>(i)];
         if (entry.empty()) continue;
-        std::vector<std::string> fields;
-        std::size_t start = 0;
-        for (;;) {
-            const std::size_t comma = entry.find(',', start);
-            fields.push_back(entry.substr(start, comma - start));
-            if (comma == std::string::npos) break;
-            start = comma + 1;
-        }
-        DecodedChannel channel;
-        channel.channel = i;
-        // An entry decoded from a damaged image may lack its receive part (it
-        // then starts with the transmit frequency) or its transmit part.
-        const bool hasReceive = !fields.empty() && fields[0] == std::to_string(i);
-        std::size_t next = 0;
-        if (hasReceive) {
-            channel.rx = fields.size() > 1 ? fields[1] : "";
-            next = 2;
-        }
-        if (fields.size() > next && !fields[next].empty()) {
-            channel.tx = fields[next];
-            if (fields.size() > next + 1) {
-                std::string tone = fields[next + 1];
-                tone.erase(tone.find_last_not_of(' ') + 1);
-                channel.ctcss = tone == "0" || tone.empty() ? "none" : tone;
-            }
-            channel.scan = entry.back() == 'Y';
-        }
-        radio.channels.push_back(std::move(channel));
+        const Channel channel = ParseChannelEntry(i, entry);
+        radio.channels.push_back(
+            {channel.number, channel.rx, channel.tx, channel.tone, channel.scan});
     }
     return radio;
 }

@@ -1,0 +1,40 @@
+#pragma once
+// A typed snapshot of the radio: what formats, the command-line tool, diff and
+// undo work on. The entry form's texts stay the truth for the form; a snapshot
+// is made from them in one place and written back through the channel-entry
+// operations.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kl40 {
+
+struct Channel {
+    int number = 0; // 1-99 (100 only from a decoded image)
+    // Frequencies in MHz as text ("435.1250"). A decoded image may lack
+    // either; on input a missing transmit frequency is the receive one.
+    std::optional<std::string> rx;
+    std::optional<std::string> tx;
+    std::string tone = "none"; // a listed CTCSS tone ("88.5") or "none"
+    bool scan = false;
+
+    bool operator==(const Channel&) const = default;
+};
+
+struct Radio {
+    std::string model = "KL40c";      // as the model selector lists it
+    std::string timeout = "2.00";     // as the time-out selector lists it
+    std::vector<std::string> options; // captions of the ticked option boxes
+    std::vector<Channel> channels;    // ascending channel numbers
+
+    bool operator==(const Radio&) const = default;
+};
+
+// The channel of a stored channel entry "5,435.1250,430.1250,88.5,Y". An
+// entry decoded from a damaged image may lack its receive part (it then
+// starts with the transmit frequency) or its transmit part.
+Channel ParseChannelEntry(int number, std::string_view entry);
+
+} // namespace kl40
