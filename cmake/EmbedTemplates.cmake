@@ -1,10 +1,12 @@
 # Turns the firmware template files (lines of 32 hex digits) into one C++ source
-# holding each template as a table of lines. Blank lines and lines starting
+# holding each template as a table of lines, listed by file name. Blank lines and lines starting
 # with '#' are skipped; anything else must be exactly 32 upper-case hex digits.
 set(body "// Generated from image/templates/*.hex; do not edit.\n#include \"image/template_data.h\"\n\nnamespace kl40::template_data {\n")
 string(REPLACE "|" ";" INPUTS "${INPUTS}")
 set(index 0)
+set(files "")
 foreach(input IN LISTS INPUTS)
+    get_filename_component(name ${input} NAME)
     file(STRINGS ${input} lines)
     set(count 0)
     set(rows "")
@@ -23,9 +25,11 @@ foreach(input IN LISTS INPUTS)
         string(APPEND rows "    \"${line}\",\n")
         math(EXPR count "${count} + 1")
     endforeach()
-    string(APPEND body "const char* const kLines${index}[] = {\n${rows}};\n")
-    string(APPEND body "const std::size_t kLineCount${index} = ${count};\n\n")
+    string(APPEND body "const char* const kLines${index}[] = {\n${rows}};\n\n")
+    string(APPEND files "    {\"${name}\", kLines${index}, ${count}},\n")
     math(EXPR index "${index} + 1")
 endforeach()
+string(APPEND body "const TemplateFile kTemplateFiles[] = {\n${files}};\n")
+string(APPEND body "const std::size_t kTemplateFileCount = ${index};\n")
 string(APPEND body "} // namespace kl40::template_data\n")
 file(WRITE ${OUTPUT} "${body}")

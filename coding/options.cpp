@@ -1,13 +1,17 @@
 #include "coding/options.h"
 
 #include "core/hex_text.h"
+#include "core/option_table.h"
+#include "core/radio_model.h"
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <initializer_list>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kl40 {
 
@@ -15,42 +19,28 @@ namespace {
 
 constexpr const char* kDataError = "Data Error";
 
-// Where an on/off option or a copied digit of ConfigText lands in OptionText.
-// Positions count from 1. A weight of 0 marks a copied digit: the ConfigText
-// digit itself replaces the OptionText digit.
+// Where a ConfigText digit lands in OptionText. Positions count from 1. A
+// weight of 0 marks a copied digit: the ConfigText digit itself replaces the
+// OptionText digit.
 struct OptionPlace {
     int configPos;
     int optionPos;
     int weight;
 };
 
-// Models 1 and 2. ConfigText 13 (model constant) has no place here.
-constexpr std::array<OptionPlace, 10> kModel12Places{{
-    {3, 6, 1},  // Enable Scan
-    {5, 5, 1},  // User programmed scan
-    {6, 3, 1},  // Display Timer
-    {7, 11, 8}, // Open LED is power indicator
-    {8, 8, 2},  // Receive CTCSS enable
-    {9, 3, 2},  // Busy Channel Lockout
-    {10, 8, 1}, // Silent Switch enabled
-    {11, 3, 4}, // Open LED off inhibits Transmit
-    {12, 4, 0}, // time-out digit
-    {14, 3, 8}, // High/Low Power
-}};
-
-// Model 3. High/Low Power (ConfigText 14) has no bit on this model.
-constexpr std::array<OptionPlace, 10> kModel3Places{{
-    {3, 4, 1},   // Enable Scan
-    {5, 5, 1},   // User programmed scan
-    {6, 3, 1},   // Display Timer
-    {7, 10, 2},  // Open LED is power indicator
-    {8, 5, 4},   // Receive CTCSS enable
-    {9, 3, 2},   // Busy Channel Lockout
-    {10, 6, 1},  // Silent Switch enabled
-    {11, 3, 4},  // Open LED off inhibits Transmit
-    {12, 12, 0}, // time-out digit
-    {13, 11, 0}, // model constant
-}};
+// The places of a model: its option bits, its time-out digit and, unless the
+// base holds it, its model constant.
+std::vector<OptionPlace> placesOf(const RadioModel& model) {
+    std::vector<OptionPlace> places;
+    for (const RadioOption& option : RadioOptions()) {
+        const OptionBit bit = model.optionBits[OptionIndex(option)];
+        if (option.configPos != 0 && bit.digit != 0)
+            places.push_back({option.configPos, bit.digit, bit.weight});
+    }
+    places.push_back({12, model.timeoutOptionPos, 0});
+    if (!model.constantHalved) places.push_back({13, model.constantOptionPos, 0});
+    return places;
+}
 
 // Value of one upper-case hex digit of the base text; anything else is a
 // corrupt base and is raised to the image build.
@@ -68,15 +58,11 @@ void addItems(ComboBox& box, std::initializer_list<const char*> items) {
 } // namespace
 
 char TimeoutDigit(int listIndex, int bandCode) {
-    const bool model3 = bandCode == 3;
-    switch (listIndex) {
-    case 1:
-        return model3 ? '7' : '8';
-    case 2:
-        return model3 ? '8' : 'C';
-    default:
-        return '4';
-    }
+    // Before a model is chosen (BandCode 0) the first model's digits apply.
+    const RadioModel* model = FindModel(bandCode);
+    const auto& digits = (model ? *model : RadioModels().front()).timeoutDigits;
+    return listIndex >= 1 && listIndex <= 2 ? digits[static_cast<std::size_t>(listIndex)]
+                                            : digits[0];
 }
 
 int TimeoutIndexFromDigit(char digit) {
@@ -102,18 +88,36 @@ int TimeoutIndexFromQuarter(int quarter) {
     }
 }
 
+int TimeoutIndex(const RadioModel& model, int digitValue) {
+    switch (model.timeoutDecoding) {
+    case TimeoutDecoding::ExactDigit:
+        for (std::size_t i = 0; i < model.timeoutDigits.size(); ++i)
+            if (digitValue >= 0 && digitValue < 16 &&
+                "0123456789ABCDEF"[digitValue] == model.timeoutDigits[i])
+                return static_cast<int>(i);
+        return 0;
+    case TimeoutDecoding::NearestQuarter:
+        return TimeoutIndexFromQuarter(static_cast<int>(std::nearbyint(digitValue / 4.0)));
+    }
+    return 0;
+}
+
 void SetOptions(Workspace& ws) {
     RadioData& data = ws.data;
     EntryFields& form = ws.form;
     try {
-        const int model = form.cboRadio.listIndex();
-        data.BandCode = model == 0 ? 1 : model == 1 ? 2 : 3;
+        const int index = form.cboRadio.listIndex();
+        const auto models = RadioModels();
+        const RadioModel& model = index >= 0 && static_cast<std::size_t>(index) < models.size()
+                                      ? models[static_cast<std::size_t>(index)]
+                                      : models.back();
+        data.BandCode = static_cast<std::int16_t>(model.code);
         // at() throws on a ConfigText that was never reset; what was written
         // before stays written.
         data.ConfigText.at(14) = static_cast<char>('0' + data.BandCode);
-        form.chkHiLo.setEnabled(data.BandCode != 3);
+        form.chkHiLo.setEnabled(model.hasHighLowPower);
         data.ConfigText.at(11) = TimeoutDigit(form.cboToT.listIndex(), data.BandCode);
-        data.ConfigText.at(12) = data.BandCode == 3 ? '2' : '4';
+        data.ConfigText.at(12) = model.modelConstant;
     } catch (const std::exception&) {
         ws.platform.show("Unable to set Options", kDataError, Icon::Exclamation);
     }
@@ -132,8 +136,9 @@ void BuildOptionText(Workspace& ws) {
         text[i] = data.OptionText[i];
 
     const std::string& config = data.ConfigText;
-    const bool model3 = config.size() >= 15 && config[14] == '3';
-    const auto& places = model3 ? kModel3Places : kModel12Places;
+    // A ConfigText that names no model takes the first model's places.
+    const RadioModel* model = FindModel(ConfigModelCode(config).value_or(0));
+    const std::vector<OptionPlace> places = placesOf(model ? *model : RadioModels().front());
 
     for (int pos = 3; pos <= 14 && pos <= static_cast<int>(config.size()); ++pos) {
         const std::string_view digit(&config[static_cast<std::size_t>(pos - 1)], 1);
@@ -157,8 +162,9 @@ bool HasChannelData(const RadioData& data) {
 }
 
 void FillModelList(ComboBox& cboRadio) {
-    addItems(cboRadio, {"KL40a-16", "KL40a-64", "KL40c"});
-    cboRadio.setListIndex(2);
+    for (const RadioModel& model : RadioModels())
+        cboRadio.addItem(std::string(model.name));
+    cboRadio.setListIndex(static_cast<int>(RadioModels().size()) - 1);
 }
 
 void FillTimeoutList(ComboBox& cboToT) {

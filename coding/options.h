@@ -3,6 +3,7 @@
 // BandCode and the option digits of OptionText.
 
 #include "core/radio_data.h"
+#include "core/radio_model.h"
 
 #include <cstdint>
 #include <string>
@@ -26,6 +27,8 @@ bool HasChannelData(const RadioData& data);
 char TimeoutDigit(int listIndex, int bandCode);
 int TimeoutIndexFromDigit(char digit);
 int TimeoutIndexFromQuarter(int quarter);
+// The time-out selector position that a model's option digit stands for.
+int TimeoutIndex(const RadioModel& model, int digitValue);
 
 void FillModelList(ComboBox& cboRadio);
 void FillTimeoutList(ComboBox& cboToT);

@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!opened.Build()) return 0;
 
     const std::vector<std::uint8_t>& image = opened.ws.data.ImageText;
-    Check(image.size() == kl40::kModel1ImageSize || image.size() == kl40::kModel23ImageSize,
+    Check(kl40::IsImageSize(image.size()),
           "a rebuilt image is 2048 or 8192 bytes");
     kl40::cli::Session reopened;
     Check(reopened.Load(image), "a rebuilt image opens again");

@@ -69,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!session.Build()) return 0;
 
     const auto& image = session.ws.data.ImageText;
-    Check(image.size() == kl40::kModel1ImageSize || image.size() == kl40::kModel23ImageSize,
+    Check(kl40::IsImageSize(image.size()),
           "a built image is 2048 or 8192 bytes");
     if (refused) return 0;
     kl40::cli::Session reopened;

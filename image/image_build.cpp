@@ -4,6 +4,7 @@
 #include "coding/options.h"
 #include "coding/tone_table.h"
 #include "core/hex_text.h"
+#include "core/radio_model.h"
 #include "core/numbers.h"
 #include "image/firmware_store.h"
 #include "image/image_file.h"
@@ -30,11 +31,10 @@ int channelLimit(const RadioData& data) {
     return std::clamp<int>(*count, 0, 100);
 }
 
-// Model code from ConfigText position 15 ("1", "2" or "3"; anything else is 3).
+// Model code from ConfigText position 15; anything that names no model is
+// the last model.
 int modelCode(const RadioData& data) {
-    if (data.ConfigText.size() < 15) return 3;
-    char c = data.ConfigText[14];
-    return c == '1' ? 1 : c == '2' ? 2 : 3;
+    return ConfigModelCode(data.ConfigText).value_or(RadioModels().back().code);
 }
 
 // Value 0-15 of each of "0"-"9" and "A"-"F"; 0xFF for any other character.
@@ -181,9 +181,10 @@ bool placeChannelData(Workspace& ws, const CodeArray& receive, const CodeArray& 
     }
 
     const std::string& scan = data.ScanText;
+    const RadioModel& facts = ModelOrLast(model);
     if (!scan.empty()) {
-        if (model == 3) {
-            image.put(kModel3ScanListAddress,
+        if (facts.scanList == ScanListStyle::Consecutive) {
+            image.put(facts.scanListAddress,
                       std::string_view(scan).substr(0, scan.size() & ~std::size_t{1}));
         } else {
             for (std::size_t k = 0; 2 * k + 1 < scan.size(); ++k)
@@ -201,7 +202,9 @@ template <class Image> bool generateChannelCodes(Workspace& ws, char separator, 
         SetOptions(ws);
         const auto receiveOffset = static_cast<std::int32_t>(std::nearbyint(21.4 / kChannelStep));
         const auto transmitOffset = static_cast<std::int32_t>(std::nearbyint(19.2 / kChannelStep));
-        const int toneModel = ws.form.cboRadio.text() == "KL40c" ? 3 : 0;
+        // The receive tone follows the model the selector shows.
+        const RadioModel* shown = FindModel(ws.form.cboRadio.text());
+        const bool receiveToneModel = shown && shown->receiveTone;
         const int limit = channelLimit(data);
 
         CodeArray receive{};
@@ -229,7 +232,7 @@ template <class Image> bool generateChannelCodes(Workspace& ws, char separator, 
             if (tone.find("none") == std::string_view::npos) {
                 const std::string_view toneCode = ToneCodeOf(tone);
                 mergeTone(ws.platform, tx, toneCode);
-                if (toneModel == 3 && data.ConfigText.size() >= 8 && data.ConfigText[7] == '1')
+                if (receiveToneModel && data.ConfigText.size() >= 8 && data.ConfigText[7] == '1')
                     mergeTone(ws.platform, rx, toneCode);
             }
 
@@ -264,7 +267,7 @@ template <class Image> void placeCountAndOptions(Workspace& ws, Image& image) {
 // neither, the template's bytes stay. The data area is never touched.
 void placeProgramCode(RadioData& data, const std::string& firmwareFolder, int model) {
     data.FirmwareProblem.clear();
-    if (model == 1) {
+    if (!ModelOrLast(model).hasProgramArea()) {
         data.LastProgramSource = ProgramSource::None;
         return;
     }
@@ -294,7 +297,7 @@ int BuildModel(const RadioData& data) {
 
 bool BuiltWithoutProgramCode(const RadioData& data) {
     const int model = modelCode(data);
-    return (model == 2 || model == 3) && !HasProgramCode(data.ImageText, model);
+    return ModelOrLast(model).hasProgramArea() && !HasProgramCode(data.ImageText, model);
 }
 
 std::string ImageFilePath(const std::string& chosen) {

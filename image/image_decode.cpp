@@ -6,11 +6,15 @@
 #include "core/channel_entry.h"
 #include "core/hex_text.h"
 #include "core/numbers.h"
+#include "core/option_table.h"
+#include "core/radio_model.h"
 #include "image/layout.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <stdexcept>
+#include <vector>
 
 namespace kl40 {
 
@@ -102,12 +106,14 @@ void DecodeScanList(Workspace& ws, int model) {
     RadioData& data = ws.data;
     data.ScanText.clear();
     const auto& image = data.ImageText;
-    // Model 3 keeps consecutive bytes from 0x1300; models 1 and 2 keep byte 0
-    // of receive slots 0, 1, 2, ... Both end at the first 0xFF; a full list of
+    // Consecutive bytes from the model's scan list address, or byte 0 of
+    // receive slots 0, 1, 2, ... Both end at the first 0xFF; a full list of
     // 32 entries may have none.
+    const RadioModel& facts = ModelOrLast(model);
     for (std::size_t k = 0; k < kMaxScanEntries; ++k) {
-        const std::size_t address =
-            model == 3 ? kModel3ScanListAddress + k : DataBase(model) + kSlotSize * k;
+        const std::size_t address = facts.scanList == ScanListStyle::Consecutive
+                                        ? facts.scanListAddress + k
+                                        : facts.dataBase + kSlotSize * k;
         const std::uint8_t b = byteAt(image, address);
         if (b == 0xFF) break;
         // Only channels 1 to 99 can be scan entries; other bytes are damage.
@@ -121,29 +127,24 @@ void DecodeOptionBytes(Workspace& ws, int model) {
     EntryFields& form = ws.form;
     data.OptionText.clear();
     data.ChannelCountText.clear();
-    const std::size_t position = model == 1 ? 0x03F0 : 0x13F0;
+    const RadioModel* facts = FindModel(model);
+    const std::size_t position = DataBase(model) + kCountOffset;
     std::uint8_t bytes[6];
     for (std::size_t i = 0; i < 6; ++i)
         bytes[i] = byteAt(data.ImageText, position + i);
 
-    if (model >= 1 && model <= 3) {
-        // Model 3 stores its option bytes as two decimal digits each, models 1
-        // and 2 as two hex digits; "High/Low Power" exists only on models 1 and 2.
-        const bool model3 = model == 3;
-        form.chkHiLo.setEnabled(!model3);
+    if (facts) {
+        // Option bytes are two decimal or two hex digits each, by model; so
+        // is whether "High/Low Power" exists.
+        form.chkHiLo.setEnabled(facts->hasHighLowPower);
         const std::string count = TwoDigit(bcdValue(bytes[0]));
         data.ChannelCountText = count;
         data.OptionText = count;
         for (std::size_t i = 1; i < 6; ++i)
-            data.OptionText += model3 ? TwoDigit(bcdValue(bytes[i])) : ByteToHex(bytes[i]);
-        if (model3) {
-            const char digit = data.OptionText.size() >= 12 ? data.OptionText[11] : '0';
-            form.cboToT.setListIndex(TimeoutIndexFromDigit(digit));
-        } else {
-            const double quarter = optionDigit(ws, 4) / 4.0;
-            form.cboToT.setListIndex(
-                TimeoutIndexFromQuarter(static_cast<int>(std::nearbyint(quarter))));
-        }
+            data.OptionText +=
+                facts->decimalOptionBytes ? TwoDigit(bcdValue(bytes[i])) : ByteToHex(bytes[i]);
+        const int digit = optionDigit(ws, facts->timeoutOptionPos);
+        form.cboToT.setListIndex(TimeoutIndex(*facts, digit));
     }
     data.ChannelCountText = data.OptionText.substr(0, 2);
     DecodeOptionFlags(ws, model);
@@ -162,85 +163,47 @@ void DecodeOptionFlags(Workspace& ws, int model) {
             v -= weight;
         }
     };
+    // A code that names no model is read by the first model's rules.
+    const RadioModel* found = FindModel(model);
+    const RadioModel& facts = found ? *found : RadioModels().front();
+    const auto options = RadioOptions();
     for (int p = 3; p <= 12; ++p) {
         int v = optionDigit(ws, p);
-        if (model == 3) {
-            switch (p) {
-            case 3:
-                take(v, 4, 11);
-                take(v, 2, 9);
-                if (v == 1) setConfigChar(data, 6, '1');
-                break;
-            case 4:
-                if (v == 1) setConfigChar(data, 3, '1');
-                break;
-            case 5:
-                take(v, 4, 8);
-                if (v == 1) setConfigChar(data, 5, '1');
-                break;
-            case 6:
-                if (v == 1) setConfigChar(data, 10, '1');
-                break;
-            case 10:
-                if (v == 2) setConfigChar(data, 7, '1');
-                break;
-            case 11:
-                setConfigDigits(data, 13, v);
-                break;
-            case 12:
-                setConfigDigits(data, 12, v);
-                break;
-            default:
-                break;
-            }
-        } else {
-            switch (p) {
-            case 3:
-                take(v, 8, 14);
-                take(v, 4, 11);
-                take(v, 2, 9);
-                if (v == 1) setConfigChar(data, 6, '1');
-                break;
-            case 4:
-                setConfigDigits(data, 12, v);
-                break;
-            case 5:
-                if (v % 2 == 1) setConfigChar(data, 5, '1');
-                setConfigDigits(data, 13, static_cast<int>(std::nearbyint(v / 2.0)));
-                break;
-            case 6:
-                if (v == 1) setConfigChar(data, 3, '1');
-                break;
-            case 8:
-                take(v, 2, 8);
-                if (v == 1) setConfigChar(data, 10, '1');
-                break;
-            case 11:
-                if (v == 8) setConfigChar(data, 7, '1');
-                break;
-            default:
-                break;
+        if (p == facts.timeoutOptionPos) setConfigDigits(data, 12, v);
+        const bool holdsConstant = p == facts.constantOptionPos;
+        if (holdsConstant)
+            setConfigDigits(data, 13,
+                            facts.constantHalved ? static_cast<int>(std::nearbyint(v / 2.0)) : v);
+        // The options with a bit in this digit, highest weight first: each
+        // but the last takes its weight off; the last must match exactly (or,
+        // beside a halved constant, be the odd bit).
+        std::vector<std::pair<OptionBit, int>> bits;
+        for (const RadioOption& option : options) {
+            const OptionBit bit = facts.optionBits[OptionIndex(option)];
+            if (bit.digit == p && option.configPos != 0) bits.emplace_back(bit, option.configPos);
+        }
+        std::sort(bits.begin(), bits.end(),
+                  [](const auto& a, const auto& b) { return a.first.weight > b.first.weight; });
+        for (std::size_t k = 0; k < bits.size(); ++k) {
+            const auto [bit, flag] = bits[k];
+            if (k + 1 < bits.size()) {
+                take(v, bit.weight, flag);
+            } else if (holdsConstant && facts.constantHalved ? v % 2 == 1 : v == bit.weight) {
+                setConfigChar(data, flag, '1');
             }
         }
     }
 
-    data.OptionText = data.ChannelCountText + (model == 3 ? "0000000020" : "0040000000");
+    data.OptionText = data.ChannelCountText + std::string(facts.optionBase);
     data.OptionBaseText = data.OptionText;
 
+    // The boxes of the options this model has a bit for.
     EntryFields& form = ws.form;
-    CheckBox* boxes[15] = {};
-    boxes[3] = &form.chkScan_En;
-    boxes[5] = &form.chkScan_Prog;
-    boxes[6] = &form.chkDispl_Blnk;
-    boxes[7] = &form.chkInd_On;
-    boxes[8] = &form.chkCTCSS_en;
-    boxes[9] = &form.chkBCO;
-    boxes[10] = &form.chkSilent;
-    boxes[11] = &form.chkTX_Inh;
-    boxes[14] = &form.chkHiLo;
-    const int last = model == 3 ? 11 : 14;
-    for (int p = 3; p <= last; ++p)
-        if (boxes[p]) boxes[p]->setChecked(data.ConfigText[static_cast<std::size_t>(p - 1)] == '1');
+    for (const RadioOption& option : options)
+        if (option.configPos != 0 && facts.optionBits[OptionIndex(option)].digit != 0)
+            (form.*option.box)
+                .setChecked(data.ConfigText[static_cast<std::size_t>(option.configPos - 1)] ==
+                            '1');
 }
 
 bool DecodeChannelCodes(Workspace& ws, CodeArray& receive, CodeArray& transmit) {
@@ -296,7 +259,7 @@ bool DecodeImage(Workspace& ws) {
         const auto model = RecogniseModel(data.ImageText);
         if (!model) throw std::runtime_error("no model recognised");
         setConfigChar(data, 15, static_cast<char>('0' + *model));
-        ws.form.cboRadio.setListIndex(*model - 1);
+        ws.form.cboRadio.setListIndex(ModelIndex(ModelOrLast(*model)));
 
         DecodeScanList(ws, *model);
         DecodeOptionBytes(ws, *model);

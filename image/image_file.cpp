@@ -1,5 +1,6 @@
 #include "image/image_file.h"
 
+#include "core/radio_model.h"
 #include "image/layout.h"
 #include "image/link_target.h"
 #include "image/temporary_files.h"
@@ -128,10 +129,8 @@ ReadResult ReadWholeFile(Platform& platform, const std::string& path) {
 // The number of image bytes a file holds for the model code in ConfigText
 // (its 15th character); 0 when the code names no model.
 std::size_t WriteLength(const std::string& configText) {
-    if (configText.size() < 15) return 0;
-    const char code = configText[14];
-    if (code < '0' || code > '9') return 0;
-    return ImageSize(code - '0');
+    const std::optional<int> model = ConfigModelCode(configText);
+    return model ? ImageSize(*model) : 0;
 }
 
 struct WriteFailure {

@@ -1,21 +1,22 @@
 #include "image/layout.h"
 
+#include "core/radio_model.h"
+
 namespace kl40 {
 
 std::size_t ImageSize(int modelCode) {
-    switch (modelCode) {
-    case 1:
-        return kModel1ImageSize;
-    case 2:
-    case 3:
-        return kModel23ImageSize;
-    default:
-        return 0;
-    }
+    const RadioModel* model = FindModel(modelCode);
+    return model ? model->imageSize : 0;
 }
 
 std::size_t DataBase(int modelCode) {
-    return modelCode == 1 ? 0x0000 : 0x1000;
+    return ModelOrLast(modelCode).dataBase;
+}
+
+bool IsImageSize(std::size_t size) {
+    for (const RadioModel& model : RadioModels())
+        if (model.imageSize == size) return true;
+    return false;
 }
 
 std::size_t SlotIndex(int channel) {
@@ -32,10 +33,12 @@ std::size_t TransmitSlotAddress(int channel, int modelCode) {
 }
 
 std::optional<int> RecogniseModel(const std::vector<std::uint8_t>& image) {
-    if (image.size() == kModel1ImageSize) return 1;
-    if (image.size() != kModel23ImageSize) return std::nullopt;
-    if (image[kModel2MarkerAddress] == kModel2Marker) return 2;
-    if (image[kModel3MarkerAddress] == kModel3Marker) return 3;
+    for (const RadioModel& model : RadioModels()) {
+        if (image.size() != model.imageSize) continue;
+        if (!model.marker) return model.code;
+        const auto [address, value] = *model.marker;
+        if (address < image.size() && image[address] == value) return model.code;
+    }
     return std::nullopt;
 }
 

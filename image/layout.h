@@ -1,9 +1,10 @@
 #pragma once
-// The EPROM address map shared by the build and the decoder.
+// The EPROM address map shared by the build and the decoder. Each model's
+// size, data base, marker byte and scan list place are in core/radio_model.h:
 //
 //   model 1 "KL40a-16": 2048 bytes, data area 0x0000-0x07FF (the whole image)
-//   model 2 "KL40a-64": 8192 bytes, data area 0x1000-0x17FF
-//   model 3 "KL40c":    8192 bytes, data area 0x1000-0x17FF
+//   model 2 "KL40a-64": 8192 bytes, data area 0x1000-0x17FF, marker 0x72 at 0x13EB
+//   model 3 "KL40c":    8192 bytes, data area 0x1000-0x17FF, marker 0x26 at 0x12FF
 //
 // Data area, from its base:
 //   +0x000 receive table, 256 slots of 4 bytes; slot index = channel number as
@@ -21,30 +22,25 @@
 
 namespace kl40 {
 
-inline constexpr std::size_t kModel1ImageSize = 0x800;
-inline constexpr std::size_t kModel23ImageSize = 0x2000;
 inline constexpr std::size_t kCountOffset = 0x3F0;
 inline constexpr std::size_t kOptionOffset = 0x3F1;
 inline constexpr std::size_t kOptionByteCount = 7;
 inline constexpr std::size_t kTransmitTableOffset = 0x400;
 inline constexpr std::size_t kSlotSize = 4;
-inline constexpr std::size_t kModel3ScanListAddress = 0x1300;
 inline constexpr std::size_t kMaxScanEntries = 32;
-inline constexpr std::size_t kModel2MarkerAddress = 0x13EB;
-inline constexpr std::uint8_t kModel2Marker = 0x72;
-inline constexpr std::size_t kModel3MarkerAddress = 0x12FF;
-inline constexpr std::uint8_t kModel3Marker = 0x26;
 
-// 2048 for model 1, 8192 for models 2 and 3, 0 for any other code.
+// The model's image size (core/radio_model.h); 0 for a code that names no model.
 std::size_t ImageSize(int modelCode);
-// 0x0000 for model 1, 0x1000 for any other model.
+// The model's data base; a code that names no model gets the last model's.
 std::size_t DataBase(int modelCode);
+// True when `size` is the image size of some model.
+bool IsImageSize(std::size_t size);
 // BCD slot index of channel 1-100 (channel 100 -> 0x00).
 std::size_t SlotIndex(int channel);
 std::size_t ReceiveSlotAddress(int channel, int modelCode);
 std::size_t TransmitSlotAddress(int channel, int modelCode);
-// Model code of an image by its length and marker bytes; nothing when no model
-// is recognised.
+// Model code of an image by its length and marker bytes (the first model in
+// the table whose size and marker match); nothing when no model is recognised.
 std::optional<int> RecogniseModel(const std::vector<std::uint8_t>& image);
 
 } // namespace kl40

@@ -1,23 +1,19 @@
 #include "image/program_code.h"
 
+#include "core/radio_model.h"
 #include "image/layout.h"
 #include "image/templates.h"
 
 namespace kl40 {
 
-namespace {
-constexpr std::size_t kDataAreaSize = 0x800;
-constexpr const char* kModelNames[] = {"KL40a-16", "KL40a-64", "KL40c"};
-} // namespace
-
 std::string ModelName(int modelCode) {
-    return modelCode >= 1 && modelCode <= 3 ? kModelNames[modelCode - 1] : "";
+    const RadioModel* model = FindModel(modelCode);
+    return model ? std::string(model->name) : "";
 }
 
 std::optional<int> ModelCodeOf(std::string_view name) {
-    for (int code = 1; code <= 3; ++code)
-        if (name == kModelNames[code - 1]) return code;
-    return std::nullopt;
+    const RadioModel* model = FindModel(name);
+    return model ? std::optional<int>(model->code) : std::nullopt;
 }
 
 bool IsDataAddress(std::size_t address, int modelCode) {
@@ -26,7 +22,8 @@ bool IsDataAddress(std::size_t address, int modelCode) {
 }
 
 bool HasProgramCode(const std::vector<std::uint8_t>& image, int modelCode) {
-    if (modelCode != 2 && modelCode != 3) return false;
+    const RadioModel* model = FindModel(modelCode);
+    if (!model || !model->hasProgramArea()) return false;
     const std::vector<std::uint8_t>& shipped = TemplateByteArray(modelCode);
     if (image.size() != shipped.size()) return false;
     for (std::size_t address = 0; address < image.size(); ++address)

@@ -1,14 +1,15 @@
 #pragma once
-// Tables generated at build time from image/templates/*.hex (one per model,
-// in model order 1, 2, 3): lines of 32 hex digits.
+// Tables generated at build time from image/templates/*.hex: each template
+// file's lines of 32 hex digits, listed by file name.
 
 #include <cstddef>
 
 namespace kl40::template_data {
-extern const char* const kLines0[];
-extern const std::size_t kLineCount0;
-extern const char* const kLines1[];
-extern const std::size_t kLineCount1;
-extern const char* const kLines2[];
-extern const std::size_t kLineCount2;
+struct TemplateFile {
+    const char* name; // e.g. "kl40c.hex"
+    const char* const* lines;
+    std::size_t lineCount;
+};
+extern const TemplateFile kTemplateFiles[];
+extern const std::size_t kTemplateFileCount;
 } // namespace kl40::template_data

@@ -1,36 +1,18 @@
 #include "image/templates.h"
 
+#include "core/radio_model.h"
 #include "image/template_data.h"
 
-#include <array>
+#include <map>
+#include <stdexcept>
+#include <string_view>
 
 namespace kl40 {
 
 namespace {
-std::string joinLines(const char* const* lines, std::size_t count) {
-    std::string hex;
-    hex.reserve(count * 32);
-    for (std::size_t i = 0; i < count; ++i)
-        hex += lines[i];
-    return hex;
-}
 
 int hexValue(char c) {
     return c <= '9' ? c - '0' : c - 'A' + 10;
-}
-
-// Position 0, 1, 2 of model code 1, 2, 3 (any other code is model 3).
-std::size_t modelIndex(int modelCode) {
-    return modelCode == 1 ? 0 : modelCode == 2 ? 1 : 2;
-}
-
-// The templates are joined and converted once; every caller gets a copy.
-const std::array<std::string, 3>& joinedTemplates() {
-    using namespace template_data;
-    static const std::array<std::string, 3> hex{joinLines(kLines0, kLineCount0),
-                                                joinLines(kLines1, kLineCount1),
-                                                joinLines(kLines2, kLineCount2)};
-    return hex;
 }
 
 std::vector<std::uint8_t> packed(const std::string& hex) {
@@ -39,16 +21,45 @@ std::vector<std::uint8_t> packed(const std::string& hex) {
         bytes[i] = static_cast<std::uint8_t>(hexValue(hex[2 * i]) * 16 + hexValue(hex[2 * i + 1]));
     return bytes;
 }
+
+struct Template {
+    std::string hex;
+    std::vector<std::uint8_t> bytes;
+};
+
+// Each model's template, joined and packed once; every caller of TemplateHex
+// and TemplateBytes gets a copy. Model codes that name no model get the last
+// model's template.
+const Template& templateOf(int modelCode) {
+    static const std::map<int, Template> templates = [] {
+        std::map<int, Template> byModel;
+        for (const RadioModel& model : RadioModels()) {
+            const template_data::TemplateFile* file = nullptr;
+            for (std::size_t i = 0; i < template_data::kTemplateFileCount; ++i)
+                if (template_data::kTemplateFiles[i].name == model.templateFile)
+                    file = &template_data::kTemplateFiles[i];
+            if (!file) throw std::logic_error("no template file for a model");
+            Template t;
+            for (std::size_t i = 0; i < file->lineCount; ++i)
+                t.hex += file->lines[i];
+            t.bytes = packed(t.hex);
+            if (t.bytes.size() != model.imageSize)
+                throw std::logic_error("a template does not have its model's size");
+            byModel.emplace(model.code, std::move(t));
+        }
+        return byModel;
+    }();
+    return templates.at(ModelOrLast(modelCode).code);
+}
+
 } // namespace
 
 const std::string& TemplateHexText(int modelCode) {
-    return joinedTemplates()[modelIndex(modelCode)];
+    return templateOf(modelCode).hex;
 }
 
 const std::vector<std::uint8_t>& TemplateByteArray(int modelCode) {
-    static const std::array<std::vector<std::uint8_t>, 3> bytes{
-        packed(TemplateHexText(1)), packed(TemplateHexText(2)), packed(TemplateHexText(3))};
-    return bytes[modelIndex(modelCode)];
+    return templateOf(modelCode).bytes;
 }
 
 std::string TemplateHex(int modelCode) {

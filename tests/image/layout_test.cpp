@@ -89,7 +89,7 @@ TEST(ModelRecognition, UsesLengthThenMarkerBytes) {
     EXPECT_EQ(RecogniseModel(TemplateBytes(2)), 2);
     EXPECT_EQ(RecogniseModel(TemplateBytes(3)), 3);
     auto both = TemplateBytes(3);
-    both[kModel2MarkerAddress] = kModel2Marker;
+    both[0x13EB] = 0x72; // the KL40a-64 marker, checked first
     EXPECT_EQ(RecogniseModel(both), 2);
     EXPECT_EQ(RecogniseModel(std::vector<std::uint8_t>(8192, 0xFF)), std::nullopt);
     EXPECT_EQ(RecogniseModel(std::vector<std::uint8_t>(2047, 0xFF)), std::nullopt);

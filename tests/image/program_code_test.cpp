@@ -189,7 +189,7 @@ TEST_F(ProgramCodeTest, InstallRefusesWhatHoldsNoFirmwareAndSaysWhichModelItInst
         const char* says;
     };
     Bytes unknown = dump(2, 5);
-    unknown[kModel2MarkerAddress] = 0; // no marker of either model
+    unknown[0x13EB] = 0; // no marker of either model
     const Case refused[] = {{"a16.bin", TemplateBytes(1), "is a KL40a-16 image"},
                             {"unknown.bin", unknown, "is not an image of a known model"},
                             {"bare.bin", TemplateBytes(3), "holds no program code"},

@@ -1,0 +1,34 @@
+#include "core/option_table.h"
+
+namespace kl40 {
+
+namespace {
+const std::array<RadioOption, kOptionCount> kOptions{{
+    {"Enable Scan", 3, &EntryFields::chkScan_En},
+    {"Down Delete", 0, &EntryFields::chkDwn_Del},
+    {"User programmed scan", 5, &EntryFields::chkScan_Prog},
+    {"Display Timer", 6, &EntryFields::chkDispl_Blnk},
+    {"Open LED is power indicator", 7, &EntryFields::chkInd_On},
+    {"Receive CTCSS enable", 8, &EntryFields::chkCTCSS_en},
+    {"Busy Channel Lockout", 9, &EntryFields::chkBCO},
+    {"Silent Switch enabled", 10, &EntryFields::chkSilent},
+    {"Open LED off inhibits Transmit", 11, &EntryFields::chkTX_Inh},
+    {"High/Low Power", 14, &EntryFields::chkHiLo},
+}};
+} // namespace
+
+std::span<const RadioOption, kOptionCount> RadioOptions() {
+    return kOptions;
+}
+
+const RadioOption* FindOption(std::string_view caption) {
+    for (const RadioOption& option : kOptions)
+        if (option.caption == caption) return &option;
+    return nullptr;
+}
+
+std::size_t OptionIndex(const RadioOption& option) {
+    return static_cast<std::size_t>(&option - kOptions.data());
+}
+
+} // namespace kl40

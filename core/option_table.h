@@ -1,0 +1,30 @@
+#pragma once
+// The ten on/off options of the radio, each described once: the caption of its
+// box on the form (also its name in radio files and reports), the ConfigText
+// flag it sets, and its box. Where each option lands in the option bytes
+// differs by model and is in the model table (core/radio_model.h).
+
+#include "core/radio_data.h"
+
+#include <array>
+#include <span>
+#include <string_view>
+
+namespace kl40 {
+
+inline constexpr std::size_t kOptionCount = 10;
+
+struct RadioOption {
+    std::string_view caption;
+    int configPos; // ConfigText position (from 1) of its flag; 0: it has none
+    CheckBox EntryFields::*box;
+};
+
+// In the order radio files and reports list them.
+std::span<const RadioOption, kOptionCount> RadioOptions();
+// The option of a caption, or nothing.
+const RadioOption* FindOption(std::string_view caption);
+// Position of an option in RadioOptions().
+std::size_t OptionIndex(const RadioOption& option);
+
+} // namespace kl40

@@ -1,0 +1,103 @@
+#include "core/radio_model.h"
+
+namespace kl40 {
+
+namespace {
+constexpr std::array<RadioModel, 3> kModels{{
+    {.code = 1,
+     .name = "KL40a-16",
+     .imageSize = 0x800,
+     .dataBase = 0x0000,
+     .marker = std::nullopt,
+     .scanList = ScanListStyle::SlotLeadBytes,
+     .scanListAddress = 0,
+     .decimalOptionBytes = false,
+     .timeoutDigits = {'4', '8', 'C'},
+     .timeoutOptionPos = 4,
+     .timeoutDecoding = TimeoutDecoding::NearestQuarter,
+     .modelConstant = '4',
+     .constantOptionPos = 5,
+     .constantHalved = true,
+     .hasHighLowPower = true,
+     .harmonicMarker = false,
+     .optionBits = {{{6, 1}, {0, 0}, {5, 1}, {3, 1}, {11, 8}, {8, 2}, {3, 2}, {8, 1}, {3, 4}, {3, 8}}},
+     .receiveTone = false,
+     .optionBase = "0040000000",
+     .templateFile = "kl40a-16.hex"},
+    {.code = 2,
+     .name = "KL40a-64",
+     .imageSize = 0x2000,
+     .dataBase = 0x1000,
+     .marker = std::pair<std::size_t, std::uint8_t>{0x13EB, 0x72},
+     .scanList = ScanListStyle::SlotLeadBytes,
+     .scanListAddress = 0,
+     .decimalOptionBytes = false,
+     .timeoutDigits = {'4', '8', 'C'},
+     .timeoutOptionPos = 4,
+     .timeoutDecoding = TimeoutDecoding::NearestQuarter,
+     .modelConstant = '4',
+     .constantOptionPos = 5,
+     .constantHalved = true,
+     .hasHighLowPower = true,
+     .harmonicMarker = false,
+     .optionBits = {{{6, 1}, {0, 0}, {5, 1}, {3, 1}, {11, 8}, {8, 2}, {3, 2}, {8, 1}, {3, 4}, {3, 8}}},
+     .receiveTone = false,
+     .optionBase = "0040000000",
+     .templateFile = "kl40a-64.hex"},
+    {.code = 3,
+     .name = "KL40c",
+     .imageSize = 0x2000,
+     .dataBase = 0x1000,
+     .marker = std::pair<std::size_t, std::uint8_t>{0x12FF, 0x26},
+     .scanList = ScanListStyle::Consecutive,
+     .scanListAddress = 0x1300,
+     .decimalOptionBytes = true,
+     .timeoutDigits = {'4', '7', '8'},
+     .timeoutOptionPos = 12,
+     .timeoutDecoding = TimeoutDecoding::ExactDigit,
+     .modelConstant = '2',
+     .constantOptionPos = 11,
+     .constantHalved = false,
+     .hasHighLowPower = false,
+     .harmonicMarker = true,
+     .optionBits = {{{4, 1}, {0, 0}, {5, 1}, {3, 1}, {10, 2}, {5, 4}, {3, 2}, {6, 1}, {3, 4}, {0, 0}}},
+     .receiveTone = true,
+     .optionBase = "0000000020",
+     .templateFile = "kl40c.hex"},
+}};
+} // namespace
+
+std::span<const RadioModel> RadioModels() {
+    return kModels;
+}
+
+int ModelIndex(const RadioModel& model) {
+    return static_cast<int>(&model - kModels.data());
+}
+
+const RadioModel* FindModel(int code) {
+    for (const RadioModel& model : kModels)
+        if (model.code == code) return &model;
+    return nullptr;
+}
+
+const RadioModel* FindModel(std::string_view name) {
+    for (const RadioModel& model : kModels)
+        if (model.name == name) return &model;
+    return nullptr;
+}
+
+const RadioModel& ModelOrLast(int code) {
+    const RadioModel* model = FindModel(code);
+    return model ? *model : kModels.back();
+}
+
+std::optional<int> ConfigModelCode(std::string_view configText) {
+    if (configText.size() < 15) return std::nullopt;
+    const char digit = configText[14];
+    if (digit < '0' || digit > '9') return std::nullopt;
+    const RadioModel* model = FindModel(digit - '0');
+    return model ? std::optional<int>(model->code) : std::nullopt;
+}
+
+} // namespace kl40
