@@ -1,6 +1,8 @@
 #include "cli/radio_json.h"
 
 #include "cli/json_reading.h"
+#include "core/option_table.h"
+#include "core/radio_model.h"
 
 #include <nlohmann/json.hpp>
 
@@ -15,11 +17,25 @@ namespace {
 
 using nlohmann::json;
 
-const std::vector<std::string> kModels{"KL40a-16", "KL40a-64", "KL40c"};
-const std::vector<std::string> kTimeouts{"1.00", "2.00", "3.00"};
+bool isTimeout(const std::string& text) {
+    return std::find(kTimeoutTexts.begin(), kTimeoutTexts.end(), text) != kTimeoutTexts.end();
+}
 
-bool contains(const std::vector<std::string>& list, const std::string& s) {
-    return std::find(list.begin(), list.end(), s) != list.end();
+// "\"A\", \"B\" or \"C\"", for the refusal of a value not in a list.
+template <class Names> std::string expected(const Names& names) {
+    std::string text;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i) text += i + 1 == names.size() ? " or " : ", ";
+        text += "\"" + std::string(names[i]) + "\"";
+    }
+    return text;
+}
+
+std::vector<std::string_view> modelNames() {
+    std::vector<std::string_view> names;
+    for (const RadioModel& model : RadioModels())
+        names.push_back(model.name);
+    return names;
 }
 
 // The message the entry form gives for a channel number outside 1-99.
@@ -58,43 +74,29 @@ JsonError channelError(std::size_t index, const json& channel, const std::string
 
 } // namespace
 
-const std::vector<std::string>& OptionNames() {
-    static const std::vector<std::string> names{"Enable Scan",
-                                                "Down Delete",
-                                                "User programmed scan",
-                                                "Display Timer",
-                                                "Open LED is power indicator",
-                                                "Receive CTCSS enable",
-                                                "Busy Channel Lockout",
-                                                "Silent Switch enabled",
-                                                "Open LED off inhibits Transmit",
-                                                "High/Low Power"};
-    return names;
-}
-
-std::variant<RadioInput, JsonError> ParseRadioJson(std::string_view text) {
+std::variant<Radio, JsonError> ParseRadioJson(std::string_view text) {
     auto parsed = ParseJsonStrictly(text);
     if (auto* error = std::get_if<JsonSyntaxError>(&parsed))
         return JsonError{"not valid JSON: " + error->message};
     const json root = std::move(std::get<json>(parsed));
     if (!root.is_object()) return JsonError{"the radio file must be a JSON object"};
 
-    RadioInput radio;
+    Radio radio;
     for (const auto& [key, value] : root.items()) {
         if (key == "model") {
-            if (!value.is_string() || !contains(kModels, value.get<std::string>()))
-                return JsonError{"unknown model " + value.dump() +
-                                 " (expected \"KL40a-16\", \"KL40a-64\" or \"KL40c\")"};
+            if (!value.is_string() || !FindModel(value.get<std::string>()))
+                return JsonError{"unknown model " + value.dump() + " (expected " +
+                                 expected(modelNames()) + ")"};
             radio.model = value.get<std::string>();
         } else if (key == "timeout") {
-            if (!value.is_string() || !contains(kTimeouts, value.get<std::string>()))
-                return JsonError{"unknown timeout " + value.dump() +
-                                 " (expected \"1.00\", \"2.00\" or \"3.00\")"};
+            if (!value.is_string() || !isTimeout(value.get<std::string>()))
+                return JsonError{"unknown timeout " + value.dump() + " (expected " +
+                                 expected(kTimeoutTexts) + ")"};
             radio.timeout = value.get<std::string>();
         } else if (key == "options") {
             if (!value.is_array()) return JsonError{"\"options\" must be a list of option names"};
             for (const auto& option : value) {
-                if (!option.is_string() || !contains(OptionNames(), option.get<std::string>()))
+                if (!option.is_string() || !FindOption(option.get<std::string>()))
                     return JsonError{"unknown option " + option.dump()};
                 radio.options.push_back(option.get<std::string>());
             }
@@ -111,7 +113,7 @@ std::variant<RadioInput, JsonError> ParseRadioJson(std::string_view text) {
         for (std::size_t i = 0; i < channels.size(); ++i) {
             const json& c = channels[i];
             if (!c.is_object()) return channelError(i, c, "must be an object");
-            ChannelInput input;
+            Channel input;
             bool hasChannel = false;
             bool hasRx = false;
             for (const auto& [key, value] : c.items()) {
@@ -124,7 +126,7 @@ std::variant<RadioInput, JsonError> ParseRadioJson(std::string_view text) {
                             : value.is_number_integer() && value.get<std::int64_t>() >= 1 &&
                                   value.get<std::int64_t>() <= 99;
                     if (!inRange) return channelError(i, c, kChannelNumberRefused);
-                    input.channel = value.get<int>();
+                    input.number = value.get<int>();
                     hasChannel = true;
                 } else if (key == "rx") {
                     auto f = frequencyText(value);
@@ -139,7 +141,7 @@ std::variant<RadioInput, JsonError> ParseRadioJson(std::string_view text) {
                 } else if (key == "ctcss") {
                     if (!value.is_string())
                         return channelError(i, c, "\"ctcss\" must be a tone text");
-                    input.ctcss = value.get<std::string>();
+                    input.tone = value.get<std::string>();
                 } else if (key == "scan") {
                     if (!value.is_boolean())
                         return channelError(i, c, "\"scan\" must be true or false");
@@ -150,14 +152,14 @@ std::variant<RadioInput, JsonError> ParseRadioJson(std::string_view text) {
             }
             if (!hasChannel) return channelError(i, c, "\"channel\" is missing");
             if (!hasRx) return channelError(i, c, "\"rx\" is missing");
-            if (!seen.insert(input.channel).second) return channelError(i, c, "given twice");
+            if (!seen.insert(input.number).second) return channelError(i, c, "given twice");
             radio.channels.push_back(std::move(input));
         }
     }
     return radio;
 }
 
-std::string WriteRadioJson(const DecodedRadio& radio) {
+std::string WriteRadioJson(const Radio& radio) {
     // nlohmann's default object sorts keys; the text is written in schema
     // order, each value as nlohmann writes it.
     std::string out = "{\n  \"model\": " + jsonText(radio.model) + ",\n";
@@ -173,10 +175,10 @@ std::string WriteRadioJson(const DecodedRadio& radio) {
         return s ? jsonText(*s) : std::string("null");
     };
     for (std::size_t i = 0; i < radio.channels.size(); ++i) {
-        const DecodedChannel& c = radio.channels[i];
+        const Channel& c = radio.channels[i];
         out += i ? ",\n    " : "\n    ";
-        out += "{\"channel\": " + std::to_string(c.channel) + ", \"rx\": " + optional(c.rx) +
-               ", \"tx\": " + optional(c.tx) + ", \"ctcss\": " + jsonText(c.ctcss) +
+        out += "{\"channel\": " + std::to_string(c.number) + ", \"rx\": " + optional(c.rx) +
+               ", \"tx\": " + optional(c.tx) + ", \"ctcss\": " + jsonText(c.tone) +
                ", \"scan\": " + (c.scan ? "true" : "false") + "}";
     }
     out += radio.channels.empty() ? "]\n}\n" : "\n  ]\n}\n";

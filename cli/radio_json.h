@@ -4,6 +4,8 @@
 //     "channels": [ {"channel": 5, "rx": "435.1250", "tx": "430.1250",
 //                    "ctcss": "88.5", "scan": true} ] }
 
+#include "core/radio.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,47 +14,16 @@
 
 namespace kl40::cli {
 
-struct ChannelInput {
-    int channel = 0;
-    std::string rx;
-    std::optional<std::string> tx; // nothing: the receive frequency
-    std::string ctcss = "none";    // tone text without trailing blank, or "none"
-    bool scan = false;
-};
-
-struct RadioInput {
-    std::string model = "KL40c";
-    std::string timeout = "2.00";
-    std::vector<std::string> options;
-    std::vector<ChannelInput> channels;
-};
-
 struct JsonError {
     std::string message;
 };
 
-// The option names, in the order decode writes them.
-const std::vector<std::string>& OptionNames();
-
-std::variant<RadioInput, JsonError> ParseRadioJson(std::string_view text);
-
-// Decoded channel: a frequency that the image does not hold is nothing.
-struct DecodedChannel {
-    int channel = 0;
-    std::optional<std::string> rx;
-    std::optional<std::string> tx;
-    std::string ctcss = "none";
-    bool scan = false;
-};
-
-struct DecodedRadio {
-    std::string model;
-    std::string timeout;
-    std::vector<std::string> options;
-    std::vector<DecodedChannel> channels;
-};
+// A radio file's radio. A channel without "tx" (or with null) has no transmit
+// frequency: the channel entry then takes the receive one.
+std::variant<Radio, JsonError> ParseRadioJson(std::string_view text);
 
 // Pretty-printed JSON with exactly the keys of the schema.
-std::string WriteRadioJson(const DecodedRadio& radio);
+// A frequency the radio does not hold is null.
+std::string WriteRadioJson(const Radio& radio);
 
 } // namespace kl40::cli

@@ -88,7 +88,7 @@ BuildResult buildOne(const std::string& radioPath, const std::string& outputPath
 
     auto parsed = ParseRadioJson(std::get<std::string>(text));
     if (auto* error = std::get_if<JsonError>(&parsed)) return refusedBy(radioPath, error->message);
-    const RadioInput& radio = std::get<RadioInput>(parsed);
+    const Radio& radio = std::get<Radio>(parsed);
 
     Session session;
     if (auto refused = session.Apply(radio)) return refusedBy(radioPath, *refused);

@@ -1,5 +1,7 @@
 #include "coding/frequency_code.h"
 
+#include "core/radio_model.h"
+
 #include "core/hex_text.h"
 #include "core/numbers.h"
 
@@ -135,7 +137,8 @@ std::string FrequencyCode(Workspace& ws, std::int32_t offset, double mhz, double
         if (length < 3 || length > 5) throw std::range_error("frequency code out of range");
         char code[8] = {'F', 'F', '0', '0', '0'};
         std::copy(body, body + length, code + 8 - length);
-        if (ws.data.BandCode == 3) {
+        const RadioModel* model = FindModel(ws.data.BandCode);
+        if (model && model->harmonicMarker) {
             if (offset == kReceiveOffset && NearHarmonic(mhz)) code[0] = code[1] = '0';
             return std::string(code, 8);
         }

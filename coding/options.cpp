@@ -168,7 +168,8 @@ void FillModelList(ComboBox& cboRadio) {
 }
 
 void FillTimeoutList(ComboBox& cboToT) {
-    addItems(cboToT, {"1.00", "2.00", "3.00"});
+    for (std::string_view text : kTimeoutTexts)
+        cboToT.addItem(std::string(text));
     cboToT.setListIndex(1);
 }
 

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kl40 {
 
@@ -32,8 +33,13 @@ public:
     virtual std::optional<std::string> saveFileDialog(const FileDialogRequest& request) = 0;
     virtual void setBusy(bool busy) = 0;
 
-    // Convenience for the common single-button message.
+    // Convenience for the common single-button message. While a
+    // MessageCollector is attached, the text is collected instead of shown.
     void show(const std::string& text, const std::string& title, Icon icon) {
+        if (collected_) {
+            collected_->push_back(text);
+            return;
+        }
         message(text, title, icon, Buttons::Ok);
     }
     bool askYesNo(const std::string& text, const std::string& title) {
@@ -42,6 +48,30 @@ public:
     Answer askYesNoCancel(const std::string& text, const std::string& title) {
         return message(text, title, Icon::Question, Buttons::YesNoCancel);
     }
+
+private:
+    friend class MessageCollector;
+    std::vector<std::string>* collected_ = nullptr;
+};
+
+// Collects the single-button messages of a platform for its lifetime, so that
+// an operation run many times over (storing the channels of a file) can report
+// them once, together, instead of one message box each.
+class MessageCollector {
+public:
+    explicit MessageCollector(Platform& platform)
+        : platform_(platform), previous_(platform.collected_) {
+        platform_.collected_ = &messages;
+    }
+    MessageCollector(const MessageCollector&) = delete;
+    MessageCollector& operator=(const MessageCollector&) = delete;
+    ~MessageCollector() { platform_.collected_ = previous_; }
+
+    std::vector<std::string> messages;
+
+private:
+    Platform& platform_;
+    std::vector<std::string>* previous_;
 };
 
 } // namespace kl40

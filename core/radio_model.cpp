@@ -20,7 +20,8 @@ constexpr std::array<RadioModel, 3> kModels{{
      .constantHalved = true,
      .hasHighLowPower = true,
      .harmonicMarker = false,
-     .optionBits = {{{6, 1}, {0, 0}, {5, 1}, {3, 1}, {11, 8}, {8, 2}, {3, 2}, {8, 1}, {3, 4}, {3, 8}}},
+     .optionBits =
+         {{{6, 1}, {0, 0}, {5, 1}, {3, 1}, {11, 8}, {8, 2}, {3, 2}, {8, 1}, {3, 4}, {3, 8}}},
      .receiveTone = false,
      .optionBase = "0040000000",
      .templateFile = "kl40a-16.hex"},
@@ -40,7 +41,8 @@ constexpr std::array<RadioModel, 3> kModels{{
      .constantHalved = true,
      .hasHighLowPower = true,
      .harmonicMarker = false,
-     .optionBits = {{{6, 1}, {0, 0}, {5, 1}, {3, 1}, {11, 8}, {8, 2}, {3, 2}, {8, 1}, {3, 4}, {3, 8}}},
+     .optionBits =
+         {{{6, 1}, {0, 0}, {5, 1}, {3, 1}, {11, 8}, {8, 2}, {3, 2}, {8, 1}, {3, 4}, {3, 8}}},
      .receiveTone = false,
      .optionBase = "0040000000",
      .templateFile = "kl40a-64.hex"},
@@ -60,7 +62,8 @@ constexpr std::array<RadioModel, 3> kModels{{
      .constantHalved = false,
      .hasHighLowPower = false,
      .harmonicMarker = true,
-     .optionBits = {{{4, 1}, {0, 0}, {5, 1}, {3, 1}, {10, 2}, {5, 4}, {3, 2}, {6, 1}, {3, 4}, {0, 0}}},
+     .optionBits =
+         {{{4, 1}, {0, 0}, {5, 1}, {3, 1}, {10, 2}, {5, 4}, {3, 2}, {6, 1}, {3, 4}, {0, 0}}},
      .receiveTone = true,
      .optionBase = "0000000020",
      .templateFile = "kl40c.hex"},

@@ -22,6 +22,9 @@ enum class ScanListStyle {
 
 inline constexpr std::size_t kDataAreaSize = 0x800;
 
+// The time-out selector's texts (minutes), the same for every model.
+inline constexpr std::array<std::string_view, 3> kTimeoutTexts{"1.00", "2.00", "3.00"};
+
 // Where an option's flag lands in OptionText: the weight added to the digit at
 // `digit` (a position from 1); digit 0 when the model has no bit for it.
 struct OptionBit {

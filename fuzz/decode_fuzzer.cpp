@@ -40,14 +40,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!opened.Build()) return 0;
 
     const std::vector<std::uint8_t>& image = opened.ws.data.ImageText;
-    Check(kl40::IsImageSize(image.size()),
-          "a rebuilt image is 2048 or 8192 bytes");
+    Check(kl40::IsImageSize(image.size()), "a rebuilt image is 2048 or 8192 bytes");
     kl40::cli::Session reopened;
     Check(reopened.Load(image), "a rebuilt image opens again");
 
     // A damaged file may hold codes of frequencies outside the band, which no
     // image can hold in turn; any other radio must survive open and save.
-    const kl40::cli::DecodedRadio radio = opened.Describe();
+    const kl40::Radio radio = opened.Describe();
     if (!std::all_of(radio.channels.begin(), radio.channels.end(),
                      [](const auto& c) { return InBand(c.rx) && InBand(c.tx); }))
         return 0;

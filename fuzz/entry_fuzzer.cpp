@@ -8,7 +8,7 @@
 #include "check.h"
 
 #include "cli/session.h"
-#include "core/channel_entry.h"
+#include "entry/channel_entry.h"
 #include "image/layout.h"
 
 #include <cstddef>
@@ -84,8 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     if (session.Build()) {
         const auto& image = ws.data.ImageText;
-        Check(kl40::IsImageSize(image.size()),
-              "a built image is 2048 or 8192 bytes");
+        Check(kl40::IsImageSize(image.size()), "a built image is 2048 or 8192 bytes");
     }
     return 0;
 }

@@ -21,7 +21,7 @@
 
 namespace {
 
-using kl40::cli::DecodedRadio;
+using kl40::Radio;
 
 double Mhz(const std::optional<std::string>& text) {
     double value = -1;
@@ -31,7 +31,7 @@ double Mhz(const std::optional<std::string>& text) {
 
 // The options an image holds: "Down Delete" has no bit, and the KL40c has no
 // power switch.
-std::vector<std::string> StoredOptions(const DecodedRadio& radio) {
+std::vector<std::string> StoredOptions(const Radio& radio) {
     std::vector<std::string> options = radio.options;
     std::erase_if(options, [&](const std::string& option) {
         return option == "Down Delete" || (option == "High/Low Power" && radio.model == "KL40c");
@@ -40,7 +40,7 @@ std::vector<std::string> StoredOptions(const DecodedRadio& radio) {
 }
 
 // The same radio, but for frequencies moved to the nearest 12.5 kHz step.
-bool SameRadio(const DecodedRadio& a, const DecodedRadio& b) {
+bool SameRadio(const Radio& a, const Radio& b) {
     auto near = [](const std::optional<std::string>& x, const std::optional<std::string>& y) {
         return x.has_value() == y.has_value() &&
                std::fabs(Mhz(x) - Mhz(y)) <= kl40::kChannelStep / 2 + 1e-9;
@@ -48,8 +48,8 @@ bool SameRadio(const DecodedRadio& a, const DecodedRadio& b) {
     return a.model == b.model && a.timeout == b.timeout && StoredOptions(a) == StoredOptions(b) &&
            std::equal(a.channels.begin(), a.channels.end(), b.channels.begin(), b.channels.end(),
                       [&](const auto& x, const auto& y) {
-                          return x.channel == y.channel && near(x.rx, y.rx) && near(x.tx, y.tx) &&
-                                 x.ctcss == y.ctcss && x.scan == y.scan;
+                          return x.number == y.number && near(x.rx, y.rx) && near(x.tx, y.tx) &&
+                                 x.tone == y.tone && x.scan == y.scan;
                       });
 }
 
@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using kl40::fuzz::Check;
     auto parsed =
         kl40::cli::ParseRadioJson(std::string_view(reinterpret_cast<const char*>(data), size));
-    const auto* radio = std::get_if<kl40::cli::RadioInput>(&parsed);
+    const auto* radio = std::get_if<kl40::Radio>(&parsed);
     if (!radio) return 0;
 
     kl40::cli::Session session;
@@ -69,8 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!session.Build()) return 0;
 
     const auto& image = session.ws.data.ImageText;
-    Check(kl40::IsImageSize(image.size()),
-          "a built image is 2048 or 8192 bytes");
+    Check(kl40::IsImageSize(image.size()), "a built image is 2048 or 8192 bytes");
     if (refused) return 0;
     kl40::cli::Session reopened;
     Check(reopened.Load(image), "a built radio opens again");

@@ -1,6 +1,6 @@
 #include "image/flows.h"
 
-#include "core/channel_entry.h"
+#include "entry/channel_entry.h"
 #include "image/image_build.h"
 #include "image/image_decode.h"
 #include "image/image_file.h"

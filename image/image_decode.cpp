@@ -3,11 +3,11 @@
 #include "coding/frequency_code.h"
 #include "coding/options.h"
 #include "coding/tone_table.h"
-#include "core/channel_entry.h"
 #include "core/hex_text.h"
 #include "core/numbers.h"
 #include "core/option_table.h"
 #include "core/radio_model.h"
+#include "entry/channel_entry.h"
 #include "image/layout.h"
 
 #include <algorithm>
@@ -202,8 +202,7 @@ void DecodeOptionFlags(Workspace& ws, int model) {
     for (const RadioOption& option : options)
         if (option.configPos != 0 && facts.optionBits[OptionIndex(option)].digit != 0)
             (form.*option.box)
-                .setChecked(data.ConfigText[static_cast<std::size_t>(option.configPos - 1)] ==
-                            '1');
+                .setChecked(data.ConfigText[static_cast<std::size_t>(option.configPos - 1)] == '1');
 }
 
 bool DecodeChannelCodes(Workspace& ws, CodeArray& receive, CodeArray& transmit) {

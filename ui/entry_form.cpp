@@ -1,10 +1,12 @@
 #include "ui/entry_form.h"
 
+#include "core/radio_model.h"
+
 #include "coding/options.h"
 #include "coding/raster.h"
 #include "coding/tone_table.h"
-#include "core/channel_entry.h"
 #include "core/numbers.h"
+#include "entry/channel_entry.h"
 #include "ui/unsaved_work.h"
 
 #include <optional>
@@ -133,7 +135,8 @@ void EntryForm::cboCh_LostFocus() {
 void EntryForm::cboRadio_Click() {
     EntryFields& f = ws_.form;
     if (operatorChange()) SetOptions(ws_);
-    if (f.cboRadio.text() == "KL40c") {
+    const RadioModel* model = FindModel(f.cboRadio.text());
+    if (model && !model->hasHighLowPower) {
         f.chkHiLo.setChecked(false);
         f.chkHiLo.setEnabled(false);
     } else {

@@ -1,6 +1,6 @@
 #include "ui/main_window.h"
 
-#include "core/channel_entry.h"
+#include "entry/channel_entry.h"
 #include "ui/unsaved_work.h"
 
 #include <exception>

@@ -3,7 +3,7 @@
 #include "cli/session.h"
 #include "cli/verbs.h"
 #include "coding/tone_table.h"
-#include "core/channel_entry.h"
+#include "entry/channel_entry.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -376,7 +376,7 @@ TEST(CliSession, ApplyEndsAsStoringEveryChannelFromTheFormDoes) {
                      {"channel": 2, "rx": "439", "tx": "434"},
                      {"channel": 40, "rx": "411.2", "ctcss": "241.8", "scan": true},
                      {"channel": 9, "rx": "420.0125", "ctcss": "103.5"}]})");
-    const RadioInput& radio = std::get<RadioInput>(parsed);
+    const Radio& radio = std::get<Radio>(parsed);
     Session applied;
     ASSERT_EQ(applied.Apply(radio), std::nullopt);
 
@@ -389,13 +389,12 @@ TEST(CliSession, ApplyEndsAsStoringEveryChannelFromTheFormDoes) {
     stepwise.ws.data.ConfigText[2] = '1';
     stepwise.ws.data.LoadingForm = false;
     for (int ch : {2, 7, 9, 40}) {
-        const ChannelInput& c =
-            *std::find_if(radio.channels.begin(), radio.channels.end(),
-                          [ch](const ChannelInput& s) { return s.channel == ch; });
-        std::string tone = c.ctcss;
+        const Channel& c = *std::find_if(radio.channels.begin(), radio.channels.end(),
+                                         [ch](const Channel& s) { return s.number == ch; });
+        std::string tone = c.tone;
         stepwise.ws.data.EditingChannel = false;
         form.txtCh.setText(std::to_string(ch));
-        form.txtRx.setText(c.rx);
+        form.txtRx.setText(c.rx.value_or(""));
         form.txtTx.setText(c.tx.value_or(""));
         form.cboCTCSS.setListIndex(ToneIndex(tone));
         form.chkScan.setChecked(c.scan);
@@ -428,7 +427,7 @@ TEST(CliSession, ApplyEndsAsStoringEveryChannelFromTheFormDoes) {
 }
 
 TEST(CliRadioJson, WrittenTextReadsBackWithEveryCharacter) {
-    DecodedRadio radio;
+    Radio radio;
     radio.model = "KL40c";
     radio.timeout = "2.00";
     radio.options = {"Enable Scan", "quote \" and \\ backslash", "tab\there", "caf\xC3\xA9"};
@@ -442,7 +441,7 @@ TEST(CliRadioJson, WrittenTextReadsBackWithEveryCharacter) {
                               "scan": true})"));
     EXPECT_EQ(written["channels"][1]["tx"], "line\nbreak\x01");
     EXPECT_EQ(written["channels"][1]["rx"], nullptr);
-    EXPECT_EQ(WriteRadioJson(DecodedRadio{"KL40c", "1.00", {}, {}}),
+    EXPECT_EQ(WriteRadioJson(Radio{"KL40c", "1.00", {}, {}}),
               "{\n  \"model\": \"KL40c\",\n  \"timeout\": \"1.00\",\n  \"options\": [],\n"
               "  \"channels\": []\n}\n");
 }

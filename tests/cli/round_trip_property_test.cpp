@@ -6,6 +6,7 @@
 #include "cli/radio_json.h"
 #include "cli/session.h"
 #include "coding/tone_table.h"
+#include "core/option_table.h"
 #include "image/layout.h"
 
 #include <gtest/gtest.h>
@@ -52,9 +53,10 @@ int weightOf(const OptionBit& bit, int model) {
 // The options an image of `model` holds, in the order decode lists them.
 std::vector<std::string> heldOptions(int model) {
     std::vector<std::string> held;
-    for (const std::string& name : OptionNames())
+    for (const RadioOption& option : RadioOptions())
         for (const OptionBit& bit : kOptionBits)
-            if (name == bit.name && digitOf(bit, model) != 0) held.push_back(name);
+            if (option.caption == bit.name && digitOf(bit, model) != 0)
+                held.emplace_back(option.caption);
     return held;
 }
 
@@ -109,7 +111,7 @@ bool decodedOn(const OptionBit& bit, int model, int value) {
 
 Bytes build(const std::string& radioJson) {
     auto parsed = ParseRadioJson(radioJson);
-    const auto* radio = std::get_if<RadioInput>(&parsed);
+    const auto* radio = std::get_if<Radio>(&parsed);
     if (!radio) {
         ADD_FAILURE() << std::get<JsonError>(parsed).message << "\n" << radioJson;
         return {};

@@ -2,7 +2,7 @@
 // A radio as the program has it right after start-up: data set, form fields
 // with their handlers wired, form loaded, scripted platform.
 
-#include "core/channel_entry.h"
+#include "entry/channel_entry.h"
 #include "support/scripted_platform.h"
 #include "ui/entry_form.h"
 

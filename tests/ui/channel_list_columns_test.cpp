@@ -1,7 +1,7 @@
 #include "ui/channel_list_columns.h"
 
 #include "coding/tone_table.h"
-#include "core/channel_entry.h"
+#include "entry/channel_entry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "ui/main_window.h"
 
-#include "core/channel_entry.h"
+#include "entry/channel_entry.h"
 #include "support/scripted_platform.h"
 
 #include <gtest/gtest.h>

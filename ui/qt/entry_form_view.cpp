@@ -1,6 +1,6 @@
 #include "ui/qt/entry_form_view.h"
 
-#include "core/channel_entry.h"
+#include "entry/channel_entry.h"
 #include "ui/channel_list_columns.h"
 
 #include <QApplication>

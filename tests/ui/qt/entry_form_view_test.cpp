@@ -1,6 +1,6 @@
 // The data-entry form on screen (headless): layout, keyboard, focus, clicks.
 
-#include "core/channel_entry.h"
+#include "entry/channel_entry.h"
 #include "support/form_operator.h"
 #include "support/loaded_form.h"
 #include "support/scripted_platform.h"

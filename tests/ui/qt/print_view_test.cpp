@@ -3,7 +3,7 @@
 // positions (pdftotext -bbox) and rendered to pixels (pdftoppm).
 
 #include "coding/options.h"
-#include "core/channel_entry.h"
+#include "entry/channel_entry.h"
 #include "support/scripted_platform.h"
 #include "ui/qt/print_dialog_view.h"
 #include "ui/qt/qt_printer.h"

@@ -1,4 +1,4 @@
-#include "core/channel_entry.h"
+#include "entry/channel_entry.h"
 
 #include "support/loaded_form.h"
 #include "support/scripted_platform.h"

@@ -1,4 +1,4 @@
-#include "core/channel_entry.h"
+#include "entry/channel_entry.h"
 
 #include "coding/frequency_code.h"
 #include "coding/options.h"

@@ -1,0 +1,55 @@
+#pragma once
+// The radio as a typed snapshot, made from the form's texts in one place and
+// written back through the form's own operations: the model and time-out
+// selectors (their handlers run as on a click), the channel entry (every
+// channel passes the checks a typed one does), and the option boxes.
+
+#include "core/radio.h"
+#include "core/radio_data.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kl40 {
+
+// The radio the data set and the form hold now.
+Radio SnapshotOf(const Workspace& ws);
+
+// What storing one channel came to.
+struct ChannelOutcome {
+    int number = 0;
+    bool stored = false;
+    // What the channel entry said: the refusal when not stored, otherwise what
+    // it changed ("Only 32 scan channels allowed").
+    std::vector<std::string> messages;
+    // The frequencies off the 12.5 kHz raster and what the radio will use.
+    std::optional<std::string> rasterNote;
+    // The tone, when it is none of the listed tones (the channel is then
+    // refused without being entered).
+    std::optional<std::string> unknownTone;
+
+    bool refused() const { return !stored; }
+};
+
+enum class OnRefusal {
+    Stop, // the first refused channel ends the apply (a radio file is all or nothing)
+    Skip, // a refused channel is left out and the others are stored (an import)
+};
+
+struct ApplyOutcome {
+    std::vector<ChannelOutcome> channels; // in the order stored
+    // Set when OnRefusal::Stop ended the apply at this channel.
+    std::optional<ChannelOutcome> stoppedAt;
+};
+
+// Chooses the radio's model and time-out, stores its channels in ascending
+// order, then sets exactly its options (storing a scan channel ticks "Enable
+// Scan", as the form does; the radio's own options decide). Messages the
+// channel entry shows are collected into the outcome instead of shown. With
+// `storeOptions` false the options are left as they are (an import of
+// channels only).
+ApplyOutcome ApplyRadio(Workspace& ws, const Radio& radio, OnRefusal onRefusal,
+                        bool storeOptions = true);
+
+} // namespace kl40
