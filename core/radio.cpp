@@ -2,17 +2,41 @@
 
 namespace kl40 {
 
-Channel ParseChannelEntry(int number, std::string_view entry) {
+namespace {
+// True when `text` is the decimal digits of `number`, leading zeros allowed.
+bool isNumber(std::string_view text, int number) {
+    if (text.empty() || text.size() > 4) return false;
+    int value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + (c - '0');
+    }
+    return value == number;
+}
+} // namespace
+
+std::vector<std::string_view> SplitChannelEntry(std::string_view entry, char separator,
+                                                Separators separators) {
     std::vector<std::string_view> fields;
     for (std::size_t start = 0;;) {
-        const std::size_t comma = entry.find(',', start);
-        fields.push_back(entry.substr(start, comma - start));
-        if (comma == std::string_view::npos) break;
-        start = comma + 1;
+        const std::size_t end = entry.find(separator, start);
+        fields.push_back(entry.substr(start, end - start));
+        if (end == std::string_view::npos) break;
+        start = end + 1;
+        if (separators == Separators::Runs)
+            while (start < entry.size() && entry[start] == separator)
+                ++start;
     }
+    return fields;
+}
+
+Channel ParseChannelEntry(int number, std::string_view entry) {
+    const std::vector<std::string_view> fields = SplitChannelEntry(entry);
     Channel channel;
     channel.number = number;
-    const bool hasReceive = !fields.empty() && fields[0] == std::to_string(number);
+    // The entry starts with its channel number ("5", or "05" as typed) unless
+    // it lacks its receive part and starts with the transmit frequency.
+    const bool hasReceive = !fields.empty() && isNumber(fields[0], number);
     std::size_t next = 0;
     if (hasReceive) {
         channel.rx = fields.size() > 1 ? std::string(fields[1]) : std::string();

@@ -32,6 +32,18 @@ struct Radio {
     bool operator==(const Radio&) const = default;
 };
 
+// How separators divide the fields of a channel entry or list line.
+enum class Separators {
+    Each, // every separator ends a field ("5,,N" has an empty second field)
+    Runs, // a run of separators counts as one (list lines, printed entries)
+};
+
+// The fields of a stored channel entry "5,435.1250,430.1250,88.5 ,Y" (or of a
+// list line, split at blanks) as they stand: the tone keeps its blank. The one
+// tokenizer of channel entries, under every reader of them.
+std::vector<std::string_view> SplitChannelEntry(std::string_view entry, char separator = ',',
+                                                Separators separators = Separators::Each);
+
 // The channel of a stored channel entry "5,435.1250,430.1250,88.5,Y". An
 // entry decoded from a damaged image may lack its receive part (it then
 // starts with the transmit frequency) or its transmit part.

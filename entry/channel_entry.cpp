@@ -1,5 +1,7 @@
 #include "entry/channel_entry.h"
 
+#include "core/radio.h"
+
 #include "coding/frequency_code.h"
 #include "coding/options.h"
 #include "coding/tone_table.h"
@@ -247,7 +249,16 @@ void ShowChannel(Workspace& ws, std::int16_t n) {
     try {
         const std::string entry = slotOf(ws.data, n);
         if (!entry.empty()) {
-            FillEntryFields(ws, ',', entry);
+            // An entry without both frequencies (decoded from a damaged image)
+            // cannot be shown.
+            const Channel channel = ParseChannelEntry(n, entry);
+            if (!channel.rx || !channel.tx) throw std::invalid_argument("channel entry incomplete");
+            form.txtCh.setText(std::string(SplitChannelEntry(entry).front()));
+            form.txtRx.setText(channel.rx->substr(0, kFrequencyWidth));
+            form.txtTx.setText(channel.tx->substr(0, kFrequencyWidth));
+            std::string tone = channel.tone;
+            form.cboCTCSS.setListIndex(ToneIndex(tone));
+            form.chkScan.setChecked(channel.scan);
             form.cmdReset_Pers.setCaption("Update");
             // The selector lists "1" to "99" and then "0": item n-1 is channel n.
             form.cboCh.setListIndex(n - 1);
@@ -264,29 +275,22 @@ void ShowChannel(Workspace& ws, std::int16_t n) {
 
 void FillEntryFields(Workspace& ws, char delimiter, std::string_view text) {
     if (text.empty()) return;
-    auto next = [&](std::size_t from) {
-        const std::size_t p = text.find(delimiter, from);
-        if (p == std::string_view::npos) throw std::invalid_argument("channel text too short");
-        return p;
+    // A run of delimiters counts as one; number, receive, transmit and tone
+    // must be there.
+    const std::vector<std::string_view> fields =
+        SplitChannelEntry(text, delimiter, Separators::Runs);
+    if (fields.size() < 4) throw std::invalid_argument("channel text too short");
+    // A frequency is the 8 characters from where its field starts.
+    const auto frequency = [text](std::string_view field) {
+        return std::string(
+            text.substr(static_cast<std::size_t>(field.data() - text.data()), kFrequencyWidth));
     };
-    // A run of delimiters counts as one: the next field starts after the run.
-    auto afterRun = [&](std::size_t p) {
-        while (p < text.size() && text[p] == delimiter)
-            ++p;
-        return p;
-    };
-
-    const std::size_t p1 = next(0);
-    const std::size_t receiveAt = afterRun(p1);
-    const std::size_t transmitAt = afterRun(next(receiveAt));
-    const std::size_t toneAt = afterRun(next(transmitAt));
-    const std::size_t toneEnd = std::min(text.find(delimiter, toneAt), text.size());
 
     EntryFields& form = ws.form;
-    form.txtCh.setText(std::string(text.substr(0, p1)));
-    form.txtRx.setText(std::string(text.substr(receiveAt, kFrequencyWidth)));
-    form.txtTx.setText(std::string(text.substr(transmitAt, kFrequencyWidth)));
-    std::string tone(text.substr(toneAt, toneEnd - toneAt));
+    form.txtCh.setText(std::string(fields[0]));
+    form.txtRx.setText(frequency(fields[1]));
+    form.txtTx.setText(frequency(fields[2]));
+    std::string tone(fields[3]);
     form.cboCTCSS.setListIndex(ToneIndex(tone));
     form.chkScan.setChecked(text.find('Y') != std::string_view::npos);
 }
@@ -296,16 +300,12 @@ std::string FormatListLine(std::string_view entry) {
         (entry.size() > 1 && entry[1] == ',') || (entry.size() > 2 && entry[2] == ',');
     if (!shortNumber || entry.front() == ',') return "";
 
-    const std::size_t c1 = entry.find(',');
-    const std::size_t c2 = entry.find(',', c1 + 1);
-    const std::size_t c3 = c2 == std::string_view::npos ? c2 : entry.find(',', c2 + 1);
-    if (c3 == std::string_view::npos) return ""; // too few fields to make a line
-    const std::size_t c4 = entry.find(',', c3 + 1);
-
-    const std::string_view number = entry.substr(0, c1);
-    const std::string_view receive = entry.substr(c1 + 1, c2 - c1 - 1);
-    const std::string_view transmit = entry.substr(c2 + 1, c3 - c2 - 1);
-    std::string_view tone = entry.substr(c3 + 1, c4 == std::string_view::npos ? c4 : c4 - c3 - 1);
+    const std::vector<std::string_view> fields = SplitChannelEntry(entry);
+    if (fields.size() < 4) return ""; // too few fields to make a line
+    const std::string_view number = fields[0];
+    const std::string_view receive = fields[1];
+    const std::string_view transmit = fields[2];
+    std::string_view tone = fields[3];
     if (tone == "0") tone = "none";
     const char scan = entry.back() == 'Y' ? 'Y' : 'N';
 

@@ -5,6 +5,7 @@
 #include "coding/tone_table.h"
 #include "core/hex_text.h"
 #include "core/numbers.h"
+#include "core/radio.h"
 #include "core/radio_model.h"
 #include "image/firmware_store.h"
 #include "image/image_file.h"
@@ -77,9 +78,11 @@ void mergeTone(Platform& platform, std::string& code, std::string_view toneCode)
     code[3] = "0123456789ABCDEF"[last % 16];
 }
 
-// A frequency field: the number in the 8 characters that follow a separator.
-double frequencyField(const std::string& entry, std::size_t separator) {
-    auto value = ParseDecimal(std::string_view(entry).substr(separator + 1, 8));
+// A frequency field: the number in the 8 characters of the entry from where
+// the field starts (a shorter field reaches into the next one and is refused).
+double frequencyField(std::string_view entry, std::string_view field) {
+    const auto start = static_cast<std::size_t>(field.data() - entry.data());
+    auto value = ParseDecimal(entry.substr(start, 8));
     if (!value) throw std::runtime_error("frequency field is not a number");
     return *value;
 }
@@ -212,21 +215,18 @@ template <class Image> bool generateChannelCodes(Workspace& ws, char separator, 
         for (int ch = 1; ch <= limit; ++ch) {
             const std::string& entry = data.ChannelTable[static_cast<std::size_t>(ch)];
             if (entry.empty()) continue;
-            const std::size_t s1 = entry.find(separator);
-            const std::size_t s2 = s1 == std::string::npos ? s1 : entry.find(separator, s1 + 1);
-            const std::size_t s3 = s2 == std::string::npos ? s2 : entry.find(separator, s2 + 1);
-            const std::size_t s4 = s3 == std::string::npos ? s3 : entry.find(separator, s3 + 1);
-            if (s4 == std::string::npos)
-                throw std::runtime_error("channel entry has too few fields");
+            // Number, receive, transmit, tone and scan flag.
+            const std::vector<std::string_view> fields = SplitChannelEntry(entry, separator);
+            if (fields.size() < 5) throw std::runtime_error("channel entry has too few fields");
 
             std::string& rx = receive[static_cast<std::size_t>(ch)];
             std::string& tx = transmit[static_cast<std::size_t>(ch)];
-            rx = FrequencyCode(ws, receiveOffset, frequencyField(entry, s1), kChannelStep,
+            rx = FrequencyCode(ws, receiveOffset, frequencyField(entry, fields[1]), kChannelStep,
                                kPrescaler);
-            tx = FrequencyCode(ws, transmitOffset, frequencyField(entry, s2), kChannelStep,
+            tx = FrequencyCode(ws, transmitOffset, frequencyField(entry, fields[2]), kChannelStep,
                                kPrescaler);
 
-            std::string_view tone = std::string_view(entry).substr(s3 + 1, s4 - s3 - 1);
+            std::string_view tone = fields[3];
             tone.remove_prefix(std::min(tone.find_first_not_of(' '), tone.size()));
             tone.remove_suffix(tone.size() - (tone.find_last_not_of(' ') + 1));
             if (tone.find("none") == std::string_view::npos) {
@@ -239,7 +239,7 @@ template <class Image> bool generateChannelCodes(Workspace& ws, char separator, 
             // Channel 100 cannot be written as two BCD digits, so it never
             // enters the scan list.
             if (entry.find('Y') != std::string::npos && ch != 100) {
-                std::string number = entry.substr(0, s1);
+                std::string number(fields[0]);
                 if (number.size() < 2) number.insert(number.begin(), '0');
                 data.ScanText += number;
             }

@@ -1,5 +1,7 @@
 #include "ui/print_dialog.h"
 
+#include "core/radio.h"
+
 #include "core/numbers.h"
 
 #include <algorithm>
@@ -136,21 +138,6 @@ std::string CheckState(const CheckBox& box) {
     return box.checked() ? ": Enabled" : ": Disabled";
 }
 
-// The next field of an entry whose fields are separated by runs of commas:
-// returns the text up to the next comma and moves `rest` past the run of
-// commas that follows it.
-std::string_view NextField(std::string_view& rest) {
-    const std::size_t comma = rest.find(',');
-    const std::string_view field = rest.substr(0, comma);
-    if (comma == std::string_view::npos) {
-        rest = {};
-    } else {
-        const std::size_t next = rest.find_first_not_of(',', comma);
-        rest = next == std::string_view::npos ? std::string_view{} : rest.substr(next);
-    }
-    return field;
-}
-
 } // namespace
 
 double CentredX(const Printer& printer, const std::string& text) {
@@ -271,11 +258,15 @@ std::string FormatPrintLine(std::string_view entry) {
     // never reaching into the next field.
     constexpr std::size_t kFrequencyWidth = 7;
 
-    std::string_view rest = entry;
-    const std::string_view ch = NextField(rest);
-    const std::string_view rx = NextField(rest).substr(0, kFrequencyWidth);
-    const std::string_view tx = NextField(rest).substr(0, kFrequencyWidth);
-    const std::string_view tone = NextField(rest);
+    // A missing field (an entry decoded from a damaged image) prints empty.
+    const std::vector<std::string_view> fields = SplitChannelEntry(entry, ',', Separators::Runs);
+    const auto field = [&fields](std::size_t i) {
+        return i < fields.size() ? fields[i] : std::string_view{};
+    };
+    const std::string_view ch = field(0);
+    const std::string_view rx = field(1).substr(0, kFrequencyWidth);
+    const std::string_view tx = field(2).substr(0, kFrequencyWidth);
+    const std::string_view tone = field(3);
     const char* scan = entry.find('Y') != std::string_view::npos ? "Y" : "N";
 
     // One-digit channel numbers take an extra tab so that both reach the
