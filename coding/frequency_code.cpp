@@ -63,13 +63,8 @@ double wholeBelow(double v) {
     return whole > v ? whole - 1.0 : whole;
 }
 
-// Value of an upper-case hex digit, -1 for any other character.
-int digitValue(char c) {
-    return c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
-}
-
 int HexDigitBits(char c) {
-    const int value = digitValue(c);
+    const int value = HexDigitValue(c);
     if (value < 0) throw std::invalid_argument("frequency code digit is not hex");
     constexpr int kBits[16] = {0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
     return kBits[value];
@@ -81,7 +76,7 @@ int HexDigitBits(char c) {
 std::int32_t hexValue(Platform& platform, std::string_view text) {
     std::int32_t value = 0;
     for (char c : text) {
-        const int digit = digitValue(c);
+        const int digit = HexDigitValue(c);
         if (digit < 0) return HexToValue(platform, text, 16);
         value = value * 16 + digit;
     }

@@ -7,7 +7,6 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <initializer_list>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -45,15 +44,11 @@ std::vector<OptionPlace> placesOf(const RadioModel& model) {
 // Value of one upper-case hex digit of the base text; anything else is a
 // corrupt base and is raised to the image build.
 int baseDigitValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    throw std::invalid_argument("option base digit is not a hex digit");
+    const int value = HexDigitValue(c);
+    if (value < 0) throw std::invalid_argument("option base digit is not a hex digit");
+    return value;
 }
 
-void addItems(ComboBox& box, std::initializer_list<const char*> items) {
-    for (const char* item : items)
-        box.addItem(item);
-}
 
 } // namespace
 

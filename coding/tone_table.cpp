@@ -1,5 +1,7 @@
 #include "coding/tone_table.h"
 
+#include "core/hex_text.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -108,9 +110,7 @@ std::string ToneFromCode(std::string& code) {
             rows[static_cast<std::size_t>(std::stoi(row->code, nullptr, 16) / 2)] = row->toneText;
         return rows;
     }();
-    const auto digit = [](char c) {
-        return c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
-    };
+    const auto digit = HexDigitValue;
     if (code.size() != 2 || digit(code[0]) < 0 || digit(code[1]) < 0) return "none";
     const char* tone =
         rowsByHalfCode[static_cast<std::size_t>(digit(code[0]) * 8 + digit(code[1]) / 2)];

@@ -11,18 +11,11 @@ namespace {
 
 constexpr char kHexChars[] = "0123456789ABCDEF";
 
-// Digit value for HexToValue: only "0"-"9" and upper-case "A"-"F" count.
-constexpr int strictDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-// strictDigit of every character, 0xFF for -1.
+// HexDigitValue of every character, 0xFF for -1.
 constexpr std::array<std::uint8_t, 256> kStrictDigits = [] {
     std::array<std::uint8_t, 256> digits{};
     for (int c = 0; c < 256; ++c) {
-        const int d = strictDigit(static_cast<char>(c));
+        const int d = HexDigitValue(static_cast<char>(c));
         digits[static_cast<std::size_t>(c)] = d < 0 ? 0xFF : static_cast<std::uint8_t>(d);
     }
     return digits;
@@ -59,7 +52,7 @@ std::int32_t weightedValue(Platform& platform, std::string_view text, std::int16
     const std::size_t length = text.size();
     std::int64_t sum = 0;
     for (std::size_t i = 0; i < length; ++i) {
-        const int digit = strictDigit(text[i]);
+        const int digit = HexDigitValue(text[i]);
         if (digit < 0) return refuseDigit(platform);
         const double weight =
             std::pow(static_cast<double>(base), static_cast<double>(length - 1 - i));

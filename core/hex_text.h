@@ -11,6 +11,14 @@
 
 namespace kl40 {
 
+// Value 0-15 of an upper-case hex digit "0"-"9", "A"-"F"; -1 for any other
+// character. The one reading of a hex digit in the program.
+constexpr int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
 // Value of a digit text in `base` (callers pass 16). Only "0"-"9" and upper-case
 // "A"-"F" are digits: anything else shows "Invalid number!" and gives 0; a value
 // outside the 32-bit signed range shows "Unable to convert hex code" and gives 0.

@@ -1,5 +1,6 @@
 #include "image/firmware_store.h"
 
+#include "core/hex_text.h"
 #include "image/image_file.h"
 #include "image/layout.h"
 #include "image/program_code.h"
@@ -55,11 +56,7 @@ std::string HexOf(const std::vector<std::uint8_t>& bytes) {
 
 std::optional<std::vector<std::uint8_t>> BytesOf(const std::string& hex) {
     if (hex.size() % 2 != 0) return std::nullopt;
-    const auto digit = [](char c) -> int {
-        if (c >= '0' && c <= '9') return c - '0';
-        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-        return -1;
-    };
+    const auto digit = HexDigitValue;
     std::vector<std::uint8_t> bytes(hex.size() / 2);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const int high = digit(hex[2 * i]);

@@ -42,10 +42,9 @@ int modelCode(const RadioData& data) {
 constexpr std::array<std::uint8_t, 256> kHexDigitValues = [] {
     std::array<std::uint8_t, 256> values{};
     values.fill(0xFF);
-    for (int c = '0'; c <= '9'; ++c)
-        values[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(c - '0');
-    for (int c = 'A'; c <= 'F'; ++c)
-        values[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(c - 'A' + 10);
+    for (int c = 0; c < 256; ++c)
+        if (const int d = HexDigitValue(static_cast<char>(c)); d >= 0)
+            values[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(d);
     return values;
 }();
 

@@ -71,9 +71,7 @@ int optionDigit(Workspace& ws, int position) {
 
 std::string SplitToneByte(Platform& platform, std::string& code) {
     const std::string_view lead = std::string_view(code).substr(0, 2);
-    const auto digit = [](char c) {
-        return c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
-    };
+    const auto digit = HexDigitValue;
     // Two hex digits are read here; anything else goes to HexToValue, which
     // reports it.
     int x = lead.size() == 2 && digit(lead[0]) >= 0 && digit(lead[1]) >= 0

@@ -1,5 +1,6 @@
 #include "image/templates.h"
 
+#include "core/hex_text.h"
 #include "core/radio_model.h"
 #include "image/template_data.h"
 
@@ -11,14 +12,11 @@ namespace kl40 {
 
 namespace {
 
-int hexValue(char c) {
-    return c <= '9' ? c - '0' : c - 'A' + 10;
-}
-
 std::vector<std::uint8_t> packed(const std::string& hex) {
     std::vector<std::uint8_t> bytes(hex.size() / 2);
     for (std::size_t i = 0; i < bytes.size(); ++i)
-        bytes[i] = static_cast<std::uint8_t>(hexValue(hex[2 * i]) * 16 + hexValue(hex[2 * i + 1]));
+        bytes[i] = static_cast<std::uint8_t>(HexDigitValue(hex[2 * i]) * 16 +
+                                             HexDigitValue(hex[2 * i + 1]));
     return bytes;
 }
 
