@@ -99,6 +99,8 @@ Outcome readRow(const Row& row, int number) {
     if (duplex == "+" || duplex == "-" || duplex == "split") {
         const std::optional<std::string_view> offsetCell = row.cell("Offset");
         if (!offsetCell) return refused("Duplex " + std::string(duplex) + " but no Offset column");
+        if (duplex == "split" && offsetCell->empty())
+            return refused("Duplex split with a blank Offset (the transmit frequency)");
         // CHIRP reads a blank Offset as 0.
         const std::optional<std::int64_t> offset =
             offsetCell->empty() ? std::optional<std::int64_t>(0) : frequencyCell(*offsetCell);
