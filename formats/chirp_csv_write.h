@@ -24,6 +24,8 @@ struct ChirpCsvExport {
 // "split" row holding the transmit frequency when the two lie more than
 // 70 MHz apart. A channel without a receive frequency, with a frequency
 // that is not a number, or with an unlisted tone is left out and named.
+// Anything else is written as it is, also a channel 100 or a frequency
+// outside the band from a damaged image: reading the file refuses those rows.
 ChirpCsvExport WriteChirpCsv(const std::vector<Channel>& channels, bool receiveToneOn);
 
 } // namespace kl40
