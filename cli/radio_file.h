@@ -1,6 +1,6 @@
 #pragma once
-// Reading a radio file: bounded, so a device or a huge file cannot exhaust
-// memory, and with the system's reason when it cannot be read.
+// Reading a radio file: bounded, and with the system's reason when it cannot
+// be read.
 
 #include <cstddef>
 #include <string>
@@ -12,11 +12,10 @@ namespace kl40::cli {
 inline constexpr std::size_t kMaxRadioFileSize = 1024 * 1024;
 
 struct RadioFileError {
-    std::string reason; // e.g. "Is a directory", "larger than 1 MiB"
+    std::string reason; // e.g. "Is a directory", "larger than 1 MiB, which no radio file is"
 };
 
-// The whole text of the radio file at `path`, or why it cannot be had. Never
-// reads more than kMaxRadioFileSize + 1 bytes, whatever the file is.
+// The whole text of the radio file at `path`, or why it cannot be had.
 std::variant<std::string, RadioFileError> ReadRadioFile(const std::string& path);
 
 } // namespace kl40::cli

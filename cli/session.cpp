@@ -1,7 +1,7 @@
 #include "cli/session.h"
 
 #include "cli/echo_text.h"
-#include "cli/file_descriptor.h"
+#include "image/file_descriptor.h"
 #include "coding/raster.h"
 #include "coding/tone_table.h"
 #include "core/radio.h"

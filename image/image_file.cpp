@@ -1,6 +1,7 @@
 #include "image/image_file.h"
 
 #include "core/radio_model.h"
+#include "image/file_descriptor.h"
 #include "image/layout.h"
 #include "image/link_target.h"
 #include "image/temporary_files.h"
@@ -33,31 +34,6 @@ constexpr const char* kCantReadText = "Can't read file: ";
 constexpr const char* kCantWriteText = "Can't write file: ";
 constexpr const char* kNotVerifiedText =
     "The file did not read back as written and was not saved: ";
-
-// Owns a POSIX file descriptor; closes it unless the owner closed it already
-// through close(), which reports the result.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd = -1) : fd_(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-
-    // Closes the descriptor; returns 0 or the errno of the failed close.
-    int close() {
-        const int fd = std::exchange(fd_, -1);
-        if (fd < 0) return 0;
-        return ::close(fd) == 0 ? 0 : errno;
-    }
-
-private:
-    int fd_;
-};
 
 // Shows the busy pointer for the life of the guard, whatever way it ends.
 class BusyPointer {
