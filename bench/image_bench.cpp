@@ -2,8 +2,8 @@
 // model, the per-file work of a batch build, and writing an image file.
 
 #include "bench/sample_radio.h"
-#include "cli/radio_json.h"
 #include "cli/session.h"
+#include "formats/radio_json.h"
 #include "image/flows.h"
 #include "image/image_file.h"
 
@@ -20,8 +20,8 @@ namespace {
 // A session holding the sample radio of `model`, ready to build.
 std::unique_ptr<cli::Session> PreparedSession(benchmark::State& state, int model) {
     auto session = std::make_unique<cli::Session>();
-    auto parsed = cli::ParseRadioJson(SampleRadioJson(model));
-    if (auto* error = std::get_if<cli::JsonError>(&parsed)) {
+    auto parsed = ParseRadioJson(SampleRadioJson(model));
+    if (auto* error = std::get_if<JsonError>(&parsed)) {
         state.SkipWithError(error->message.c_str());
         return nullptr;
     }
@@ -79,7 +79,7 @@ void BM_BuildFromJson(benchmark::State& state) {
     state.SetLabel(kModelNames[model]);
     const std::string text = SampleRadioJson(model);
     for (auto _ : state) {
-        auto parsed = cli::ParseRadioJson(text);
+        auto parsed = ParseRadioJson(text);
         cli::Session session;
         const bool built = !session.Apply(std::get<Radio>(parsed)) && session.Build();
         if (!built) {
@@ -94,7 +94,7 @@ BENCHMARK(BM_BuildFromJson)->DenseRange(0, 2);
 void BM_ParseRadioJson(benchmark::State& state) {
     const std::string text = SampleRadioJson(2);
     for (auto _ : state) {
-        auto parsed = cli::ParseRadioJson(text);
+        auto parsed = ParseRadioJson(text);
         benchmark::DoNotOptimize(parsed);
     }
 }

@@ -3,7 +3,7 @@
 // data set, the entry form's fields and their handlers, with the form loaded.
 // The command-line verbs work on it through the same operations as the GUI.
 
-#include "cli/radio_json.h"
+#include "formats/radio_json.h"
 #include "cli/stderr_platform.h"
 #include "core/radio_data.h"
 #include "ui/entry_form.h"

@@ -6,8 +6,8 @@
 
 #include "check.h"
 
-#include "cli/radio_json.h"
 #include "cli/session.h"
+#include "formats/radio_json.h"
 #include "image/image_file.h"
 #include "image/layout.h"
 
@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!std::all_of(radio.channels.begin(), radio.channels.end(),
                      [](const auto& c) { return InBand(c.rx) && InBand(c.tx); }))
         return 0;
-    Check(kl40::cli::WriteRadioJson(reopened.Describe()) == kl40::cli::WriteRadioJson(radio),
+    Check(kl40::WriteRadioJson(reopened.Describe()) == kl40::WriteRadioJson(radio),
           "an opened radio saved again opens as the same radio");
     return 0;
 }

@@ -4,9 +4,9 @@
 
 #include "check.h"
 
-#include "cli/radio_json.h"
 #include "cli/session.h"
 #include "coding/frequency_code.h"
+#include "formats/radio_json.h"
 #include "image/layout.h"
 
 #include <algorithm>
@@ -57,8 +57,7 @@ bool SameRadio(const Radio& a, const Radio& b) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using kl40::fuzz::Check;
-    auto parsed =
-        kl40::cli::ParseRadioJson(std::string_view(reinterpret_cast<const char*>(data), size));
+    auto parsed = kl40::ParseRadioJson(std::string_view(reinterpret_cast<const char*>(data), size));
     const auto* radio = std::get_if<kl40::Radio>(&parsed);
     if (!radio) return 0;
 

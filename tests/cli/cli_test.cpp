@@ -1,5 +1,5 @@
 #include "cli/cli_app.h"
-#include "cli/radio_json.h"
+#include "formats/radio_json.h"
 #include "cli/session.h"
 #include "cli/verbs.h"
 #include "coding/tone_table.h"

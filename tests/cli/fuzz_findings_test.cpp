@@ -1,7 +1,7 @@
 // Inputs that the fuzz targets in fuzz/ found to break the tool, kept as
 // ordinary tests so the faults stay fixed in every build.
 
-#include "cli/radio_json.h"
+#include "formats/radio_json.h"
 #include "cli/session.h"
 #include "cli/verbs.h"
 

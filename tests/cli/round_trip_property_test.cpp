@@ -3,7 +3,7 @@
 // an image can hold, build -> decode -> build gives the same bytes and
 // decode -> build -> decode the same radio file.
 
-#include "cli/radio_json.h"
+#include "formats/radio_json.h"
 #include "cli/session.h"
 #include "coding/tone_table.h"
 #include "core/option_table.h"

@@ -12,7 +12,7 @@
 #include <variant>
 #include <vector>
 
-namespace kl40::cli {
+namespace kl40 {
 
 struct JsonError {
     std::string message;
@@ -26,4 +26,4 @@ std::variant<Radio, JsonError> ParseRadioJson(std::string_view text);
 // A frequency the radio does not hold is null.
 std::string WriteRadioJson(const Radio& radio);
 
-} // namespace kl40::cli
+} // namespace kl40

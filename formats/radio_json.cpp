@@ -1,8 +1,8 @@
-#include "cli/radio_json.h"
+#include "formats/radio_json.h"
 
-#include "cli/json_reading.h"
 #include "core/option_table.h"
 #include "core/radio_model.h"
+#include "formats/json_reading.h"
 
 #include <nlohmann/json.hpp>
 
@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <set>
 
-namespace kl40::cli {
+namespace kl40 {
 
 namespace {
 
@@ -185,4 +185,4 @@ std::string WriteRadioJson(const Radio& radio) {
     return out;
 }
 
-} // namespace kl40::cli
+} // namespace kl40

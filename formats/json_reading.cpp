@@ -1,9 +1,9 @@
-#include "cli/json_reading.h"
+#include "formats/json_reading.h"
 
 #include <set>
 #include <vector>
 
-namespace kl40::cli {
+namespace kl40 {
 
 namespace {
 
@@ -69,4 +69,4 @@ std::variant<json, JsonSyntaxError> ParseJsonStrictly(std::string_view text) {
     }
 }
 
-} // namespace kl40::cli
+} // namespace kl40

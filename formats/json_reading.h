@@ -9,7 +9,7 @@
 #include <string_view>
 #include <variant>
 
-namespace kl40::cli {
+namespace kl40 {
 
 struct JsonSyntaxError {
     std::string message;
@@ -22,4 +22,4 @@ std::variant<nlohmann::json, JsonSyntaxError> ParseJsonStrictly(std::string_view
 // literal; ..." becomes "line 1, column 9: invalid literal; ...".
 std::string PlainJsonMessage(std::string_view what);
 
-} // namespace kl40::cli
+} // namespace kl40
