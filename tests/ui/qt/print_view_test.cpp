@@ -147,6 +147,7 @@ private slots:
         dir = std::make_unique<QTemporaryDir>();
         ws->data.ChannelCountText = "01";
         FillTimeoutList(ws->form.cboToT); // "2.00"
+        ws->form.cboRadio.editText("KL40a-64");
         ws->form.chkScan_En.setChecked(true);
         ws->form.chkBCO.setChecked(true);
         store("5,435.1250,430.1250,88.5 ,Y");
@@ -213,6 +214,7 @@ private slots:
         QVERIFY(pdf.all("KL40c").empty());
         QVERIFY(pdf.centred("Radio"));
         const QStringList expected{
+            "Radio Model : KL40a-64",
             "Time out Timer : 2.00 minutes",
             "Scan Hold Time : 2.00 seconds",
             "Channel Scan : Enabled",
@@ -254,7 +256,7 @@ private slots:
         pdf = ReadPdf(printViaWindow("optPrint_All").at(0));
         QCOMPARE(pdf.pages, 2);
         QCOMPARE(pdf.all("KL40c").size(), std::size_t{1});
-        QCOMPARE(pdf.all(":").size(), std::size_t{11});
+        QCOMPARE(pdf.all(":").size(), std::size_t{12});
         for (const Word& w : pdf.words)
             QVERIFY2(w.y >= 0 && w.bottom <= pdf.height, qPrintable(w.text));
 
