@@ -331,13 +331,14 @@ void EntryFormView::nameControls() {
     const std::pair<QLabel*, QWidget*> labelled[] = {
         {&lblChannel_, &cboCh_},  {&lblReceive_, &txtRx_}, {&lblTransmit_, &txtTx_},
         {&lblCTCSS_, &cboCTCSS_}, {&lblScan_, &chkScan_},  {&lblTimeout_, &cboToT_},
-        {&lblModel_, &cboRadio_}, {&lblChannel_, &txtCh_},
+        {&lblModel_, &cboRadio_},
     };
     for (const auto& [label, control] : labelled) {
         label->setBuddy(control);
         control->setAccessibleName(label->text().simplified());
     }
     cboCh_.lineEdit()->setAccessibleName(lblChannel_.text());
+    txtCh_.setAccessibleName(lblChannel_.text()); // the selector's copy, never shown
     // The list has no label of its own: it is the channel half's list.
     lstFreq_.setAccessibleName(lblChannelData_.text());
     lstFreq_.setAccessibleDescription(qs(ws_.form.lstFreq.toolTip()));

@@ -12,6 +12,8 @@
 #include <QImage>
 #include <QPointer>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -332,6 +334,59 @@ private slots:
                 qGray(page.pixel(right + 4, rule)) > 200);
         const Pdf pdf = ReadPdf(file);
         QVERIFY(rule > pdf.all("Chan").at(0).bottom && rule < pdf.all("435.125").at(0).y);
+    }
+
+    // Preview... shows the pages OK prints, on the paper of the printer
+    // settings, and leaves the selection window open. With KL40_SCREENSHOT_DIR
+    // set, a picture of the preview goes there.
+    void previewShowsThePrintedPages() {
+        store("60,440.5000,440.5000,none ,N"); // a second page
+        for (const auto paper : {QPageSize::A5, QPageSize::Letter}) {
+            QtPrintTarget target;
+            target.printer().setPageSize(QPageSize(paper));
+            target.printer().setOutputFileName(dir->filePath("never-written.pdf"));
+            QPointer<PrintDialogView> view = new PrintDialogView(*ws, target, nullptr, &target);
+            view->show();
+            QVERIFY(QTest::qWaitForWindowExposed(view));
+            ClickRadio(view->findChild<QRadioButton*>("optPrint_All"));
+            int pages = 0;
+            QSizeF shown;
+            bool printHidden = false;
+            QTimer::singleShot(0, [&] {
+                auto* preview =
+                    qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+                QVERIFY(preview);
+                auto* widget = preview->findChild<QPrintPreviewWidget*>();
+                pages = widget->pageCount();
+                shown = preview->printer()->pageLayout().fullRect(QPageLayout::Point).size();
+                printHidden = true;
+                for (QAction* action : preview->findChildren<QAction*>())
+                    if (action->text().remove('&') == "Print") printHidden = !action->isVisible();
+                const QString shots = qEnvironmentVariable("KL40_SCREENSHOT_DIR");
+                if (!shots.isEmpty() && paper == QPageSize::A5) {
+                    preview->resize(700, 800);
+                    widget->fitInView();
+                    QCoreApplication::processEvents();
+                    preview->grab().save(shots + "/preview.png");
+                }
+                preview->reject();
+            });
+            QTest::mouseClick(view->findChild<QPushButton*>("PreviewButton"), Qt::LeftButton);
+            QVERIFY(view && view->isVisible());
+            QVERIFY(printHidden);
+            QVERIFY(!QFile::exists(dir->filePath("never-written.pdf")));
+
+            PdfPrintTarget printed(dir->filePath("printed.pdf"), 1);
+            printed.setPageSize(QPageSize(paper));
+            Print_Dialog logic(*ws, printed);
+            logic.optPrint_All_Click();
+            logic.OKButton_Click();
+            const Pdf pdf = ReadPdf(printed.files().at(0));
+            QCOMPARE(pages, pdf.pages);
+            QCOMPARE(pages, 2);
+            QVERIFY(qAbs(shown.width() - pdf.width) < 1 && qAbs(shown.height() - pdf.height) < 1);
+            view->close();
+        }
     }
 
     void printerDialogCopies() {
