@@ -9,10 +9,12 @@
 #include "ui/qt/main_window_view.h"
 #include "ui/qt/qt_platform.h"
 #include "ui/qt/qt_window_host.h"
+#include "ui/qt/settings_store.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QEvent>
+#include <QSettings>
 #include <QTimer>
 
 #include <cstdlib>
@@ -61,6 +63,8 @@ bool asksForHelpOrVersion(int argc, char** argv) {
 }
 
 void setNames() {
+    // The settings are kept under these names (~/.config/KL40/KL40.conf).
+    QCoreApplication::setOrganizationName(QStringLiteral("KL40"));
     QCoreApplication::setApplicationName(QStringLiteral("KL40"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KL40_VERSION));
 }
@@ -93,16 +97,25 @@ int main(int argc, char** argv) {
     kl40::qt::QtWindowHost windows(
         ws, platform, std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()),
         [] { QCoreApplication::exit(0); });
-    kl40::MDI_kl40 frame(ws, windows);
+    QSettings settings;
+    kl40::qt::SettingsRecentFilesStore recentFiles(settings);
+    kl40::MDI_kl40 frame(ws, windows, &recentFiles);
     kl40::EntryForm form(ws, frame);
     form.Form_Load();
 
     kl40::qt::MainWindowView mainWindow(ws, frame, form);
     platform.setParentWindow(&mainWindow);
     windows.setParentWindow(&mainWindow);
+    kl40::qt::RestoreWindowGeometry(mainWindow, settings);
     QuitAfterFirstPaint quitAfterFirstPaint;
     if (std::getenv("KL40_QUIT_AFTER_FIRST_PAINT"))
         mainWindow.installEventFilter(&quitAfterFirstPaint);
     mainWindow.show();
-    return QApplication::exec();
+    // The file named on the command line opens once the frame is on screen,
+    // so that a message about it has its window.
+    if (const QStringList files = parser.positionalArguments(); !files.isEmpty())
+        mainWindow.openFile(files.front());
+    const int status = QApplication::exec();
+    kl40::qt::SaveWindowGeometry(mainWindow, settings);
+    return status;
 }

@@ -17,7 +17,7 @@ std::string DisplayName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-SaveOutcome SaveRadioFile(Workspace& ws) {
+SaveOutcome SaveRadioFile(Workspace& ws, std::string* writtenPath) {
     RadioData& data = ws.data;
     try {
         const std::string path = ChooseImageSavePath(ws, kSaveFilter);
@@ -35,6 +35,7 @@ SaveOutcome SaveRadioFile(Workspace& ws) {
             // A build or write that failed has told the operator why; the save
             // is not reported as done and nothing else changes.
             if (!BuildAndWriteImage(ws, written)) return SaveOutcome::Failed;
+            if (writtenPath != nullptr) *writtenPath = written;
             const std::string name = DisplayName(written); // the file on disk
             ws.form.caption = kFileCaptionPrefix + name;
             data.DataChanged = false;
@@ -87,18 +88,40 @@ LoadResult LoadOpenedImage(Workspace& ws, std::vector<std::uint8_t> previousImag
     return decoded ? LoadResult::Decoded : LoadResult::DecodeFailed;
 }
 
-void OpenRadioFile(Workspace& ws) {
+namespace {
+
+// The end of the open flow once the file was read (or failed to be) into
+// ImageText.
+OpenOutcome FinishOpen(Workspace& ws, const std::string& path,
+                       std::vector<std::uint8_t> previousImage) {
     RadioData& data = ws.data;
-    std::vector<std::uint8_t> previousImage = data.ImageText;
-    const std::string path = OpenImageFile(ws, kOpenFilter);
+    OpenOutcome outcome = OpenOutcome::Cancelled;
     if (data.FileError) {
         ws.platform.show("Unable to open data file", "File Error", Icon::Critical);
+        outcome = OpenOutcome::Failed;
     } else if (!path.empty()) {
-        if (LoadOpenedImage(ws, std::move(previousImage)) == LoadResult::Rejected) return;
+        if (LoadOpenedImage(ws, std::move(previousImage)) == LoadResult::Rejected)
+            return OpenOutcome::Failed;
         ws.form.caption = kFileCaptionPrefix + DisplayName(path);
+        outcome = OpenOutcome::Opened;
     }
     data.EditingChannel = true;
     data.LoadingForm = false;
+    return outcome;
+}
+
+} // namespace
+
+OpenOutcome OpenRadioFile(Workspace& ws) {
+    std::vector<std::uint8_t> previousImage = ws.data.ImageText;
+    const std::string path = OpenImageFile(ws, kOpenFilter);
+    return FinishOpen(ws, path, std::move(previousImage));
+}
+
+OpenOutcome OpenRadioFile(Workspace& ws, const std::string& path) {
+    std::vector<std::uint8_t> previousImage = ws.data.ImageText;
+    OpenImageFileAt(ws, path);
+    return FinishOpen(ws, path, std::move(previousImage));
 }
 
 } // namespace kl40

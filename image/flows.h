@@ -16,8 +16,20 @@ enum class SaveOutcome {
     Failed,    // a failure was reported; nothing was saved
 };
 
-SaveOutcome SaveRadioFile(Workspace& ws);
-void OpenRadioFile(Workspace& ws);
+// With `writtenPath`, a save that wrote the image stores the file's path there.
+SaveOutcome SaveRadioFile(Workspace& ws, std::string* writtenPath = nullptr);
+
+enum class OpenOutcome {
+    Opened,    // the file was read and now names the radio being edited
+    Cancelled, // the operator cancelled the open dialog
+    Failed,    // a failure was reported; the radio being edited is kept
+};
+
+// The open dialog, then the open of the chosen file as below.
+OpenOutcome OpenRadioFile(Workspace& ws);
+// Opens the image at `path` without the dialog: the same checks, messages and
+// decode as a file chosen in it.
+OpenOutcome OpenRadioFile(Workspace& ws, const std::string& path);
 
 // Replaces the radio being edited with the image now in ImageText: an image of
 // no known model is refused ("Error in decoding channel") before anything is

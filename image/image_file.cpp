@@ -270,14 +270,18 @@ std::string OpenImageFile(Workspace& ws, const std::string& filter) {
     ws.CMDDialog1.FileName.clear();
     const auto chosen = ws.platform.openFileDialog({filter, ws.CMDDialog1.FileName, false});
     if (!chosen) return "";
-    const std::string path = *chosen;
+    OpenImageFileAt(ws, *chosen);
+    return *chosen;
+}
+
+void OpenImageFileAt(Workspace& ws, const std::string& path) {
     ws.CMDDialog1.FileName = path;
 
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
     if (status.type() == fs::file_type::not_found) {
         ws.data.FileError = true;
-        return path;
+        return;
     }
     // Anything that is not a plain file (a folder, a device) or cannot even be
     // examined is left to the read, which reports that it cannot open it.
@@ -285,18 +289,17 @@ std::string OpenImageFile(Workspace& ws, const std::string& filter) {
         const std::uintmax_t size = fs::file_size(path, ec);
         if (ec || size == 0) {
             ws.data.FileError = true;
-            return path;
+            return;
         }
         if (size > kMaxImageFileSize) {
             ws.platform.show(kTooLongText, kFileErrorTitle, Icon::None);
             ws.data.FileError = true;
-            return path;
+            return;
         }
     }
 
     const bool read = ReadImageFile(ws, path);
     ws.data.FileError = !read || ws.data.ImageText.empty();
-    return path;
 }
 
 std::optional<std::vector<std::uint8_t>> ReadImageBytes(Platform& platform,

@@ -19,6 +19,11 @@ inline constexpr std::uintmax_t kMaxImageFileSize = 65000;
 // Returns the chosen path or "" on cancel; sets FileError.
 std::string OpenImageFile(Workspace& ws, const std::string& filter);
 
+// The checks and the read of OpenImageFile for a path given without the
+// dialog (a recent file, the command line); remembers it as the dialog's file
+// name and sets FileError.
+void OpenImageFileAt(Workspace& ws, const std::string& path);
+
 // Reads the whole image file of 1 to 65000 bytes. On failure shows the same
 // messages as ReadImageFile and returns nothing.
 std::optional<std::vector<std::uint8_t>> ReadImageBytes(Platform& platform,

@@ -4,6 +4,8 @@
 #include "ui/unsaved_work.h"
 
 #include <exception>
+#include <filesystem>
+#include <system_error>
 
 namespace kl40 {
 
@@ -21,11 +23,36 @@ void MDI_kl40::mnuNewFile_Click() {
 
 void MDI_kl40::mnuOpenFile_Click() {
     // Asked before the file dialog: the open replaces the data set.
-    if (OfferToSave(ws_, *this)) OpenRadioFile(ws_);
+    if (!OfferToSave(ws_, *this)) return;
+    // The dialog's file name is the file it chose.
+    if (OpenRadioFile(ws_) == OpenOutcome::Opened) recent_.add(ws_.CMDDialog1.FileName);
 }
 
 void MDI_kl40::mnuSaveFile_Click() {
-    kl40::SaveRadioFile(ws_);
+    SaveRadioFile();
+}
+
+void MDI_kl40::OpenRecentFile(const std::string& path) {
+    std::error_code ec;
+    // Nothing would be opened: the unsaved work is not asked about.
+    if (!std::filesystem::exists(path, ec) && !ec) {
+        recent_.remove(path);
+        ws_.platform.show(MissingRecentFileText(path), "File Error", Icon::Exclamation);
+        return;
+    }
+    OpenFile(path);
+    // Gone between the check and the open: the open said so; the entry goes.
+    if (!std::filesystem::exists(path, ec) && !ec) recent_.remove(path);
+}
+
+void MDI_kl40::OpenFile(const std::string& path) {
+    if (!OfferToSave(ws_, *this)) return;
+    if (OpenRadioFile(ws_, path) == OpenOutcome::Opened) recent_.add(path);
+}
+
+std::string MissingRecentFileText(const std::string& path) {
+    return "The file " + path +
+           " no longer exists.\nIt has been removed from the list of recent files.";
 }
 
 void MDI_kl40::mnuUseFirmware_Click() {
@@ -55,7 +82,10 @@ bool MDI_kl40::QueryUnload() {
 }
 
 SaveOutcome MDI_kl40::SaveRadioFile() {
-    return kl40::SaveRadioFile(ws_);
+    std::string written;
+    const SaveOutcome outcome = kl40::SaveRadioFile(ws_, &written);
+    if (outcome == SaveOutcome::Saved) recent_.add(written);
+    return outcome;
 }
 
 void MDI_kl40::ShowPrintDialog() {

@@ -6,6 +6,9 @@
 #include "core/radio_data.h"
 #include "image/flows.h"
 #include "ui/entry_form.h"
+#include "ui/recent_files.h"
+
+#include <string>
 
 namespace kl40 {
 
@@ -27,7 +30,10 @@ public:
 
 class MDI_kl40 : public FormHost {
 public:
-    MDI_kl40(Workspace& ws, WindowHost& windows) : ws_(ws), windows_(windows) {}
+    // `recentStore` keeps the list of recent files between runs (none: the
+    // list lasts as long as the frame).
+    MDI_kl40(Workspace& ws, WindowHost& windows, RecentFilesStore* recentStore = nullptr)
+        : ws_(ws), windows_(windows), recent_(recentStore) {}
     MDI_kl40(const MDI_kl40&) = delete;
     MDI_kl40& operator=(const MDI_kl40&) = delete;
 
@@ -35,6 +41,14 @@ public:
     void mnuNewFile_Click();
     void mnuOpenFile_Click();
     void mnuSaveFile_Click();
+    // A recent file chosen in the File menu. A file that no longer exists is
+    // reported and taken off the list; otherwise it is opened as by Open.
+    void OpenRecentFile(const std::string& path);
+    // Opens `path` as Open does once its dialog has chosen it: the save
+    // question first, then the open flow (the command line's file).
+    void OpenFile(const std::string& path);
+    // Files opened or saved, newest first.
+    const RecentFiles& recentFiles() const { return recent_; }
     // "Use Firmware From Image...".
     void mnuUseFirmware_Click();
     void mnuKL40_Click(); // Exit
@@ -57,6 +71,10 @@ public:
 private:
     Workspace& ws_;
     WindowHost& windows_;
+    RecentFiles recent_;
 };
+
+// Told when a recent file is chosen that no longer exists.
+std::string MissingRecentFileText(const std::string& path);
 
 } // namespace kl40

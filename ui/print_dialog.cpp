@@ -150,6 +150,25 @@ double CentredX(const Printer& printer, const std::string& text) {
 Print_Dialog::Print_Dialog(const Workspace& ws, PrintTarget& target, Handler onClose)
     : ws_(ws), target_(target), onClose_(std::move(onClose)) {}
 
+Print_Dialog::Print_Dialog(const Workspace& ws, PrintTarget& target, PreviewTarget* preview,
+                           Handler onClose)
+    : ws_(ws), target_(target), preview_(preview), onClose_(std::move(onClose)) {}
+
+void Print_Dialog::PreviewButton_Click() {
+    const int choice = PrintChoice;
+    if (choice != kPrintAll && choice != kPrintChannels && choice != kPrintOptions) {
+        ws_.platform.show(kChooseToPreviewText, kPrintDialogCaption, Icon::Information);
+        return;
+    }
+    if (preview_ == nullptr) return;
+    try {
+        preview_->ShowPreview(
+            [this, choice](Printer& device) { PrintDocument(device, choice, ws_); });
+    } catch (...) {
+        // Like printing, a preview that fails reports nothing.
+    }
+}
+
 void Print_Dialog::OKButton_Click() {
     PrintSelection(PrintChoice);
     close();
@@ -183,24 +202,26 @@ void Print_Dialog::PrintSelection(int choice) {
             device = target_.StartDocument();
         } catch (...) {
         }
-        if (!device) continue;
-        GuardedPrinter printer(device.get());
-        printer.setFontName(kReportFont);
-        printer.setFontBold(true);
-        try {
-            if (choice == kPrintAll || choice == kPrintChannels) {
-                PrintChannelListHeader(printer);
-                PrintChannelLines(printer, ws_.data);
-            }
-            if (choice == kPrintAll && ws_.form.lstFreq.count() > kListLinesBeforeOptionsPage)
-                printer.newPage();
-            if (choice == kPrintAll || choice == kPrintOptions)
-                PrintOptionsReport(printer, ws_.form);
-        } catch (...) {
-            // Printing never reports; whatever was laid out still goes out.
-        }
-        printer.endDocument();
+        if (device) PrintDocument(*device, choice, ws_);
     }
+}
+
+void PrintDocument(Printer& device, int choice, const Workspace& ws) {
+    GuardedPrinter printer(&device);
+    printer.setFontName(kReportFont);
+    printer.setFontBold(true);
+    try {
+        if (choice == kPrintAll || choice == kPrintChannels) {
+            PrintChannelListHeader(printer);
+            PrintChannelLines(printer, ws.data);
+        }
+        if (choice == kPrintAll && ws.form.lstFreq.count() > kListLinesBeforeOptionsPage)
+            printer.newPage();
+        if (choice == kPrintAll || choice == kPrintOptions) PrintOptionsReport(printer, ws.form);
+    } catch (...) {
+        // Printing never reports; whatever was laid out still goes out.
+    }
+    printer.endDocument();
 }
 
 void PrintChannelListHeader(Printer& printer) {
@@ -300,7 +321,10 @@ void PrintOptionsReport(Printer& printer, const EntryFields& form) {
     printer.setFontBold(false);
     printer.setFontSize(10);
 
-    const std::array<std::pair<const char*, std::string>, 11> rows{{
+    // The options' meaning depends on the model, so the report names it.
+    const std::string& model = form.cboRadio.text();
+    const std::array<std::pair<const char*, std::string>, 12> rows{{
+        {"Radio Model", ": " + (model.empty() ? std::string("not chosen") : model)},
         {"Time out Timer", ": " + form.cboToT.text() + " minutes"},
         {"Scan Hold Time", ": 2.00 seconds"},
         {"Channel Scan", CheckState(form.chkScan_En)},

@@ -18,6 +18,8 @@ inline constexpr const char* kPrintDialogLabel = "Available Printouts";
 inline constexpr const char* kPrintAllCaption = "Print All";
 inline constexpr const char* kPrintChannelsCaption = "Print Channels only";
 inline constexpr const char* kPrintOptionsCaption = "Print Options only";
+inline constexpr const char* kPreviewCaption = "Preview...";
+inline constexpr const char* kChooseToPreviewText = "Choose a printout to preview.";
 
 inline constexpr const char* kReportFont = "Courier New";
 inline constexpr const char* kChannelListTitle = "KL40c Channel List";
@@ -37,6 +39,9 @@ class Print_Dialog {
 public:
     // `onClose` runs when OK or Cancel closes the window (the view unloads it).
     Print_Dialog(const Workspace& ws, PrintTarget& target, Handler onClose = {});
+    // With a preview of the printouts on screen.
+    Print_Dialog(const Workspace& ws, PrintTarget& target, PreviewTarget* preview,
+                 Handler onClose = {});
 
     int PrintChoice = kPrintNothing;
 
@@ -48,6 +53,9 @@ public:
     void OKButton_Click();
     // Closes the window without printing.
     void CancelButton_Click();
+    // Shows the chosen reports as one copy would print them; the window stays
+    // open. Without a choice it asks for one.
+    void PreviewButton_Click();
 
     // Shows the printer dialog and prints `choice` (1 all, 2 channels, 3
     // options; anything else prints nothing) once per copy, each copy as a
@@ -62,9 +70,15 @@ private:
 
     const Workspace& ws_;
     PrintTarget& target_;
+    PreviewTarget* preview_ = nullptr;
     Handler onClose_;
     bool closed_ = false;
 };
+
+// One document of the reports of `choice` (1 all, 2 channels, 3 options),
+// laid out on `device` and ended: what one copy prints and the preview shows.
+// Failures of the device skip only the call that failed.
+void PrintDocument(Printer& device, int choice, const Workspace& ws);
 
 // The channel list heading: three blank lines, the centred bold title, the
 // column headings and the rule. Starts near the top of the page.
@@ -79,8 +93,9 @@ void PrintChannelLines(Printer& printer, const RadioData& data);
 // column under its heading whether the channel number has one or two digits.
 std::string FormatPrintLine(std::string_view entry);
 
-// The options report: centred bold title, rule, and eleven rows of label and
-// value read from the entry form's time-out list and option boxes.
+// The options report: centred bold title, rule, and twelve rows of label and
+// value read from the entry form: the model it describes, then the time-out
+// list and the option boxes.
 void PrintOptionsReport(Printer& printer, const EntryFields& form);
 
 // The horizontal position that centres `text` on the page in the current

@@ -9,6 +9,7 @@
 // columns the same way.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -74,6 +75,15 @@ public:
     // Starts one document on the chosen printer. May return null or throw when
     // no printer is available.
     virtual std::unique_ptr<Printer> StartDocument() = 0;
+};
+
+// Shows on screen the pages a document would print, on the paper of the
+// printer settings. `draw` lays the whole document out on the printer it is
+// given and ends it; the preview may run it again (after a page set-up).
+class PreviewTarget {
+public:
+    virtual ~PreviewTarget() = default;
+    virtual void ShowPreview(const std::function<void(Printer&)>& draw) = 0;
 };
 
 } // namespace kl40

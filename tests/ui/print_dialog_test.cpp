@@ -191,9 +191,11 @@ TEST_F(PrintTest, OptionsReportRows) {
     ws.form.chkBCO.setChecked(true);
     ws.form.chkSilent.setChecked(true);
     ws.form.chkHiLo.setChecked(true); // not printed
+    ws.form.cboRadio.editText("KL40a-64");
     const auto& doc = print(&Print_Dialog::optPrint_Config_Click);
 
     const std::vector<std::pair<std::string, std::string>> rows{
+        {"Radio Model", ": KL40a-64"},
         {"Time out Timer", ": 3.00 minutes"},
         {"Scan Hold Time", ": 2.00 seconds"},
         {"Channel Scan", ": Enabled"},
@@ -225,6 +227,59 @@ TEST_F(PrintTest, OptionsReportRows) {
         previousY = row[0].y;
     }
     EXPECT_EQ(doc.texts().size(), 6 + 2 * rows.size()); // blank lines, title, rows
+}
+
+// The preview lays out exactly the document one copy prints, each time the
+// preview asks, and neither prints nor closes the window.
+TEST_F(PrintTest, PreviewShowsWhatOneCopyPrints) {
+    struct RecordingPreview : PreviewTarget {
+        void ShowPreview(const std::function<void(Printer&)>& draw) override {
+            for (int layout = 0; layout < 2; ++layout) { // again after a page set-up
+                documents.push_back(std::make_unique<RecordedDocument>());
+                RecordingPrinter printer(*documents.back(), 11520, none);
+                draw(printer);
+            }
+        }
+        std::set<std::string> none;
+        std::vector<std::unique_ptr<RecordedDocument>> documents;
+    } preview;
+    const auto same = [](const RecordedDocument& a, const RecordedDocument& b) {
+        if (a.calls.size() != b.calls.size() || a.pages != b.pages || !a.ended || !b.ended)
+            return false;
+        for (std::size_t i = 0; i < a.calls.size(); ++i) {
+            const PrintCall &x = a.calls[i], &y = b.calls[i];
+            if (x.kind != y.kind || x.page != y.page || x.text != y.text ||
+                x.endLine != y.endLine || x.x != y.x || x.y != y.y || x.x2 != y.x2 ||
+                x.y2 != y.y2 || x.font != y.font || x.size != y.size || x.bold != y.bold)
+                return false;
+        }
+        return true;
+    };
+    for (int n : {3, 12, 60})
+        store(n);
+    for (auto pick : {&Print_Dialog::optPrint_All_Click, &Print_Dialog::optPrint_Chan_Click,
+                      &Print_Dialog::optPrint_Config_Click}) {
+        preview.documents.clear();
+        int closes = 0;
+        Print_Dialog dialog(ws, target, &preview, [&] { ++closes; });
+        (dialog.*pick)();
+        dialog.PreviewButton_Click();
+        EXPECT_EQ(closes, 0);
+        EXPECT_EQ(target.dialogsShown, 0) << "no printer dialog, nothing printed";
+        const auto& printed = print(pick);
+        target.dialogsShown = 0;
+        ASSERT_EQ(preview.documents.size(), 2u);
+        EXPECT_TRUE(same(*preview.documents[0], printed));
+        EXPECT_TRUE(same(*preview.documents[1], printed));
+    }
+
+    // Nothing chosen: the operator is asked to choose.
+    preview.documents.clear();
+    Print_Dialog dialog(ws, target, &preview);
+    dialog.PreviewButton_Click();
+    EXPECT_TRUE(preview.documents.empty());
+    EXPECT_EQ(platform.last().text, "Choose a printout to preview.");
+    EXPECT_EQ(platform.last().title, "Printout Selection");
 }
 
 TEST_F(PrintTest, MoreThan75ListLinesPutOptionsOnANewPage) {

@@ -321,6 +321,27 @@ void EntryFormView::setUpControls() {
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblRange_.setText(QStringLiteral("Frequency range 420MHz to 450MHz only"));
     lblRange_.setAlignment(Qt::AlignCenter);
+    nameControls();
+}
+
+void EntryFormView::nameControls() {
+    // Buttons and option boxes are named by their captions (the store
+    // button's changes with it); the other controls by the labels over or
+    // beside them, which are their buddies.
+    const std::pair<QLabel*, QWidget*> labelled[] = {
+        {&lblChannel_, &cboCh_},  {&lblReceive_, &txtRx_}, {&lblTransmit_, &txtTx_},
+        {&lblCTCSS_, &cboCTCSS_}, {&lblScan_, &chkScan_},  {&lblTimeout_, &cboToT_},
+        {&lblModel_, &cboRadio_},
+    };
+    for (const auto& [label, control] : labelled) {
+        label->setBuddy(control);
+        control->setAccessibleName(label->text().simplified());
+    }
+    cboCh_.lineEdit()->setAccessibleName(lblChannel_.text());
+    txtCh_.setAccessibleName(lblChannel_.text()); // the selector's copy, never shown
+    // The list has no label of its own: it is the channel half's list.
+    lstFreq_.setAccessibleName(lblChannelData_.text());
+    lstFreq_.setAccessibleDescription(qs(ws_.form.lstFreq.toolTip()));
 }
 
 void EntryFormView::placeControls() {

@@ -61,6 +61,8 @@ private:
 
     void placeControls();
     void setUpControls();
+    // Accessible names: each control's caption or label.
+    void nameControls();
     void connectActions();
     // Runs a key press in `edit` through the form's key filter; true when the
     // key is used up (refused, or a focus move made instead of a Tab).

@@ -3,8 +3,10 @@
 #include "ui/unsaved_work.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QtDebug>
 
 #include <algorithm>
@@ -13,6 +15,17 @@
 
 namespace kl40::qt {
 
+namespace {
+
+// The platform's binding of a standard key, or `fallback` where the platform
+// has none.
+QKeySequence standardKey(QKeySequence::StandardKey key, const char* fallback) {
+    const QList<QKeySequence> bindings = QKeySequence::keyBindings(key);
+    return bindings.isEmpty() ? QKeySequence(QString::fromLatin1(fallback)) : bindings.front();
+}
+
+} // namespace
+
 MainWindowView::MainWindowView(Workspace& ws, MDI_kl40& frame, EntryForm& form, QWidget* parent)
     : QMainWindow(parent), ws_(ws), frame_(frame), area_(this), entryWindow_(&area_),
       entry_(ws, form), mnuFile_(QStringLiteral("&File"), this),
@@ -20,7 +33,7 @@ MainWindowView::MainWindowView(Workspace& ws, MDI_kl40& frame, EntryForm& form, 
     setObjectName("MDI_kl40");
     setCentralWidget(&area_);
     showFileInTitle();
-    connect(&entry_, &EntryFormView::mirrored, this, &MainWindowView::showFileInTitle);
+    connect(&entry_, &EntryFormView::mirrored, this, &MainWindowView::showFrame);
 
     // The form lives as long as the frame: its window has no close button and
     // refuses to close.
@@ -35,30 +48,46 @@ MainWindowView::MainWindowView(Workspace& ws, MDI_kl40& frame, EntryForm& form, 
     entryWindow_.setSystemMenu(nullptr);
     entryWindow_.adjustSize();
     entryWindow_.show();
+    // A frame smaller than the form scrolls it rather than cutting it off.
+    area_.setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    area_.setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { scrollToFocus(now); });
 
-    // Menus: no shortcuts besides the access keys.
+    // Menus: the access keys, and the desktop's usual shortcuts, shown in the menus.
     mnuFile_.setObjectName("mnuFile");
-    addCommand(mnuFile_, "mnuNewFile", QStringLiteral("&New Radio File"),
-               [this] { frame_.mnuNewFile_Click(); });
-    addCommand(mnuFile_, "mnuOpenFile", QStringLiteral("&Open Radio File"),
-               [this] { frame_.mnuOpenFile_Click(); });
-    addCommand(mnuFile_, "mnuSaveFile", QStringLiteral("&Save Radio File"),
-               [this] { frame_.mnuSaveFile_Click(); });
+    addCommand(mnuFile_, "mnuNewFile", QStringLiteral("&New Radio File"), [this] {
+        frame_.mnuNewFile_Click();
+    })->setShortcut(standardKey(QKeySequence::New, "Ctrl+N"));
+    addCommand(mnuFile_, "mnuOpenFile", QStringLiteral("&Open Radio File"), [this] {
+        frame_.mnuOpenFile_Click();
+    })->setShortcut(standardKey(QKeySequence::Open, "Ctrl+O"));
+    addCommand(mnuFile_, "mnuSaveFile", QStringLiteral("&Save Radio File"), [this] {
+        frame_.mnuSaveFile_Click();
+    })->setShortcut(standardKey(QKeySequence::Save, "Ctrl+S"));
     mnuFile_.addSeparator();
     addCommand(mnuFile_, "mnuUseFirmware", QStringLiteral("Use &Firmware From Image..."),
                [this] { frame_.mnuUseFirmware_Click(); });
+    addRecentFileEntries();
     mnuFile_.addSeparator();
-    addCommand(mnuFile_, "mnuKL40", QStringLiteral("E&xit"), [this] { frame_.mnuKL40_Click(); });
+    addCommand(mnuFile_, "mnuKL40", QStringLiteral("E&xit"), [this] {
+        frame_.mnuKL40_Click();
+    })->setShortcut(standardKey(QKeySequence::Quit, "Ctrl+Q"));
     menuBar()->addMenu(&mnuFile_);
 
+    // A command of the menu bar shows no shortcut; its tool tip names it.
     QAction* print = menuBar()->addAction(QStringLiteral("&Print"));
     print->setObjectName("mnuPrint");
+    print->setShortcut(standardKey(QKeySequence::Print, "Ctrl+P"));
+    print->setToolTip(
+        QStringLiteral("Print (%1)").arg(print->shortcut().toString(QKeySequence::NativeText)));
     connect(print, &QAction::triggered, this,
             [this] { forward([this] { frame_.mnuPrint_Click(); }); });
 
     mnuHelp_.setObjectName("mnuHelp");
-    addCommand(mnuHelp_, "mnuKL40_Help", QStringLiteral("&Help"),
-               [this] { frame_.mnuKL40_Help_Click(); });
+    addCommand(mnuHelp_, "mnuKL40_Help", QStringLiteral("&Help"), [this] {
+        frame_.mnuKL40_Help_Click();
+    })->setShortcut(standardKey(QKeySequence::HelpContents, "F1"));
     addCommand(mnuHelp_, "mnuKL40_About", QStringLiteral("&About"),
                [this] { frame_.mnuKL40_About_Click(); });
     menuBar()->addMenu(&mnuHelp_);
@@ -81,6 +110,62 @@ QAction* MainWindowView::addCommand(QMenu& menu, const char* name, const QString
     return action;
 }
 
+void MainWindowView::addRecentFileEntries() {
+    recentSeparator_ = mnuFile_.addSeparator();
+    for (std::size_t i = 0; i < recentActions_.size(); ++i) {
+        QAction* action = mnuFile_.addAction(QString());
+        action->setObjectName(QStringLiteral("mnuRecentFile%1").arg(i + 1));
+        connect(action, &QAction::triggered, this, [this, action] {
+            const std::string path = action->data().toString().toStdString();
+            forward([this, &path] { frame_.OpenRecentFile(path); });
+        });
+        recentActions_[i] = action;
+    }
+    shownRecentFiles_ = {std::string()}; // differs from every list: the first show fills in
+    showRecentFiles();
+}
+
+void MainWindowView::showRecentFiles() {
+    const std::vector<std::string>& paths = frame_.recentFiles().paths();
+    if (paths == shownRecentFiles_) return;
+    shownRecentFiles_ = paths;
+    recentSeparator_->setVisible(!paths.empty());
+    for (std::size_t i = 0; i < recentActions_.size(); ++i) {
+        QAction* action = recentActions_[i];
+        const bool used = i < paths.size();
+        action->setVisible(used);
+        action->setData(used ? QString::fromStdString(paths[i]) : QString());
+        action->setText(used ? QString::fromStdString(RecentFileCaption(i + 1, paths[i]))
+                             : QString());
+    }
+}
+
+void MainWindowView::openFile(const QString& path) {
+    forward([this, file = path.toStdString()] { frame_.OpenFile(file); });
+}
+
+void MainWindowView::showFrame() {
+    showFileInTitle();
+    showRecentFiles();
+}
+
+void MainWindowView::scrollToFocus(QWidget* focused) {
+    if (focused == nullptr || !entry_.isAncestorOf(focused)) return;
+    QWidget* viewport = area_.viewport();
+    const QRect view = viewport->rect();
+    const QRect place(focused->mapTo(viewport, QPoint(0, 0)), focused->size());
+    const auto shift = [](int low, int high, int viewLow, int viewHigh) {
+        if (high > viewHigh) return std::min(high - viewHigh, low - viewLow);
+        if (low < viewLow) return low - viewLow;
+        return 0;
+    };
+    QScrollBar* across = area_.horizontalScrollBar();
+    QScrollBar* down = area_.verticalScrollBar();
+    across->setValue(across->value() +
+                     shift(place.left(), place.right(), view.left(), view.right()));
+    down->setValue(down->value() + shift(place.top(), place.bottom(), view.top(), view.bottom()));
+}
+
 template <class Command> void MainWindowView::forward(Command&& command) {
     try {
         command();
@@ -89,7 +174,7 @@ template <class Command> void MainWindowView::forward(Command&& command) {
         // must not unwind through the event loop.
         qWarning("KL40: a menu command failed: %s", e.what());
     }
-    entry_.refresh();
+    entry_.refresh(); // shows the frame too
 }
 
 void MainWindowView::showFileInTitle() {
@@ -116,7 +201,8 @@ void MainWindowView::showEvent(QShowEvent* event) {
 }
 
 void MainWindowView::placeEntryWindow() {
-    const QSize room = area_.viewport()->size();
+    // The room without scroll bars: the form that fits needs none.
+    const QSize room = area_.maximumViewportSize();
     const int left = room.width() / 2 - entryWindow_.width() / 2;
     const int top = room.height() / 8 * 3 - entryWindow_.height() / 2;
     entryWindow_.move(std::max(0, left), std::max(0, top));

@@ -13,7 +13,12 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 
+#include <QKeySequence>
+
+#include <array>
 #include <functional>
+#include <string>
+#include <vector>
 
 class QAction;
 
@@ -32,6 +37,10 @@ public:
     QMdiSubWindow& entryWindow() { return entryWindow_; }
     QMdiArea& area() { return area_; }
 
+    // Opens `path` as the File menu's Open does once its dialog chose it (the
+    // command line's file), then shows the result.
+    void openFile(const QString& path);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -42,14 +51,25 @@ private:
     template <class Command> void forward(Command&& command);
     QAction* addCommand(QMenu& menu, const char* name, const QString& caption,
                         std::function<void()> command);
+    // The File menu's entries for the recent files, in place before Exit.
+    void addRecentFileEntries();
+    void showRecentFiles();
+    // Scrolls the area so that a control of the form that takes the focus is
+    // in view when the frame is too small for the whole form.
+    void scrollToFocus(QWidget* focused);
     // Puts the form across the middle of the area, three eighths of the way down.
     void placeEntryWindow();
     // The title names the file; Qt's modified marker shows unsaved work.
     void showFileInTitle();
+    // The title and the recent files, after every action.
+    void showFrame();
 
     Workspace& ws_;
     MDI_kl40& frame_;
     bool placed_ = false;
+    std::array<QAction*, kMaxRecentFiles> recentActions_{};
+    QAction* recentSeparator_ = nullptr;
+    std::vector<std::string> shownRecentFiles_;
 
     // Each widget member is declared after the one it lives in, so that it is
     // destroyed first and its parent never deletes it again.

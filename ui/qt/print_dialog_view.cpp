@@ -2,11 +2,12 @@
 
 namespace kl40::qt {
 
-PrintDialogView::PrintDialogView(Workspace& ws, PrintTarget& target, QWidget* parent)
-    : QDialog(parent), logic_(ws, target, [this] { QDialog::done(closeResult_); }),
+PrintDialogView::PrintDialogView(Workspace& ws, PrintTarget& target, QWidget* parent,
+                                 PreviewTarget* preview)
+    : QDialog(parent), logic_(ws, target, preview, [this] { QDialog::done(closeResult_); }),
       Label1_(kPrintDialogLabel), optPrint_All_(kPrintAllCaption),
       optPrint_Chan_(kPrintChannelsCaption), optPrint_Config_(kPrintOptionsCaption),
-      OKButton_("OK"), CancelButton_("Cancel") {
+      PreviewButton_(kPreviewCaption), OKButton_("OK"), CancelButton_("Cancel") {
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     setWindowTitle(kPrintDialogCaption);
@@ -19,6 +20,7 @@ PrintDialogView::PrintDialogView(Workspace& ws, PrintTarget& target, QWidget* pa
     optPrint_All_.setObjectName("optPrint_All");
     optPrint_Chan_.setObjectName("optPrint_Chan");
     optPrint_Config_.setObjectName("optPrint_Config");
+    PreviewButton_.setObjectName("PreviewButton");
     OKButton_.setObjectName("OKButton");
     CancelButton_.setObjectName("CancelButton");
 
@@ -27,7 +29,12 @@ PrintDialogView::PrintDialogView(Workspace& ws, PrintTarget& target, QWidget* pa
     frameLayout_.addWidget(&optPrint_Config_);
     frPrint_Selection_.setLayout(&frameLayout_);
 
+    // The frame of option buttons has no caption: the label above names it.
+    frPrint_Selection_.setAccessibleName(kPrintDialogLabel);
+    Label1_.setBuddy(&optPrint_All_);
+
     OKButton_.setDefault(true);
+    buttons_.addWidget(&PreviewButton_);
     buttons_.addStretch();
     buttons_.addWidget(&OKButton_);
     buttons_.addWidget(&CancelButton_);
@@ -49,6 +56,7 @@ PrintDialogView::PrintDialogView(Workspace& ws, PrintTarget& target, QWidget* pa
         logic_.OKButton_Click(); // prints, then closes the window
     });
     connect(&CancelButton_, &QPushButton::clicked, this, [this] { logic_.CancelButton_Click(); });
+    connect(&PreviewButton_, &QPushButton::clicked, this, [this] { logic_.PreviewButton_Click(); });
 }
 
 void PrintDialogView::reject() {

@@ -1,6 +1,7 @@
 #pragma once
 // The print selection window "Printout Selection": three option buttons that
-// choose the reports, OK to print them and Cancel. A modeless top-level
+// choose the reports, "Preview..." to see them on screen, OK to print them
+// and Cancel. A modeless top-level
 // window that deletes itself when it closes, so every opening starts with no
 // report chosen.
 
@@ -20,7 +21,9 @@ class PrintDialogView : public QDialog {
     Q_OBJECT
 
 public:
-    PrintDialogView(Workspace& ws, PrintTarget& target, QWidget* parent = nullptr);
+    // Without `preview` the Preview button only asks for a choice.
+    PrintDialogView(Workspace& ws, PrintTarget& target, QWidget* parent = nullptr,
+                    PreviewTarget* preview = nullptr);
 
     const Print_Dialog& logic() const { return logic_; }
 
@@ -41,6 +44,7 @@ private:
     QRadioButton optPrint_Chan_;
     QRadioButton optPrint_Config_;
     QHBoxLayout buttons_;
+    QPushButton PreviewButton_;
     QPushButton OKButton_;
     QPushButton CancelButton_;
 };

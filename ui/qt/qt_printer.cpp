@@ -1,11 +1,13 @@
 #include "ui/qt/qt_printer.h"
 
+#include <QAction>
 #include <QColor>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 
 #include <algorithm>
@@ -209,6 +211,20 @@ std::unique_ptr<Printer> QtPrintTarget::StartDocument() {
     if (!fileNamePattern_.isEmpty())
         printer_->setOutputFileName(DocumentFileName(fileNamePattern_, documents_));
     return QtPrinter::begin(*printer_);
+}
+
+void QtPrintTarget::ShowPreview(const std::function<void(Printer&)>& draw) {
+    QPrintPreviewDialog dialog(printer_.get(), parent_);
+    dialog.setWindowTitle(QStringLiteral("Print Preview"));
+    // The preview's own Print button would print one document with the
+    // printer's copy count; printing is the selection window's OK.
+    for (QAction* action : dialog.findChildren<QAction*>())
+        if (action->text().remove('&') == QLatin1String("Print")) action->setVisible(false);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&draw](QPrinter* device) {
+                         if (auto printer = QtPrinter::begin(*device)) draw(*printer);
+                     });
+    dialog.exec();
 }
 
 PdfPrintTarget::PdfPrintTarget(QString pathPattern, int copies)

@@ -105,8 +105,9 @@ QString DocumentFileName(const QString& pattern, int number);
 // are kept from one printout to the next. Each copy is printed as a document
 // of its own, so the printer itself is always asked for one copy. When the
 // operator picks printing to a file, each copy goes to its own file named by
-// `DocumentFileName`.
-class QtPrintTarget final : public PrintTarget {
+// `DocumentFileName`. The preview shows a document on the paper of the same
+// printer settings.
+class QtPrintTarget final : public PrintTarget, public PreviewTarget {
 public:
     explicit QtPrintTarget(QWidget* parent = nullptr);
     ~QtPrintTarget() override;
@@ -115,6 +116,10 @@ public:
 
     std::optional<int> ChoosePrinter() override;
     std::unique_ptr<Printer> StartDocument() override;
+    // The platform's print preview window, modal. Its page set-up changes the
+    // printer settings; printing goes through the print selection window, so
+    // that every copy is a document of its own.
+    void ShowPreview(const std::function<void(Printer&)>& draw) override;
 
     // The printer the dialog sets up.
     QPrinter& printer() { return *printer_; }

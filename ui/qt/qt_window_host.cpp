@@ -36,8 +36,9 @@ QtWindowHost::~QtWindowHost() = default;
 
 void QtWindowHost::ShowPrintDialog() {
     if (!printTarget_) printTarget_ = std::make_unique<QtPrintTarget>(parent_);
-    showOnce(print_,
-             [this] { return std::make_unique<PrintDialogView>(ws_, *printTarget_, parent_); });
+    showOnce(print_, [this] {
+        return std::make_unique<PrintDialogView>(ws_, *printTarget_, parent_, printTarget_.get());
+    });
 }
 
 void QtWindowHost::ShowHelp() {

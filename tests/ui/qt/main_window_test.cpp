@@ -50,7 +50,7 @@ QByteArray readAll(const QString& path) {
 QStringList texts(const QList<QAction*>& actions) {
     QStringList list;
     for (QAction* action : actions)
-        if (!action->isSeparator()) list << action->text();
+        if (!action->isSeparator() && action->isVisible()) list << action->text();
     return list;
 }
 
@@ -116,9 +116,45 @@ private slots:
                  QStringList({"&New Radio File", "&Open Radio File", "&Save Radio File",
                               "Use &Firmware From Image...", "E&xit"}));
         QCOMPARE(texts(bar[2]->menu()->actions()), QStringList({"&Help", "&About"}));
+        // The usual shortcuts besides the access keys, and no others.
+        const QMap<QString, QString> shortcuts{{"mnuNewFile", "Ctrl+N"},  {"mnuOpenFile", "Ctrl+O"},
+                                               {"mnuSaveFile", "Ctrl+S"}, {"mnuKL40", "Ctrl+Q"},
+                                               {"mnuPrint", "Ctrl+P"},    {"mnuKL40_Help", "F1"}};
         for (QAction* top : bar)
             for (QAction* action : top->menu() ? top->menu()->actions() : QList{top})
-                QVERIFY(action->shortcut().isEmpty());
+                QCOMPARE(action->shortcut().toString(),
+                         shortcuts.value(action->objectName(), QString()));
+    }
+
+    // Each shortcut runs its command, also while the focus is in a field of
+    // the form whose keys are filtered.
+    void shortcutsRunTheirCommands() {
+        op->enterChannel("3", "435", "", "none ", false);
+        op->focus("txtRx");
+        // Into the field, with the frame the active window again.
+        const auto press = [this](QKeyCombination key) {
+            app->view->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(app->view.get()));
+            op->focus("txtRx");
+            QTest::keySequence(QApplication::focusWidget(), QKeySequence(key));
+            QCoreApplication::processEvents();
+        };
+        app->platform.answer(Answer::No);
+        press(Qt::CTRL | Qt::Key_N); // asks about the channel, then clears it
+        QCOMPARE(list()->count(), 0);
+        app->platform.cancelDialog();
+        press(Qt::CTRL | Qt::Key_O);
+        QCOMPARE(app->platform.openRequests.size(), std::size_t(1));
+        op->enterChannel("4", "436", "", "none ", false);
+        app->platform.choosePath(path("keys.bin"));
+        press(Qt::CTRL | Qt::Key_S);
+        QVERIFY(QFile::exists(dir->filePath("keys.bin")));
+        press(Qt::CTRL | Qt::Key_P);
+        QVERIFY(app->windows.printWindow() != nullptr);
+        press(Qt::Key_F1);
+        QVERIFY(app->windows.helpWindow() != nullptr);
+        press(Qt::CTRL | Qt::Key_Q);
+        QCOMPARE(app->ended, 1);
     }
 
     void savedFileIsTheCommandLineImage() {

@@ -12,6 +12,8 @@
 #include <QImage>
 #include <QPointer>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -147,6 +149,7 @@ private slots:
         dir = std::make_unique<QTemporaryDir>();
         ws->data.ChannelCountText = "01";
         FillTimeoutList(ws->form.cboToT); // "2.00"
+        ws->form.cboRadio.editText("KL40a-64");
         ws->form.chkScan_En.setChecked(true);
         ws->form.chkBCO.setChecked(true);
         store("5,435.1250,430.1250,88.5 ,Y");
@@ -213,6 +216,7 @@ private slots:
         QVERIFY(pdf.all("KL40c").empty());
         QVERIFY(pdf.centred("Radio"));
         const QStringList expected{
+            "Radio Model : KL40a-64",
             "Time out Timer : 2.00 minutes",
             "Scan Hold Time : 2.00 seconds",
             "Channel Scan : Enabled",
@@ -254,7 +258,7 @@ private slots:
         pdf = ReadPdf(printViaWindow("optPrint_All").at(0));
         QCOMPARE(pdf.pages, 2);
         QCOMPARE(pdf.all("KL40c").size(), std::size_t{1});
-        QCOMPARE(pdf.all(":").size(), std::size_t{11});
+        QCOMPARE(pdf.all(":").size(), std::size_t{12});
         for (const Word& w : pdf.words)
             QVERIFY2(w.y >= 0 && w.bottom <= pdf.height, qPrintable(w.text));
 
@@ -330,6 +334,59 @@ private slots:
                 qGray(page.pixel(right + 4, rule)) > 200);
         const Pdf pdf = ReadPdf(file);
         QVERIFY(rule > pdf.all("Chan").at(0).bottom && rule < pdf.all("435.125").at(0).y);
+    }
+
+    // Preview... shows the pages OK prints, on the paper of the printer
+    // settings, and leaves the selection window open. With KL40_SCREENSHOT_DIR
+    // set, a picture of the preview goes there.
+    void previewShowsThePrintedPages() {
+        store("60,440.5000,440.5000,none ,N"); // a second page
+        for (const auto paper : {QPageSize::A5, QPageSize::Letter}) {
+            QtPrintTarget target;
+            target.printer().setPageSize(QPageSize(paper));
+            target.printer().setOutputFileName(dir->filePath("never-written.pdf"));
+            QPointer<PrintDialogView> view = new PrintDialogView(*ws, target, nullptr, &target);
+            view->show();
+            QVERIFY(QTest::qWaitForWindowExposed(view));
+            ClickRadio(view->findChild<QRadioButton*>("optPrint_All"));
+            int pages = 0;
+            QSizeF shown;
+            bool printHidden = false;
+            QTimer::singleShot(0, [&] {
+                auto* preview =
+                    qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+                QVERIFY(preview);
+                auto* widget = preview->findChild<QPrintPreviewWidget*>();
+                pages = widget->pageCount();
+                shown = preview->printer()->pageLayout().fullRect(QPageLayout::Point).size();
+                printHidden = true;
+                for (QAction* action : preview->findChildren<QAction*>())
+                    if (action->text().remove('&') == "Print") printHidden = !action->isVisible();
+                const QString shots = qEnvironmentVariable("KL40_SCREENSHOT_DIR");
+                if (!shots.isEmpty() && paper == QPageSize::A5) {
+                    preview->resize(700, 800);
+                    widget->fitInView();
+                    QCoreApplication::processEvents();
+                    preview->grab().save(shots + "/preview.png");
+                }
+                preview->reject();
+            });
+            QTest::mouseClick(view->findChild<QPushButton*>("PreviewButton"), Qt::LeftButton);
+            QVERIFY(view && view->isVisible());
+            QVERIFY(printHidden);
+            QVERIFY(!QFile::exists(dir->filePath("never-written.pdf")));
+
+            PdfPrintTarget printed(dir->filePath("printed.pdf"), 1);
+            printed.setPageSize(QPageSize(paper));
+            Print_Dialog logic(*ws, printed);
+            logic.optPrint_All_Click();
+            logic.OKButton_Click();
+            const Pdf pdf = ReadPdf(printed.files().at(0));
+            QCOMPARE(pages, pdf.pages);
+            QCOMPARE(pages, 2);
+            QVERIFY(qAbs(shown.width() - pdf.width) < 1 && qAbs(shown.height() - pdf.height) < 1);
+            view->close();
+        }
     }
 
     void printerDialogCopies() {

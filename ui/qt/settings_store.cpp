@@ -1,0 +1,39 @@
+#include "ui/qt/settings_store.h"
+
+#include <QStringList>
+#include <QWidget>
+
+namespace kl40::qt {
+
+namespace {
+const QString kRecentFilesKey = QStringLiteral("recentFiles");
+const QString kGeometryKey = QStringLiteral("frame/geometry");
+} // namespace
+
+std::vector<std::string> SettingsRecentFilesStore::load() {
+    std::vector<std::string> paths;
+    for (const QString& path : settings_.value(kRecentFilesKey).toStringList())
+        paths.push_back(path.toStdString());
+    return paths;
+}
+
+void SettingsRecentFilesStore::save(const std::vector<std::string>& paths) {
+    QStringList list;
+    for (const std::string& path : paths)
+        list << QString::fromStdString(path);
+    settings_.setValue(kRecentFilesKey, list);
+    // Another instance started later reads the list at once.
+    settings_.sync();
+}
+
+bool RestoreWindowGeometry(QWidget& window, const QSettings& settings) {
+    const QByteArray geometry = settings.value(kGeometryKey).toByteArray();
+    return !geometry.isEmpty() && window.restoreGeometry(geometry);
+}
+
+void SaveWindowGeometry(const QWidget& window, QSettings& settings) {
+    settings.setValue(kGeometryKey, window.saveGeometry());
+    settings.sync();
+}
+
+} // namespace kl40::qt
