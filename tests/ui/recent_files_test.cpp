@@ -1,6 +1,6 @@
 #include "ui/recent_files.h"
 
-#include "core/channel_entry.h"
+#include "entry/channel_entry.h"
 #include "support/scripted_platform.h"
 #include "ui/main_window.h"
 
