@@ -1,5 +1,7 @@
 #include "ui/main_window.h"
 
+#include "image/channel_transfer.h"
+
 #include "entry/channel_entry.h"
 #include "ui/unsaved_work.h"
 
@@ -53,6 +55,14 @@ void MDI_kl40::OpenFile(const std::string& path) {
 std::string MissingRecentFileText(const std::string& path) {
     return "The file " + path +
            " no longer exists.\nIt has been removed from the list of recent files.";
+}
+
+void MDI_kl40::mnuImportChannels_Click() {
+    ImportChannelFile(ws_);
+}
+
+void MDI_kl40::mnuExportChannels_Click() {
+    ExportChannelFile(ws_);
 }
 
 void MDI_kl40::mnuUseFirmware_Click() {

@@ -51,6 +51,9 @@ public:
     const RecentFiles& recentFiles() const { return recent_; }
     // "Use Firmware From Image...".
     void mnuUseFirmware_Click();
+    // "Import Channels..." and "Export Channels..." (a channel list CSV file).
+    void mnuImportChannels_Click();
+    void mnuExportChannels_Click();
     void mnuKL40_Click(); // Exit
     // Menu-bar command "&Print".
     void mnuPrint_Click();

@@ -66,6 +66,11 @@ MainWindowView::MainWindowView(Workspace& ws, MDI_kl40& frame, EntryForm& form, 
         frame_.mnuSaveFile_Click();
     })->setShortcut(standardKey(QKeySequence::Save, "Ctrl+S"));
     mnuFile_.addSeparator();
+    addCommand(mnuFile_, "mnuImportChannels", QStringLiteral("&Import Channels..."),
+               [this] { frame_.mnuImportChannels_Click(); });
+    addCommand(mnuFile_, "mnuExportChannels", QStringLiteral("&Export Channels..."),
+               [this] { frame_.mnuExportChannels_Click(); });
+    mnuFile_.addSeparator();
     addCommand(mnuFile_, "mnuUseFirmware", QStringLiteral("Use &Firmware From Image..."),
                [this] { frame_.mnuUseFirmware_Click(); });
     addRecentFileEntries();

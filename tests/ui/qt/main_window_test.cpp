@@ -114,6 +114,7 @@ private slots:
         QVERIFY(bar[1]->menu() == nullptr); // a command of its own
         QCOMPARE(texts(bar[0]->menu()->actions()),
                  QStringList({"&New Radio File", "&Open Radio File", "&Save Radio File",
+                              "&Import Channels...", "&Export Channels...",
                               "Use &Firmware From Image...", "E&xit"}));
         QCOMPARE(texts(bar[2]->menu()->actions()), QStringList({"&Help", "&About"}));
         // The usual shortcuts besides the access keys, and no others.

@@ -1,0 +1,142 @@
+#include "image/channel_transfer.h"
+
+#include "core/option_table.h"
+#include "core/radio_model.h"
+#include "entry/radio_snapshot.h"
+#include "formats/chirp_csv_read.h"
+#include "formats/chirp_csv_write.h"
+#include "image/flows.h"
+#include "image/image_file.h"
+#include "image/text_file.h"
+
+#include <algorithm>
+#include <map>
+
+namespace kl40 {
+
+namespace {
+
+constexpr const char* kImportTitle = "Import Channels";
+constexpr const char* kExportTitle = "Export Channels";
+
+// A message of the channel entry on one line: its lines joined as sentences.
+std::string oneLine(std::string text) {
+    for (std::size_t at; (at = text.find('\n')) != std::string::npos;)
+        text.replace(at, 1, ": ");
+    return text;
+}
+
+std::string lowerFirst(std::string text) {
+    if (!text.empty() && text[0] >= 'A' && text[0] <= 'Z')
+        text[0] = static_cast<char>(text[0] - 'A' + 'a');
+    return text;
+}
+
+} // namespace
+
+std::size_t StoreImportedChannels(Workspace& ws, ChannelImport& import) {
+    const Radio before = SnapshotOf(ws);
+    const bool wasChanged = ws.data.DataChanged;
+    std::map<int, const FileRow*> rows;
+    Radio radio;
+    radio.model = before.model;
+    radio.timeout = before.timeout;
+    for (const ImportedChannel& imported : import.channels) {
+        rows[imported.channel.number] = &imported.row;
+        radio.channels.push_back(imported.channel);
+    }
+
+    const ApplyOutcome outcome = ApplyRadio(ws, radio, OnRefusal::Skip, false);
+    std::size_t stored = 0;
+    for (const ChannelOutcome& channel : outcome.channels) {
+        const FileRow& row = *rows.at(channel.number);
+        if (channel.unknownTone) {
+            import.report.refuse(row, "tone " + *channel.unknownTone +
+                                          " is not one of the radio's CTCSS tones");
+            continue;
+        }
+        if (!channel.stored) {
+            import.report.refuse(row, lowerFirst(oneLine(channel.messages.front())));
+            continue;
+        }
+        ++stored;
+        const bool replaced =
+            std::any_of(before.channels.begin(), before.channels.end(),
+                        [&](const Channel& c) { return c.number == channel.number; });
+        if (replaced)
+            import.report.change(row, "replaced channel " + std::to_string(channel.number) +
+                                          " of the list");
+        for (const std::string& message : channel.messages)
+            import.report.change(row, "imported without scan: " + lowerFirst(oneLine(message)));
+        if (channel.rasterNote) {
+            std::string note = *channel.rasterNote;
+            std::replace(note.begin(), note.end(), '\n', ' ');
+            import.report.change(row, note);
+        }
+    }
+    // Nothing stored changes nothing: what was unsaved stays so, and no more.
+    if (stored == 0) ws.data.DataChanged = wasChanged;
+    return stored;
+}
+
+ChannelExport ExportChannels(const Workspace& ws) {
+    const Radio radio = SnapshotOf(ws);
+    const RadioModel* model = FindModel(radio.model);
+    const bool receiveTone = model && model->receiveTone &&
+                             std::find(radio.options.begin(), radio.options.end(),
+                                       "Receive CTCSS enable") != radio.options.end();
+    ChirpCsvExport written = WriteChirpCsv(radio.channels, receiveTone);
+    ChannelExport result;
+    result.csv = std::move(written.csv);
+    result.channels = radio.channels.size() - written.leftOut.size();
+    result.leftOut = std::move(written.leftOut);
+    return result;
+}
+
+void ImportChannelFile(Workspace& ws) {
+    const auto chosen = ws.platform.openFileDialog({kChannelFileFilter, "", false});
+    if (!chosen) return;
+    const std::string name = DisplayName(*chosen);
+    auto text = ReadTextFile(*chosen, kMaxChirpCsvBytes);
+    if (const auto* error = std::get_if<TextFileError>(&text)) {
+        ws.platform.show("Cannot read " + name + ": " + error->reason + ".", kImportTitle,
+                         Icon::Exclamation);
+        return;
+    }
+    auto read = ReadChirpCsv(std::get<std::string>(text));
+    if (const auto* error = std::get_if<CsvError>(&read)) {
+        ws.platform.show(name + " is not a channel list: " + error->message, kImportTitle,
+                         Icon::Exclamation);
+        return;
+    }
+    ChannelImport& import = std::get<ChannelImport>(read);
+    const std::size_t stored = StoreImportedChannels(ws, import);
+    ws.platform.show(FormatImportReport(import.report, stored), kImportTitle,
+                     stored ? Icon::Information : Icon::Exclamation);
+}
+
+void ExportChannelFile(Workspace& ws) {
+    const ChannelExport exported = ExportChannels(ws);
+    if (exported.channels == 0) {
+        ws.platform.show("There are no channels to export.", kExportTitle, Icon::Exclamation);
+        return;
+    }
+    auto chosen = ws.platform.saveFileDialog({kChannelFileFilter, "", true});
+    if (!chosen) return;
+    std::string path = *chosen;
+    if (DisplayName(path).find('.') == std::string::npos) path += ".csv";
+    const std::vector<std::uint8_t> bytes(exported.csv.begin(), exported.csv.end());
+    if (auto failure = WriteFileAtomically(path, bytes)) {
+        ws.platform.show("Cannot write " + DisplayName(path) + ": " + *failure, kExportTitle,
+                         Icon::Exclamation);
+        return;
+    }
+    std::string text = std::to_string(exported.channels) +
+                       (exported.channels == 1 ? " channel" : " channels") + " exported to " +
+                       DisplayName(path) + ".";
+    for (const std::string& line : exported.leftOut)
+        text += "\n" + line;
+    ws.platform.show(text, kExportTitle, Icon::Information);
+}
+
+} // namespace kl40
