@@ -62,7 +62,9 @@ std::string WriteSRecord(const std::vector<std::uint8_t>& image) {
     const char endType = wide ? '7' : medium ? '8' : '9';
     const std::size_t addressBytes = wide ? 4 : medium ? 3 : 2;
     std::string out;
-    out.reserve(image.size() / kDataPerRecord * 46 + 16);
+    out.reserve(image.size() / kDataPerRecord * 46 + 32);
+    // An empty header: srec_cat and other readers warn about a file without one.
+    AppendRecord(out, '0', 0, 2, {});
     for (std::size_t at = 0; at < image.size(); at += kDataPerRecord) {
         const std::size_t count = std::min(kDataPerRecord, image.size() - at);
         AppendRecord(out, dataType, static_cast<std::uint32_t>(at), addressBytes,

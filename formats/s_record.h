@@ -11,10 +11,10 @@
 
 namespace kl40 {
 
-// S1 records (16-bit addresses) of 16 data bytes from address 0, then the end
-// record S9030000FC; no S0 header, which loaders only show or skip. Lines end
-// in CRLF like the Intel HEX writer's. Images above 64 KiB get S2 records and
-// an S8 end, above 16 MiB S3 and S7; more than 4 GiB throws std::length_error.
+// An empty S0 header (S0030000FC: srec_cat warns about a file without a
+// header), S1 records (16-bit addresses) of 16 data bytes from address 0, then
+// the end record S9030000FC. Lines end in CRLF like the Intel HEX writer's. Images above 64 KiB get
+// S2 records and an S8 end, above 16 MiB S3 and S7; more than 4 GiB throws std::length_error.
 std::string WriteSRecord(const std::vector<std::uint8_t>& image);
 
 // Reads S-record text of at most kMaxRecordFileBytes into an image from
