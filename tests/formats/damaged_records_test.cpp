@@ -28,6 +28,7 @@ Lines Split(const std::string& text) {
     for (std::size_t at = 0; at < text.size();) {
         const std::size_t end = text.find("\r\n", at);
         lines.push_back(text.substr(at, end - at));
+        if (end == std::string::npos) break;
         at = end + 2;
     }
     return lines;
@@ -59,6 +60,8 @@ const Damage kDamages[] = {
     {"checksum", [](Lines& l, const Codec&) { l[2].back() ^= 1; }, 3, "checksum"},
     {"length byte larger", [](Lines& l, const Codec&) { l[1][l[1][0] == ':' ? 2 : 3] += 1; }, 2,
      "says"},
+    {"length byte smaller", [](Lines& l, const Codec&) { l[1][l[1][0] == ':' ? 1 : 2] -= 1; }, 2,
+     "says"},
     {"record cut short", [](Lines& l, const Codec&) { l[1].resize(l[1].size() - 2); }, 2, "says"},
     {"one digit lost", [](Lines& l, const Codec&) { l[3].pop_back(); }, 4, "odd number"},
     {"non-hex character", [](Lines& l, const Codec&) { l[3][9] = 'G'; }, 4,
@@ -69,8 +72,8 @@ const Damage kDamages[] = {
      "0x0010 is given again"},
     {"beyond the largest image",
      [](Lines& l, const Codec& c) {
-         // The record for 0x2000 of a file one record longer than 8192 bytes.
-         const Lines longer = Split(c.write(Counting(8192 + 16)));
+         // The one-byte record for 0x2000 of a file one byte longer than 8192.
+         const Lines longer = Split(c.write(Counting(8192 + 1)));
          l.insert(l.begin() + 4, longer[longer.size() - 2]);
      },
      5, "beyond 8192 bytes"},
@@ -88,6 +91,7 @@ const Codec kCodecs[] = {{WriteIntelHex, ReadIntelHex, ":00000006FA"},
 TEST(DamagedRecords, AreRefusedNamingTheirLine) {
     for (const Codec& codec : kCodecs) {
         Lines good = Split(codec.write(Counting(64)));
+        ASSERT_GE(good.size(), 5u);
         const Lines header(good.begin(), good.end() - 5);
         good.erase(good.begin(), good.end() - 5);
         const ImageOrError read = codec.read(Join(header) + Join(good));
@@ -109,6 +113,7 @@ TEST(DamagedRecords, AreRefusedNamingTheirLine) {
 
 TEST(DamagedRecords, SRecordCountMustMatchTheDataRecords) {
     Lines lines = Split(WriteSRecord(Counting(64)));
+    ASSERT_EQ(lines.size(), 6u);
     lines.insert(lines.begin() + 5, "S5030003F9"); // says 3, four come before it
     const ImageOrError refused = ReadSRecord(Join(lines));
     ASSERT_TRUE(std::holds_alternative<FormatError>(refused));
