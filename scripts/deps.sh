@@ -2,7 +2,7 @@
 # when any of them is missing (apt-get update first, a new machine has none).
 KL40_PACKAGES="cmake ninja-build g++ pkg-config libgtest-dev googletest libbenchmark-dev \
 nlohmann-json3-dev libcli11-dev qt6-base-dev xvfb xauth poppler-utils fonts-liberation \
-clang libclang-rt-14-dev hyperfine time dpkg-dev"
+clang libclang-rt-14-dev hyperfine time dpkg-dev srecord"
 
 kl40_install_deps() {
     local missing=""
