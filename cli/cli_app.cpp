@@ -12,7 +12,7 @@
 namespace kl40::cli {
 
 int Run(int argc, char** argv) {
-    CLI::App app{"kl40-cli: builds, decodes and lists KL40 EPROM images"};
+    CLI::App app{"kl40-cli: builds, decodes, lists and compares KL40 EPROM images"};
     app.set_version_flag("--version", std::string("kl40-cli ") + KL40_VERSION);
     app.require_subcommand(1);
 
@@ -39,6 +39,12 @@ int Run(int argc, char** argv) {
     auto* list =
         app.add_subcommand("list", "Print the channel list and options report of an image");
     list->add_option("image", imagePath, "EPROM image (.bin)")->required();
+
+    std::string diffA, diffB;
+    auto* diff = app.add_subcommand(
+        "diff", "Print what two radios differ in: channels, options, model, program code");
+    diff->add_option("a", diffA, "EPROM image (.bin) or RADIO JSON file (.json)")->required();
+    diff->add_option("b", diffB, "EPROM image (.bin) or RADIO JSON file (.json)")->required();
 
     auto* firmware = app.add_subcommand(
         "firmware", "Install, list or remove the firmware (program code) that builds use");
@@ -71,6 +77,7 @@ int Run(int argc, char** argv) {
                        : RunBuildBatch(radioPaths, outputFolder, firmwarePath);
     if (*decode) return RunDecode(imagePath, std::cout);
     if (*list) return RunList(imagePath, std::cout);
+    if (*diff) return RunDiff(diffA, diffB, std::cout);
     if (*install) return RunFirmwareInstall(firmwareImage, std::cout);
     if (*listFirmware) return RunFirmwareList(std::cout);
     if (*remove) return RunFirmwareRemove(firmwareModel, std::cout);

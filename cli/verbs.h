@@ -19,6 +19,12 @@ int RunBuildBatch(const std::vector<std::string>& radioPaths, const std::string&
                   const std::string& firmwarePath = "");
 int RunDecode(const std::string& imagePath, std::ostream& out);
 int RunList(const std::string& imagePath, std::ostream& out);
+// Prints on `out` what the radios of `a` and `b` differ in, one line each
+// (cli/radio_diff.h). Each is a radio file (.json) or an image; the program
+// code is compared when both are images. Like diff(1): 0 when they are the
+// same, 1 when they differ, 2 when either cannot be read (the reason is on
+// stderr).
+int RunDiff(const std::string& a, const std::string& b, std::ostream& out);
 
 // Installed firmware, in DefaultFirmwareFolder().
 int RunFirmwareInstall(const std::string& imagePath, std::ostream& out);
