@@ -1,12 +1,12 @@
 #include "cli/session.h"
 
 #include "cli/echo_text.h"
-#include "image/file_descriptor.h"
 #include "coding/raster.h"
 #include "coding/tone_table.h"
 #include "core/radio.h"
 #include "entry/channel_entry.h"
 #include "entry/radio_snapshot.h"
+#include "image/file_descriptor.h"
 #include "image/firmware_store.h"
 #include "image/flows.h"
 #include "image/image_build.h"

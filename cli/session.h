@@ -3,9 +3,9 @@
 // data set, the entry form's fields and their handlers, with the form loaded.
 // The command-line verbs work on it through the same operations as the GUI.
 
-#include "formats/radio_json.h"
 #include "cli/stderr_platform.h"
 #include "core/radio_data.h"
+#include "formats/radio_json.h"
 #include "ui/entry_form.h"
 
 #include <cstdint>

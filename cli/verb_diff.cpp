@@ -1,9 +1,9 @@
 #include "cli/echo_text.h"
 #include "cli/radio_diff.h"
 #include "cli/radio_file.h"
-#include "cli/radio_json.h"
 #include "cli/session.h"
 #include "cli/verbs.h"
+#include "formats/radio_json.h"
 #include "image/program_code.h"
 
 #include <algorithm>
