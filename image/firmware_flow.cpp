@@ -10,7 +10,7 @@ namespace kl40 {
 
 void UseFirmwareFromImage(Workspace& ws) {
     constexpr const char* kTitle = "Firmware";
-    const auto chosen = ws.platform.openFileDialog({kOpenFilter, "", false});
+    const auto chosen = ws.platform.openFileDialog({OpenImageFilter(), "", false});
     if (!chosen) return;
     const std::string name = DisplayName(*chosen);
 

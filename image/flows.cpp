@@ -20,7 +20,7 @@ std::string DisplayName(const std::string& path) {
 SaveOutcome SaveRadioFile(Workspace& ws, std::string* writtenPath) {
     RadioData& data = ws.data;
     try {
-        const std::string path = ChooseImageSavePath(ws, kSaveFilter);
+        const std::string path = ChooseImageSavePath(ws, SaveImageFilter());
         std::string text;
         std::string title;
         Icon icon = Icon::Information;
@@ -114,7 +114,7 @@ OpenOutcome FinishOpen(Workspace& ws, const std::string& path,
 
 OpenOutcome OpenRadioFile(Workspace& ws) {
     std::vector<std::uint8_t> previousImage = ws.data.ImageText;
-    const std::string path = OpenImageFile(ws, kOpenFilter);
+    const std::string path = OpenImageFile(ws, OpenImageFilter());
     return FinishOpen(ws, path, std::move(previousImage));
 }
 

@@ -7,6 +7,7 @@
 #include "core/numbers.h"
 #include "core/radio.h"
 #include "core/radio_model.h"
+#include "formats/file_formats.h"
 #include "image/firmware_store.h"
 #include "image/image_file.h"
 #include "image/layout.h"
@@ -300,6 +301,9 @@ bool BuiltWithoutProgramCode(const RadioData& data) {
 }
 
 std::string ImageFilePath(const std::string& chosen) {
+    // A name that asks for a record format keeps it.
+    const FileFormat* format = FormatOfPath(chosen, FormatContent::Image);
+    if (format && format != &DefaultFormat(FormatContent::Image)) return chosen;
     const std::size_t slash = chosen.find_last_of("/\\");
     const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
     const std::size_t dot = chosen.rfind('.');

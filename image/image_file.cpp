@@ -1,10 +1,12 @@
 #include "image/image_file.h"
 
 #include "core/radio_model.h"
+#include "formats/file_formats.h"
 #include "image/file_descriptor.h"
 #include "image/layout.h"
 #include "image/link_target.h"
 #include "image/temporary_files.h"
+#include "image/text_file.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -264,7 +266,44 @@ public:
     void setBusy(bool) override {}
 };
 
+// The image format of a file that is not a raw image (Intel HEX, S-record),
+// by its name; nothing for a raw image.
+const FileFormat* RecordFormatOf(const std::string& path) {
+    const FileFormat* format = FormatOfPath(path, FormatContent::Image);
+    return format && format != &DefaultFormat(FormatContent::Image) ? format : nullptr;
+}
+
+// Reads a record file and decodes it; a fault is shown with its line.
+std::optional<std::vector<std::uint8_t>> ReadRecordFile(Platform& platform, const std::string& path,
+                                                        const FileFormat& format) {
+    auto text = ReadTextFile(path, kMaxRecordFileBytes);
+    if (const auto* error = std::get_if<TextFileError>(&text)) {
+        if (error->tooLarge)
+            platform.show(kTooLongText, kFileErrorTitle, Icon::None);
+        else
+            platform.show(kCantOpenText + path + "\n" + error->reason, kAppTitle, Icon::None);
+        return std::nullopt;
+    }
+    if (std::get<std::string>(text).empty()) return std::nullopt; // as an empty raw image
+    ImageOrError image = format.decodeImage(std::get<std::string>(text));
+    if (const auto* fault = std::get_if<FormatError>(&image)) {
+        platform.show(path + " is not a valid " + std::string(format.description) +
+                          " file: " + Describe(*fault),
+                      kFileErrorTitle, Icon::Exclamation);
+        return std::nullopt;
+    }
+    return std::move(std::get<std::vector<std::uint8_t>>(image));
+}
+
 } // namespace
+
+std::string OpenImageFilter() {
+    return DialogFilter(FormatContent::Image, kOpenFilter);
+}
+
+std::string SaveImageFilter() {
+    return DialogFilter(FormatContent::Image, kSaveFilter);
+}
 
 std::string OpenImageFile(Workspace& ws, const std::string& filter) {
     ws.CMDDialog1.FileName.clear();
@@ -291,7 +330,10 @@ void OpenImageFileAt(Workspace& ws, const std::string& path) {
             ws.data.FileError = true;
             return;
         }
-        if (size > kMaxImageFileSize) {
+        // A record file is text of several bytes per image byte; its reader
+        // has a limit of its own.
+        const bool recordFile = RecordFormatOf(path) != nullptr;
+        if (size > kMaxImageFileSize && !recordFile) {
             ws.platform.show(kTooLongText, kFileErrorTitle, Icon::None);
             ws.data.FileError = true;
             return;
@@ -304,6 +346,8 @@ void OpenImageFileAt(Workspace& ws, const std::string& path) {
 
 std::optional<std::vector<std::uint8_t>> ReadImageBytes(Platform& platform,
                                                         const std::string& path) {
+    if (const FileFormat* format = RecordFormatOf(path))
+        return ReadRecordFile(platform, path, *format);
     ReadResult result = ReadWholeFile(platform, path);
     switch (result.outcome) {
     case ReadOutcome::Ok:
@@ -382,7 +426,10 @@ bool WriteImageFile(Workspace& ws, const std::string& path, const WriteOptions& 
         return false;
     }
 
-    const WriteFailure failure = WriteTarget(ws.platform, path, image, options);
+    // A record file (Intel HEX, S-record) by its name; a raw image otherwise.
+    const FileFormat* format = RecordFormatOf(path);
+    const WriteFailure failure =
+        WriteTarget(ws.platform, path, format ? format->encodeImage(image) : image, options);
     if (failure.notVerified) {
         ws.platform.show(failure.text, kFileErrorTitle, Icon::Critical);
         return false;

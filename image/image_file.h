@@ -13,6 +13,11 @@ namespace kl40 {
 
 inline constexpr const char* kOpenFilter = "Radio Data Files(*.bin)|*.bin";
 inline constexpr const char* kSaveFilter = "KL40 Eprom Files (*.bin)|*.bin";
+// The open and save dialogs' filters: the ones above for raw images, then one
+// for each record format (Intel HEX, S-record), which are read and written by
+// their file name's extension.
+std::string OpenImageFilter();
+std::string SaveImageFilter();
 inline constexpr std::uintmax_t kMaxImageFileSize = 65000;
 
 // Open dialog (file name cleared first), then the checks and the read.
@@ -46,7 +51,8 @@ struct WriteOptions {
     std::function<void(const std::string& temporaryPath)> afterWrite;
 };
 
-// Writes the first 2048 or 8192 bytes of ImageText (by the model code in
+// Writes the first 2048 or 8192 bytes of ImageText (as Intel HEX or
+// S-record text when the path's extension names that format) (by the model code in
 // ConfigText) to a temporary file beside the target, reads it back and
 // compares it byte for byte, and only then lets it replace the target, so a
 // failed or unverified write never destroys an existing file. Shows the

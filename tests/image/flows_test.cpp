@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -57,7 +58,8 @@ TEST_F(FlowsTest, SaveWritesBinAndNamesTheFileWritten) {
     EXPECT_EQ(ws.form.caption, "KL40 File : club.bin");
     EXPECT_FALSE(ws.data.DataChanged);
     ASSERT_EQ(platform.saveRequests.size(), 1u);
-    EXPECT_EQ(platform.saveRequests[0].filter, "KL40 Eprom Files (*.bin)|*.bin");
+    // The raw image's filter first, then the record formats'.
+    EXPECT_EQ(platform.saveRequests[0].filter.find("KL40 Eprom Files (*.bin)|*.bin|Intel HEX"), 0u);
     EXPECT_TRUE(platform.saveRequests[0].overwritePrompt);
 
     // The dialog asked about the name chosen; an existing club.bin under
@@ -144,7 +146,7 @@ TEST_F(FlowsTest, OpenRestoresTheRadioAndSetsTheCaption) {
     EXPECT_FALSE(other.ws.data.DataChanged) << "an opened radio is the file's content";
     EXPECT_TRUE(other.ws.data.EditingChannel);
     EXPECT_FALSE(other.ws.data.LoadingForm);
-    EXPECT_EQ(other.platform.openRequests.at(0).filter, "Radio Data Files(*.bin)|*.bin");
+    EXPECT_EQ(other.platform.openRequests.at(0).filter.find("Radio Data Files(*.bin)|*.bin|"), 0u);
     EXPECT_EQ(other.platform.openRequests.at(0).fileName, "");
 }
 
@@ -218,6 +220,49 @@ TEST(DisplayName, IsThePartAfterTheLastSeparator) {
     EXPECT_EQ(DisplayName("/home/op/club.bin"), "club.bin");
     EXPECT_EQ(DisplayName("C:\\radios\\club.txt"), "club.txt");
     EXPECT_EQ(DisplayName("club.bin"), "club.bin");
+}
+
+// Saving under a record format's name writes that format; opening it gives the
+// same radio; srec_cat turns it back into the very image a ".bin" save writes.
+TEST_F(FlowsTest, RecordFormatsAreSavedAndOpenedByTheirNames) {
+    store(5, "435.125", "430.125", "88.5 ", true);
+    store(12, "439", "", "103.5", false);
+    platform.choosePath(file("club.bin"));
+    ASSERT_EQ(SaveRadioFile(ws), SaveOutcome::Saved);
+    const Bytes raw = readFile("club.bin");
+    const bool haveSrecCat = std::system("srec_cat --version >/dev/null 2>&1") == 0;
+    for (const auto& [name, option] :
+         {std::pair{"club.hex", "-intel"}, {"club.s19", "-motorola"}}) {
+        SCOPED_TRACE(name);
+        platform.choosePath(file(name));
+        ASSERT_EQ(SaveRadioFile(ws), SaveOutcome::Saved);
+        EXPECT_EQ(platform.last().text.find(std::string("File ") + name + " saved"), 0u);
+        const Bytes text = readFile(name);
+        EXPECT_EQ(text.front(), name == std::string("club.hex") ? ':' : 'S');
+        if (haveSrecCat) {
+            const std::string command =
+                "srec_cat " + file(name) + " " + option + " -o " + file("back.bin") + " -binary";
+            ASSERT_EQ(std::system(command.c_str()), 0);
+            EXPECT_EQ(readFile("back.bin"), raw);
+        }
+        LoadedForm other;
+        other.platform.choosePath(file(name));
+        ASSERT_EQ(OpenRadioFile(other.ws), OpenOutcome::Opened);
+        EXPECT_EQ(other.slot(5), "5,435.1250,430.1250,88.5,Y");
+        EXPECT_EQ(other.ws.data.OpenedImage, raw);
+    }
+    // A damaged record is refused with its line, and the radio stays.
+    Bytes damaged = readFile("club.hex");
+    damaged[12 * 45 + 20] = damaged[12 * 45 + 20] == '0' ? '1' : '0'; // a digit of line 13
+    writeFile("bad.hex", damaged);
+    platform.clear();
+    platform.choosePath(file("bad.hex"));
+    EXPECT_EQ(OpenRadioFile(ws), OpenOutcome::Failed);
+    ASSERT_FALSE(platform.messages.empty());
+    EXPECT_NE(platform.messages.front().text.find("is not a valid Intel HEX file: line 13: "),
+              std::string::npos)
+        << platform.messages.front().text;
+    EXPECT_EQ(slot(5), "5,435.1250,430.1250,88.5 ,Y");
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QMimeDatabase>
+#include <QRegularExpression>
 
 namespace kl40::qt {
 
@@ -59,22 +60,39 @@ std::optional<std::string> runFileDialog(QWidget* parent, QFileDialog::AcceptMod
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty() || chosen.front().isEmpty()) return std::nullopt;
-    return chosen.front().toStdString();
+    QString path = chosen.front();
+    // A name typed without an extension takes the chosen filter's first one,
+    // so that the filter decides the format.
+    if (mode == QFileDialog::AcceptSave && QFileInfo(path).suffix().isEmpty()) {
+        const QString selected = dialog.selectedNameFilter();
+        const qsizetype star = selected.indexOf(QStringLiteral("(*."));
+        if (star >= 0) {
+            const qsizetype end =
+                selected.indexOf(QRegularExpression(QStringLiteral("[ )]")), star + 2);
+            if (end > star + 2) path += selected.mid(star + 2, end - star - 2);
+        }
+    }
+    return path.toStdString();
 }
 
 } // namespace
 
 QString QtFilter(const std::string& filter) {
-    // The logic's filters are "Description|pattern"; Qt wants the pattern in
-    // brackets after the description. A description that already ends with the
-    // bracketed pattern is used as it stands.
-    const QString f = QString::fromStdString(filter);
-    const int bar = f.indexOf('|');
-    if (bar < 0) return f;
-    const QString description = f.left(bar);
-    const QString pattern = f.mid(bar + 1);
-    if (description.contains("(" + pattern + ")")) return description;
-    return description + " (" + pattern + ")";
+    // The logic's filters are "Description|pattern" pairs, joined by "|", with
+    // patterns separated by ";"; Qt wants each pattern list in brackets after
+    // its description, and the filters joined by ";;". A description that
+    // already ends with its bracketed pattern is used as it stands.
+    const QStringList parts = QString::fromStdString(filter).split('|');
+    if (parts.size() < 2) return QString::fromStdString(filter);
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString& description = parts[i];
+        const QString patterns = QString(parts[i + 1]).replace(';', ' ');
+        filters << (description.contains("(" + patterns + ")")
+                        ? description
+                        : description + " (" + patterns + ")");
+    }
+    return filters.join(";;");
 }
 
 Answer QtPlatform::message(const std::string& text, const std::string& title, Icon icon,
