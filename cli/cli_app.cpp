@@ -2,14 +2,46 @@
 
 #include "cli/usage_messages.h"
 #include "cli/verbs.h"
+#include "core/option_table.h"
+#include "core/radio_model.h"
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <iostream>
 #include <string>
 #include <vector>
 
 namespace kl40::cli {
+
+namespace {
+
+std::vector<std::string> formatIdsOf(FormatContent content) {
+    std::vector<std::string> ids;
+    for (const FileFormat& format : FileFormats())
+        if (format.content == content) ids.emplace_back(format.id);
+    return ids;
+}
+
+std::vector<std::string> modelNames() {
+    std::vector<std::string> names;
+    for (const RadioModel& model : RadioModels())
+        names.emplace_back(model.name);
+    return names;
+}
+
+std::vector<std::string> timeoutTexts() {
+    return {kTimeoutTexts.begin(), kTimeoutTexts.end()};
+}
+
+std::vector<std::string> optionNames() {
+    std::vector<std::string> names;
+    for (const RadioOption& option : RadioOptions())
+        names.emplace_back(option.caption);
+    return names;
+}
+
+} // namespace
 
 int Run(int argc, char** argv) {
     CLI::App app{"kl40-cli: builds, decodes, lists and compares KL40 EPROM images"};
@@ -27,10 +59,27 @@ int Run(int argc, char** argv) {
     auto* folder = build->add_option("--out-dir", outputFolder,
                                      "folder to write each a.json's image into as a.bin");
     output->excludes(folder);
-    std::string firmwarePath;
-    build->add_option("--firmware", firmwarePath,
+    BuildSettings settings;
+    build->add_option("--firmware", settings.firmwarePath,
                       "take the program code from this image (read from your radio's EPROM) "
                       "for this build only");
+    std::string formatId;
+    build
+        ->add_option("--format", formatId,
+                     "image format: " + FormatIds(FormatContent::Image) +
+                         " (default: by the output's extension, else bin)")
+        ->check(CLI::IsMember(formatIdsOf(FormatContent::Image)));
+    auto* model =
+        build->add_option("--model", settings.model, "model of a channel list (.csv) radio file")
+            ->check(CLI::IsMember(modelNames()));
+    auto* timeout = build
+                        ->add_option("--timeout", settings.timeout,
+                                     "time-out of a channel list (.csv) radio file")
+                        ->check(CLI::IsMember(timeoutTexts()));
+    auto* options = build
+                        ->add_option("--option", settings.options,
+                                     "an option of a channel list (.csv) radio file (repeatable)")
+                        ->check(CLI::IsMember(optionNames()));
 
     std::string imagePath;
     auto* decode = app.add_subcommand("decode", "Print an EPROM image as RADIO JSON");
@@ -45,6 +94,12 @@ int Run(int argc, char** argv) {
         "diff", "Print what two radios differ in: channels, options, model, program code");
     diff->add_option("a", diffA, "EPROM image (.bin) or RADIO JSON file (.json)")->required();
     diff->add_option("b", diffB, "EPROM image (.bin) or RADIO JSON file (.json)")->required();
+
+    std::string exportInput, exportOutput;
+    auto* exportCsv = app.add_subcommand(
+        "export-csv", "Write the channel list of an image or a RADIO JSON file as CSV");
+    exportCsv->add_option("input", exportInput, "EPROM image or RADIO JSON file")->required();
+    exportCsv->add_option("-o,--output", exportOutput, "CSV file to write (default: stdout)");
 
     auto* firmware = app.add_subcommand(
         "firmware", "Install, list or remove the firmware (program code) that builds use");
@@ -72,9 +127,21 @@ int Run(int argc, char** argv) {
         return code == 0 ? 0 : 2;
     }
 
-    if (*build)
-        return *output ? RunBuild(radioPaths.front(), outputPath, firmwarePath)
-                       : RunBuildBatch(radioPaths, outputFolder, firmwarePath);
+    if (*build) {
+        const bool channelLists =
+            std::any_of(radioPaths.begin(), radioPaths.end(), [](const auto& p) {
+                return FormatOfPath(p, FormatContent::Channels) != nullptr;
+            });
+        if ((*model || *timeout || *options) && !channelLists) {
+            std::cerr << "kl40-cli: --model, --timeout and --option are for channel list (.csv) "
+                         "radio files; a RADIO JSON file holds its own\n";
+            return 2;
+        }
+        settings.format = formatId.empty() ? nullptr : FindFormat(formatId);
+        return *output ? RunBuild(radioPaths.front(), outputPath, settings)
+                       : RunBuildBatch(radioPaths, outputFolder, settings);
+    }
+    if (*exportCsv) return RunExportCsv(exportInput, exportOutput, std::cout);
     if (*decode) return RunDecode(imagePath, std::cout);
     if (*list) return RunList(imagePath, std::cout);
     if (*diff) return RunDiff(diffA, diffB, std::cout);

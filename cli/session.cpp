@@ -6,11 +6,13 @@
 #include "core/radio.h"
 #include "entry/channel_entry.h"
 #include "entry/radio_snapshot.h"
+#include "formats/file_formats.h"
 #include "image/file_descriptor.h"
 #include "image/firmware_store.h"
 #include "image/flows.h"
 #include "image/image_build.h"
 #include "image/image_file.h"
+#include "image/text_file.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -85,6 +87,17 @@ Radio Session::Describe() const {
 }
 
 std::variant<std::vector<std::uint8_t>, std::string> ReadImage(const std::string& path) {
+    // Intel HEX and S-record files by their names: text, read and decoded.
+    const FileFormat* format = FormatOfPath(path, FormatContent::Image);
+    if (format && format != &DefaultFormat(FormatContent::Image)) {
+        auto text = ReadTextFile(path, kMaxRecordFileBytes);
+        if (const auto* error = std::get_if<TextFileError>(&text)) return error->reason;
+        if (std::get<std::string>(text).empty()) return std::string("empty file");
+        ImageOrError image = format->decodeImage(std::get<std::string>(text));
+        if (const auto* fault = std::get_if<FormatError>(&image))
+            return "not a valid " + std::string(format->description) + " file: " + Describe(*fault);
+        return std::move(std::get<std::vector<std::uint8_t>>(image));
+    }
     const auto systemReason = [](int error) {
         return std::error_code(error, std::generic_category()).message();
     };

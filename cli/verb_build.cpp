@@ -3,6 +3,9 @@
 #include "cli/same_file.h"
 #include "cli/session.h"
 #include "cli/verbs.h"
+#include "entry/radio_snapshot.h"
+#include "formats/chirp_csv_read.h"
+#include "image/channel_transfer.h"
 #include "image/firmware_store.h"
 #include "image/image_build.h"
 #include "image/image_file.h"
@@ -78,25 +81,58 @@ std::string noProgramCodeHint() {
            "--firmware DUMP.bin (an image read from your radio's EPROM).";
 }
 
+// Stores the radio of a channel list: the settings' model and time-out, the
+// file's channels through the channel entry, then the settings' options. The
+// import report goes to `notes`.
+std::optional<std::string> applyChannelList(Session& session, const std::string& text,
+                                            const BuildSettings& settings,
+                                            std::vector<std::string>& notes) {
+    auto read = ReadChirpCsv(text);
+    if (const auto* error = std::get_if<CsvError>(&read)) return error->message;
+    ChannelImport& import = std::get<ChannelImport>(read);
+    if (auto refused = session.Apply(Radio{settings.model, settings.timeout, {}, {}}))
+        return refused;
+    const std::size_t stored = StoreImportedChannels(session.ws, import);
+    ApplyOptions(session.ws, settings.options);
+    const std::string report = FormatImportReport(import.report, stored);
+    for (std::size_t from = 0, end; from < report.size(); from = end + 1) {
+        end = report.find('\n', from);
+        if (end == std::string::npos) end = report.size();
+        if (end > from) notes.push_back(report.substr(from, end - from));
+    }
+    return std::nullopt;
+}
+
 // Reads, checks and builds one radio file and writes its image to `outputPath`.
 BuildResult buildOne(const std::string& radioPath, const std::string& outputPath,
-                     const WriteOptions& writeOptions, const FirmwareImage* firmware) {
+                     const WriteOptions& writeOptions, const FirmwareImage* firmware,
+                     const BuildSettings& settings) {
     BuildResult result;
     auto text = ReadRadioFile(radioPath);
     if (auto* error = std::get_if<RadioFileError>(&text))
         return refusedBy(radioPath, "cannot read the radio file: " + error->reason);
 
-    auto parsed = ParseRadioJson(std::get<std::string>(text));
-    if (auto* error = std::get_if<JsonError>(&parsed)) return refusedBy(radioPath, error->message);
-    const Radio& radio = std::get<Radio>(parsed);
-
     Session session;
-    if (auto refused = session.Apply(radio)) return refusedBy(radioPath, *refused);
-    result.model = ModelCodeOf(radio.model).value_or(0);
+    std::string model = settings.model;
+    if (FormatOfPath(radioPath, FormatContent::Channels)) {
+        std::vector<std::string> report;
+        if (auto refused = applyChannelList(session, std::get<std::string>(text), settings, report))
+            return refusedBy(radioPath, *refused);
+        for (const std::string& line : report)
+            result.notes.push_back("kl40-cli: " + EchoText(radioPath) + ": " + line);
+    } else {
+        auto parsed = ParseRadioJson(std::get<std::string>(text));
+        if (auto* error = std::get_if<JsonError>(&parsed))
+            return refusedBy(radioPath, error->message);
+        const Radio& radio = std::get<Radio>(parsed);
+        if (auto refused = session.Apply(radio)) return refusedBy(radioPath, *refused);
+        model = radio.model;
+    }
+    result.model = ModelCodeOf(model).value_or(0);
     if (firmware) {
         if (firmware->model != result.model)
             return refusedBy(firmware->path, "is a " + ModelName(firmware->model) + " image, but " +
-                                                 EchoText(radioPath) + " is a " + radio.model +
+                                                 EchoText(radioPath) + " is a " + model +
                                                  " radio: its program code does not fit");
         // The build takes the program code of an opened image of its model.
         session.ws.data.OpenedImage = firmware->image;
@@ -126,13 +162,15 @@ void printNotes(const std::vector<std::string>& notes) {
 } // namespace
 
 int RunBuild(const std::string& radioPath, const std::string& outputPath,
-             const std::string& firmwarePath) {
+             const BuildSettings& settings) {
     if (InputSameAs(outputPath, {radioPath}))
         return report({outputPath, "is the radio file itself; it is not replaced"});
     std::optional<FirmwareImage> firmware;
-    if (auto refusal = readFirmwareImage(firmwarePath, firmware)) return report(*refusal);
+    if (auto refusal = readFirmwareImage(settings.firmwarePath, firmware)) return report(*refusal);
+    WriteOptions writeOptions;
+    writeOptions.format = settings.format;
     const BuildResult result =
-        buildOne(radioPath, outputPath, WriteOptions{}, firmware ? &*firmware : nullptr);
+        buildOne(radioPath, outputPath, writeOptions, firmware ? &*firmware : nullptr, settings);
     if (result.refusal) return report(*result.refusal);
     printNotes(result.notes);
     if (!result.firmwareProblem.empty())
@@ -144,9 +182,9 @@ int RunBuild(const std::string& radioPath, const std::string& outputPath,
 }
 
 int RunBuildBatch(const std::vector<std::string>& radioPaths, const std::string& outputFolder,
-                  const std::string& firmwarePath) {
+                  const BuildSettings& settings) {
     std::optional<FirmwareImage> firmware;
-    if (auto refusal = readFirmwareImage(firmwarePath, firmware)) return report(*refusal);
+    if (auto refusal = readFirmwareImage(settings.firmwarePath, firmware)) return report(*refusal);
     std::error_code ec;
     fs::create_directories(outputFolder, ec);
     if (!fs::is_directory(outputFolder))
@@ -157,7 +195,9 @@ int RunBuildBatch(const std::vector<std::string>& radioPaths, const std::string&
     // each one to the device at once is left to the system, which does it
     // within seconds: waiting for the device thousands of times over would
     // make a batch hundreds of times slower.
-    const WriteOptions writeOptions{.durable = false, .afterWrite = {}};
+    const WriteOptions writeOptions{.durable = false, .afterWrite = {}, .format = settings.format};
+    const FileFormat& format =
+        settings.format ? *settings.format : DefaultFormat(FormatContent::Image);
 
     // a.json becomes DIR/a.bin; a second file of the same name would replace
     // the first one's image, and an image may not replace a radio file given
@@ -167,7 +207,8 @@ int RunBuildBatch(const std::vector<std::string>& radioPaths, const std::string&
     std::vector<std::string> outputs(count);
     std::map<std::string, std::size_t> firstWithName;
     for (std::size_t i = 0; i < count; ++i) {
-        const std::string name = fs::path(radioPaths[i]).stem().string() + ".bin";
+        const std::string name =
+            fs::path(radioPaths[i]).stem().string() + std::string(format.extensions.front());
         const auto [first, isNew] = firstWithName.emplace(name, i);
         const std::string output = (fs::path(outputFolder) / name).string();
         if (!isNew)
@@ -190,7 +231,7 @@ int RunBuildBatch(const std::vector<std::string>& radioPaths, const std::string&
             if (results[i].refusal) continue;
             try {
                 results[i] = buildOne(radioPaths[i], outputs[i], writeOptions,
-                                      firmware ? &*firmware : nullptr);
+                                      firmware ? &*firmware : nullptr, settings);
             } catch (const std::exception& e) {
                 results[i].refusal = Refusal{radioPaths[i], e.what()};
             }

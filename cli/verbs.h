@@ -2,21 +2,40 @@
 // The verbs of kl40-cli. Each returns the process exit status: 0 success,
 // 1 refused input (the reason has been written to stderr).
 
+#include "formats/file_formats.h"
+
 #include <ostream>
 #include <string>
 #include <vector>
 
 namespace kl40::cli {
 
-// A non-empty `firmwarePath` names an image whose program code the build
-// takes (it must hold some and be of the radio's model).
+// How `build` builds, beyond the radio files.
+struct BuildSettings {
+    // An image whose program code the build takes (it must hold some and be
+    // of the radio's model); "" for none.
+    std::string firmwarePath;
+    // The image format written; nothing: the one the output's extension names
+    // (a raw image for any other name).
+    const FileFormat* format = nullptr;
+    // What a channel list (.csv) radio file cannot hold.
+    std::string model = "KL40c";
+    std::string timeout = "2.00";
+    std::vector<std::string> options;
+};
+
+// Builds a radio file: RADIO JSON, or a channel list CSV whose import report
+// goes to stderr.
 int RunBuild(const std::string& radioPath, const std::string& outputPath,
-             const std::string& firmwarePath = "");
-// Builds each radio file a.json into outputFolder/a.bin (the folder is made
-// when missing). A refused file is reported and the others are still built;
-// returns 1 when any was refused.
+             const BuildSettings& settings = {});
+// Builds each radio file a.json into outputFolder/a.bin (or the extension of
+// the chosen format; the folder is made when missing). A refused file is
+// reported and the others are still built; returns 1 when any was refused.
 int RunBuildBatch(const std::vector<std::string>& radioPaths, const std::string& outputFolder,
-                  const std::string& firmwarePath = "");
+                  const BuildSettings& settings = {});
+// Writes the channel list of an image or a radio file as CSV to `out`, or to
+// `outputPath` when it is not "".
+int RunExportCsv(const std::string& input, const std::string& outputPath, std::ostream& out);
 int RunDecode(const std::string& imagePath, std::ostream& out);
 int RunList(const std::string& imagePath, std::ostream& out);
 // Prints on `out` what the radios of `a` and `b` differ in, one line each

@@ -90,18 +90,21 @@ ApplyOutcome ApplyRadio(Workspace& ws, const Radio& radio, OnRefusal onRefusal, 
     if (!storeOptions) return outcome;
     // The radio's options are the image's options. Storing a scan channel
     // ticks "Enable Scan", as the form does, so they are set after the
-    // channels: a radio may have scan channels with scanning off. They set
-    // their flags directly, as decoding an image does: no interlocks.
+    // channels: a radio may have scan channels with scanning off.
+    ApplyOptions(ws, radio.options);
+    return outcome;
+}
+
+void ApplyOptions(Workspace& ws, const std::vector<std::string>& options) {
+    RadioData& data = ws.data;
     data.LoadingForm = true;
     for (const RadioOption& option : RadioOptions()) {
-        const bool on = std::find(radio.options.begin(), radio.options.end(), option.caption) !=
-                        radio.options.end();
-        (form.*option.box).setChecked(on);
+        const bool on = std::find(options.begin(), options.end(), option.caption) != options.end();
+        (ws.form.*option.box).setChecked(on);
         if (option.configPos != 0)
             data.ConfigText[static_cast<std::size_t>(option.configPos - 1)] = on ? '1' : '0';
     }
     data.LoadingForm = false;
-    return outcome;
 }
 
 } // namespace kl40

@@ -52,4 +52,8 @@ struct ApplyOutcome {
 ApplyOutcome ApplyRadio(Workspace& ws, const Radio& radio, OnRefusal onRefusal,
                         bool storeOptions = true);
 
+// Ticks exactly the option boxes named (captions of core/option_table.h) and
+// sets their flags directly, as decoding an image does: no interlocks.
+void ApplyOptions(Workspace& ws, const std::vector<std::string>& options);
+
 } // namespace kl40

@@ -69,8 +69,10 @@ std::size_t StoreImportedChannels(Workspace& ws, ChannelImport& import) {
         for (const std::string& message : channel.messages)
             import.report.change(row, "imported without scan: " + lowerFirst(oneLine(message)));
         if (channel.rasterNote) {
+            // The report ends each remark with its own full stop.
             std::string note = *channel.rasterNote;
             std::replace(note.begin(), note.end(), '\n', ' ');
+            if (!note.empty() && note.back() == '.') note.pop_back();
             import.report.change(row, note);
         }
     }

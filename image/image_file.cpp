@@ -427,7 +427,7 @@ bool WriteImageFile(Workspace& ws, const std::string& path, const WriteOptions& 
     }
 
     // A record file (Intel HEX, S-record) by its name; a raw image otherwise.
-    const FileFormat* format = RecordFormatOf(path);
+    const FileFormat* format = options.format ? options.format : RecordFormatOf(path);
     const WriteFailure failure =
         WriteTarget(ws.platform, path, format ? format->encodeImage(image) : image, options);
     if (failure.notVerified) {

@@ -2,6 +2,7 @@
 // Moving EPROM images between ImageText and ".bin" files.
 
 #include "core/radio_data.h"
+#include "formats/file_formats.h"
 
 #include <cstdint>
 #include <functional>
@@ -49,6 +50,9 @@ struct WriteOptions {
     // Runs on the temporary file after it is written and before it is read
     // back for verification; lets tests damage it.
     std::function<void(const std::string& temporaryPath)> afterWrite;
+    // The image format to write; nothing: the one the path's extension names
+    // (a raw image for any other name).
+    const FileFormat* format = nullptr;
 };
 
 // Writes the first 2048 or 8192 bytes of ImageText (as Intel HEX or

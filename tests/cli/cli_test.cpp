@@ -462,7 +462,7 @@ TEST(CliUsage, BadUsageExitsWithTwo) {
     };
     EXPECT_EQ(run({"kl40-cli"}), 2);
     EXPECT_EQ(run({"kl40-cli", "frobnicate"}), 2);
-    EXPECT_NE(errors.find("unknown verb frobnicate; the verbs are build, decode, list"),
+    EXPECT_NE(errors.find("unknown verb frobnicate; the verbs are build, decode, list, diff, export-csv, firmware"),
               std::string::npos)
         << errors;
     EXPECT_EQ(run({"kl40-cli", "build", "radio.json"}), 2) << "missing -o";

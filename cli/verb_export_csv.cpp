@@ -1,0 +1,57 @@
+#include "cli/echo_text.h"
+#include "cli/radio_file.h"
+#include "cli/session.h"
+#include "cli/verbs.h"
+#include "formats/radio_json.h"
+#include "image/channel_transfer.h"
+#include "image/image_file.h"
+
+#include <iostream>
+
+namespace kl40::cli {
+
+namespace {
+
+int refuse(const std::string& file, const std::string& reason) {
+    std::cerr << "kl40-cli: " << EchoText(file) << ": " << reason << '\n';
+    return 1;
+}
+
+// Loads the radio of an image or a radio file into `session`; the reason when
+// it cannot.
+std::optional<std::string> load(Session& session, const std::string& input) {
+    if (FormatOfPath(input, FormatContent::Radio)) {
+        auto text = ReadRadioFile(input);
+        if (auto* error = std::get_if<RadioFileError>(&text))
+            return "cannot read the radio file: " + error->reason;
+        auto parsed = ParseRadioJson(std::get<std::string>(text));
+        if (auto* error = std::get_if<JsonError>(&parsed)) return error->message;
+        return session.Apply(std::get<Radio>(parsed));
+    }
+    auto image = ReadImage(input);
+    if (auto* reason = std::get_if<std::string>(&image))
+        return "Unable to open data file: " + *reason;
+    if (!session.Load(std::move(std::get<std::vector<std::uint8_t>>(image))))
+        return session.platform.messages.empty() ? std::string("Error in decoding channel")
+                                                 : session.platform.messages.front();
+    return std::nullopt;
+}
+
+} // namespace
+
+int RunExportCsv(const std::string& input, const std::string& outputPath, std::ostream& out) {
+    Session session;
+    if (auto refused = load(session, input)) return refuse(input, *refused);
+    const ChannelExport exported = ExportChannels(session.ws);
+    for (const std::string& line : exported.leftOut)
+        std::cerr << "kl40-cli: " << EchoText(input) << ": " << line << '\n';
+    if (outputPath.empty()) {
+        out << exported.csv;
+        return 0;
+    }
+    const std::vector<std::uint8_t> bytes(exported.csv.begin(), exported.csv.end());
+    if (auto failure = WriteFileAtomically(outputPath, bytes)) return refuse(outputPath, *failure);
+    return 0;
+}
+
+} // namespace kl40::cli

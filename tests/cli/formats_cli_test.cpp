@@ -1,0 +1,158 @@
+// kl40-cli across the file formats: images as Intel HEX and S-record, channel
+// lists as CSV, each checked against an independent reading (srec_cat, the
+// diff of the decoded radios).
+
+#include "cli/cli_app.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <random>
+#include <sstream>
+
+namespace kl40::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+class FormatsCliTest : public ::testing::Test {
+protected:
+    FormatsCliTest() {
+        dir =
+            fs::temp_directory_path() / ("kl40-formats-" + std::to_string(std::random_device{}()));
+        fs::create_directories(dir);
+    }
+    ~FormatsCliTest() override { fs::remove_all(dir); }
+
+    std::string path(const std::string& name) const { return (dir / name).string(); }
+    std::string read(const std::string& name) const {
+        std::ifstream in(path(name), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    // Runs kl40-cli; stdout and stderr go to `out` and `errors`.
+    int run(std::vector<std::string> args) {
+        args.insert(args.begin(), "kl40-cli");
+        std::vector<char*> argv;
+        for (std::string& a : args)
+            argv.push_back(a.data());
+        std::ostringstream o, e;
+        auto* oldOut = std::cout.rdbuf(o.rdbuf());
+        auto* oldErr = std::cerr.rdbuf(e.rdbuf());
+        const int status = cli::Run(static_cast<int>(argv.size()), argv.data());
+        std::cout.rdbuf(oldOut);
+        std::cerr.rdbuf(oldErr);
+        out = o.str();
+        errors = e.str();
+        return status;
+    }
+
+    fs::path dir;
+    std::string out, errors;
+};
+
+// A random radio with channels of every kind the radio holds.
+json randomRadio(std::mt19937& random) {
+    static const char* models[] = {"KL40a-16", "KL40a-64", "KL40c"};
+    static const char* tones[] = {"none", "71.9", "88.5", "103.5", "151.4", "241.8"};
+    json radio = {{"model", models[random() % 3]},
+                  {"timeout", std::to_string(1 + random() % 3) + ".00"},
+                  {"options", json::array()},
+                  {"channels", json::array()}};
+    if (random() % 2) radio["options"].push_back("Receive CTCSS enable");
+    if (random() % 2) radio["options"].push_back("Enable Scan");
+    for (int ch = 1; ch <= 99; ++ch) {
+        if (random() % 4) continue;
+        char rx[16], tx[16];
+        std::snprintf(rx, sizeof rx, "%.4f", 400 + (random() % 4001) * 0.0125);
+        std::snprintf(tx, sizeof tx, "%.4f", 400 + (random() % 4001) * 0.0125);
+        radio["channels"].push_back({{"channel", ch},
+                                     {"rx", rx},
+                                     {"tx", random() % 3 ? std::string(tx) : std::string(rx)},
+                                     {"ctcss", tones[random() % 6]},
+                                     {"scan", random() % 4 == 0}});
+    }
+    return radio;
+}
+
+TEST_F(FormatsCliTest, ImageToChannelListAndBackKeepsChannelsTonesAndScanFlags) {
+    std::mt19937 random(11);
+    for (int i = 0; i < 25; ++i) {
+        const json radio = randomRadio(random);
+        std::ofstream(path("radio.json")) << radio.dump();
+        ASSERT_EQ(run({"build", path("radio.json"), "-o", path("radio.bin")}), 0) << errors;
+        ASSERT_EQ(run({"export-csv", path("radio.bin"), "-o", path("radio.csv")}), 0) << errors;
+        EXPECT_EQ(read("radio.csv").rfind("Location,Name,Frequency,", 0), 0u);
+        std::vector<std::string> back = {"build",          path("radio.csv"), "-o",
+                                         path("back.bin"), "--model",         radio["model"],
+                                         "--timeout",      radio["timeout"]};
+        for (const auto& option : radio["options"]) {
+            back.push_back("--option");
+            back.push_back(option);
+        }
+        ASSERT_EQ(run(back), 0) << errors;
+        // The import report: every channel imported, none refused or changed.
+        EXPECT_NE(errors.find(" " + std::to_string(radio["channels"].size()) + " channel"),
+                  std::string::npos)
+            << errors;
+        EXPECT_EQ(errors.find(": Line "), std::string::npos) << errors;
+        EXPECT_EQ(run({"diff", path("radio.bin"), path("back.bin")}), 0) << radio.dump() << out;
+    }
+    // The export to stdout is the same file.
+    ASSERT_EQ(run({"export-csv", path("radio.bin")}), 0);
+    EXPECT_EQ(out, read("radio.csv"));
+    // Options for a channel list only.
+    EXPECT_EQ(run({"build", path("radio.json"), "-o", path("x.bin"), "--model", "KL40c"}), 2);
+}
+
+TEST_F(FormatsCliTest, ImagesAsRecordFilesConvertBackToTheSameBytes) {
+    std::ofstream(path("radio.json")) << R"({"model": "KL40a-64", "channels": [
+        {"channel": 5, "rx": "435.1250", "tx": "430.1250", "ctcss": "88.5", "scan": true}]})";
+    ASSERT_EQ(run({"build", path("radio.json"), "-o", path("radio.bin")}), 0);
+    const bool haveSrecCat = std::system("srec_cat --version >/dev/null 2>&1") == 0;
+    const struct {
+        std::vector<std::string> args;
+        std::string file;
+        const char* srecCatFormat;
+        char first;
+    } cases[] = {
+        {{"-o", path("a.hex")}, "a.hex", "-intel", ':'},
+        {{"-o", path("a.s19")}, "a.s19", "-motorola", 'S'},
+        {{"-o", path("forced.img"), "--format", "ihex"}, "forced.img", "-intel", ':'},
+        {{"-o", path("forced.out"), "--format", "srec"}, "forced.out", "-motorola", 'S'},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        std::vector<std::string> args = {"build", path("radio.json")};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        ASSERT_EQ(run(args), 0) << errors;
+        EXPECT_EQ(read(c.file).front(), c.first);
+        if (haveSrecCat) {
+            const std::string command = "srec_cat " + path(c.file) + " " + c.srecCatFormat +
+                                        " -o " + path("back.bin") + " -binary";
+            ASSERT_EQ(std::system(command.c_str()), 0);
+            EXPECT_EQ(read("back.bin"), read("radio.bin"));
+        }
+    }
+    // Record files are read by their names wherever an image is read.
+    ASSERT_EQ(run({"decode", path("a.hex")}), 0) << errors;
+    const std::string decoded = out;
+    ASSERT_EQ(run({"decode", path("radio.bin")}), 0);
+    EXPECT_EQ(decoded, out);
+    EXPECT_EQ(run({"diff", path("a.s19"), path("radio.bin")}), 0) << out;
+    // A damaged record names its line.
+    std::string damaged = read("a.hex");
+    damaged[3 * 45 + 10] = damaged[3 * 45 + 10] == '0' ? '1' : '0';
+    std::ofstream(path("bad.hex"), std::ios::binary) << damaged;
+    EXPECT_EQ(run({"decode", path("bad.hex")}), 1);
+    EXPECT_NE(errors.find("not a valid Intel HEX file: line 4: "), std::string::npos) << errors;
+    EXPECT_EQ(run({"build", path("radio.json"), "-o", path("x.bin"), "--format", "png"}), 2);
+}
+
+} // namespace
+} // namespace kl40::cli
