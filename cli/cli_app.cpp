@@ -23,22 +23,8 @@ std::vector<std::string> formatIdsOf(FormatContent content) {
     return ids;
 }
 
-std::vector<std::string> modelNames() {
-    std::vector<std::string> names;
-    for (const RadioModel& model : RadioModels())
-        names.emplace_back(model.name);
-    return names;
-}
-
 std::vector<std::string> timeoutTexts() {
     return {kTimeoutTexts.begin(), kTimeoutTexts.end()};
-}
-
-std::vector<std::string> optionNames() {
-    std::vector<std::string> names;
-    for (const RadioOption& option : RadioOptions())
-        names.emplace_back(option.caption);
-    return names;
 }
 
 } // namespace
@@ -71,7 +57,7 @@ int Run(int argc, char** argv) {
         ->check(CLI::IsMember(formatIdsOf(FormatContent::Image)));
     auto* model =
         build->add_option("--model", settings.model, "model of a channel list (.csv) radio file")
-            ->check(CLI::IsMember(modelNames()));
+            ->check(CLI::IsMember(ModelNames()));
     auto* timeout = build
                         ->add_option("--timeout", settings.timeout,
                                      "time-out of a channel list (.csv) radio file")
@@ -79,7 +65,7 @@ int Run(int argc, char** argv) {
     auto* options = build
                         ->add_option("--option", settings.options,
                                      "an option of a channel list (.csv) radio file (repeatable)")
-                        ->check(CLI::IsMember(optionNames()));
+                        ->check(CLI::IsMember(OptionCaptions()));
 
     std::string imagePath;
     auto* decode = app.add_subcommand("decode", "Print an EPROM image as RADIO JSON");

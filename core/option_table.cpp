@@ -21,6 +21,13 @@ std::span<const RadioOption, kOptionCount> RadioOptions() {
     return kOptions;
 }
 
+std::vector<std::string> OptionCaptions() {
+    std::vector<std::string> captions;
+    for (const RadioOption& option : kOptions)
+        captions.emplace_back(option.caption);
+    return captions;
+}
+
 const RadioOption* FindOption(std::string_view caption) {
     for (const RadioOption& option : kOptions)
         if (option.caption == caption) return &option;

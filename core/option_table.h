@@ -8,7 +8,9 @@
 
 #include <array>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace kl40 {
 
@@ -22,6 +24,8 @@ struct RadioOption {
 
 // In the order radio files and reports list them.
 std::span<const RadioOption, kOptionCount> RadioOptions();
+// The options' captions, in the table's order.
+std::vector<std::string> OptionCaptions();
 // The option of a caption, or nothing.
 const RadioOption* FindOption(std::string_view caption);
 // Position of an option in RadioOptions().

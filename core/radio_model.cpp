@@ -74,6 +74,13 @@ std::span<const RadioModel> RadioModels() {
     return kModels;
 }
 
+std::vector<std::string> ModelNames() {
+    std::vector<std::string> names;
+    for (const RadioModel& model : kModels)
+        names.emplace_back(model.name);
+    return names;
+}
+
 int ModelIndex(const RadioModel& model) {
     return static_cast<int>(&model - kModels.data());
 }

@@ -10,7 +10,9 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace kl40 {
 
@@ -80,6 +82,8 @@ struct RadioModel {
 
 // In the order of the model selector.
 std::span<const RadioModel> RadioModels();
+// The models' names, in the table's order.
+std::vector<std::string> ModelNames();
 // Position of a model in the table (the model selector's list index).
 int ModelIndex(const RadioModel& model);
 // The model of a code or a name; nothing for any other.

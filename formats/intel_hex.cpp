@@ -51,16 +51,6 @@ void AppendRecord(std::string& out, std::uint16_t address, std::uint8_t type,
     out += "\r\n";
 }
 
-FormatError At(const TextLine& line, std::string message) {
-    return FormatError{line.number, std::move(message)};
-}
-
-std::string Hex2(std::uint8_t byte) {
-    std::string text;
-    AppendHexByte(text, byte);
-    return text;
-}
-
 } // namespace
 
 std::string WriteIntelHex(const std::vector<std::uint8_t>& image) {

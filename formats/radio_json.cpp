@@ -31,13 +31,6 @@ template <class Names> std::string expected(const Names& names) {
     return text;
 }
 
-std::vector<std::string_view> modelNames() {
-    std::vector<std::string_view> names;
-    for (const RadioModel& model : RadioModels())
-        names.push_back(model.name);
-    return names;
-}
-
 // The message the entry form gives for a channel number outside 1-99.
 constexpr const char* kChannelNumberRefused = "Check data entered";
 
@@ -86,7 +79,7 @@ std::variant<Radio, JsonError> ParseRadioJson(std::string_view text) {
         if (key == "model") {
             if (!value.is_string() || !FindModel(value.get<std::string>()))
                 return JsonError{"unknown model " + value.dump() + " (expected " +
-                                 expected(modelNames()) + ")"};
+                                 expected(ModelNames()) + ")"};
             radio.model = value.get<std::string>();
         } else if (key == "timeout") {
             if (!value.is_string() || !isTimeout(value.get<std::string>()))

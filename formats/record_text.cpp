@@ -72,4 +72,14 @@ std::string HexAddress(std::uint64_t address) {
     return "0x" + digits;
 }
 
+FormatError At(const TextLine& line, std::string message) {
+    return FormatError{line.number, std::move(message)};
+}
+
+std::string Hex2(std::uint8_t byte) {
+    std::string text;
+    AppendHexByte(text, byte);
+    return text;
+}
+
 } // namespace kl40

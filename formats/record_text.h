@@ -1,4 +1,6 @@
 #pragma once
+
+#include "formats/format_error.h"
 // Text pieces shared by the Intel HEX and S-record codecs: lines, hex digit
 // pairs and address texts.
 
@@ -33,5 +35,10 @@ void AppendHexByte(std::string& out, std::uint8_t byte);
 
 // "0x01F0": upper-case, at least four digits.
 std::string HexAddress(std::uint64_t address);
+
+// A fault on `line`.
+FormatError At(const TextLine& line, std::string message);
+// One byte as two upper-case hex digits, for messages.
+std::string Hex2(std::uint8_t byte);
 
 } // namespace kl40

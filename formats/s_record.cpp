@@ -40,16 +40,6 @@ void AppendRecord(std::string& out, char type, std::uint32_t address, std::size_
     out += "\r\n";
 }
 
-FormatError At(const TextLine& line, std::string message) {
-    return FormatError{line.number, std::move(message)};
-}
-
-std::string Hex2(std::uint8_t byte) {
-    std::string text;
-    AppendHexByte(text, byte);
-    return text;
-}
-
 } // namespace
 
 std::string WriteSRecord(const std::vector<std::uint8_t>& image) {

@@ -5,6 +5,7 @@
 #include "entry/radio_snapshot.h"
 #include "formats/chirp_csv_read.h"
 #include "formats/chirp_csv_write.h"
+#include "formats/file_formats.h"
 #include "image/flows.h"
 #include "image/image_file.h"
 #include "image/text_file.h"
@@ -33,6 +34,10 @@ std::string lowerFirst(std::string text) {
 }
 
 } // namespace
+
+std::string ChannelFileFilter() {
+    return DialogFilter(FormatContent::Channels);
+}
 
 std::size_t StoreImportedChannels(Workspace& ws, ChannelImport& import) {
     const Radio before = SnapshotOf(ws);
@@ -96,7 +101,7 @@ ChannelExport ExportChannels(const Workspace& ws) {
 }
 
 void ImportChannelFile(Workspace& ws) {
-    const auto chosen = ws.platform.openFileDialog({kChannelFileFilter, "", false});
+    const auto chosen = ws.platform.openFileDialog({ChannelFileFilter(), "", false});
     if (!chosen) return;
     const std::string name = DisplayName(*chosen);
     auto text = ReadTextFile(*chosen, kMaxChirpCsvBytes);
@@ -123,7 +128,7 @@ void ExportChannelFile(Workspace& ws) {
         ws.platform.show("There are no channels to export.", kExportTitle, Icon::Exclamation);
         return;
     }
-    auto chosen = ws.platform.saveFileDialog({kChannelFileFilter, "", true});
+    auto chosen = ws.platform.saveFileDialog({ChannelFileFilter(), "", true});
     if (!chosen) return;
     std::string path = *chosen;
     if (DisplayName(path).find('.') == std::string::npos) path += ".csv";

@@ -12,7 +12,8 @@
 
 namespace kl40 {
 
-inline constexpr const char* kChannelFileFilter = "Channel List CSV (*.csv)|*.csv";
+// The channel list dialogs' filter, from the table of file formats.
+std::string ChannelFileFilter();
 
 // Stores the file's channels through the channel entry, each as if typed:
 // channels the entry refuses are left out and named in the report with their

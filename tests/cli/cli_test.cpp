@@ -1,9 +1,9 @@
 #include "cli/cli_app.h"
-#include "formats/radio_json.h"
 #include "cli/session.h"
 #include "cli/verbs.h"
 #include "coding/tone_table.h"
 #include "entry/channel_entry.h"
+#include "formats/radio_json.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -462,7 +462,8 @@ TEST(CliUsage, BadUsageExitsWithTwo) {
     };
     EXPECT_EQ(run({"kl40-cli"}), 2);
     EXPECT_EQ(run({"kl40-cli", "frobnicate"}), 2);
-    EXPECT_NE(errors.find("unknown verb frobnicate; the verbs are build, decode, list, diff, export-csv, firmware"),
+    EXPECT_NE(errors.find("unknown verb frobnicate; the verbs are build, decode, list, diff, "
+                          "export-csv, firmware"),
               std::string::npos)
         << errors;
     EXPECT_EQ(run({"kl40-cli", "build", "radio.json"}), 2) << "missing -o";

@@ -1,11 +1,11 @@
 // kl40-cli's firmware verbs and build --firmware, against a firmware folder
 // of the test's own.
 
-#include "cli/cli_app.h"
 #include "image/firmware_store.h"
 #include "image/layout.h"
 #include "image/program_code.h"
 #include "image/templates.h"
+#include "support/cli_run.h"
 
 #include <gtest/gtest.h>
 
@@ -69,19 +69,10 @@ protected:
     }
     // Runs kl40-cli with `args`; stdout and stderr go to `out` and `err`.
     int run(std::vector<std::string> args) {
-        args.insert(args.begin(), "kl40-cli");
-        std::vector<char*> argv;
-        for (std::string& a : args)
-            argv.push_back(a.data());
-        std::ostringstream o, e;
-        auto* oldOut = std::cout.rdbuf(o.rdbuf());
-        auto* oldErr = std::cerr.rdbuf(e.rdbuf());
-        const int status = cli::Run(static_cast<int>(argv.size()), argv.data());
-        std::cout.rdbuf(oldOut);
-        std::cerr.rdbuf(oldErr);
-        out = o.str();
-        err = e.str();
-        return status;
+        const test::CliResult result = test::RunCli(std::move(args));
+        out = result.out;
+        err = result.errors;
+        return result.status;
     }
 
     fs::path dir;

@@ -2,7 +2,8 @@
 // lists as CSV, each checked against an independent reading (srec_cat, the
 // diff of the decoded radios).
 
-#include "cli/cli_app.h"
+#include "support/cli_run.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -21,38 +22,17 @@ namespace {
 namespace fs = std::filesystem;
 using nlohmann::json;
 
-class FormatsCliTest : public ::testing::Test {
+class FormatsCliTest : public ::testing::Test, public test::TempFolder {
 protected:
-    FormatsCliTest() {
-        dir =
-            fs::temp_directory_path() / ("kl40-formats-" + std::to_string(std::random_device{}()));
-        fs::create_directories(dir);
-    }
-    ~FormatsCliTest() override { fs::remove_all(dir); }
-
-    std::string path(const std::string& name) const { return (dir / name).string(); }
-    std::string read(const std::string& name) const {
-        std::ifstream in(path(name), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    // Runs kl40-cli; stdout and stderr go to `out` and `errors`.
+    std::string path(const std::string& name) const { return file(name); }
+    std::string read(const std::string& name) const { return readText(name); }
     int run(std::vector<std::string> args) {
-        args.insert(args.begin(), "kl40-cli");
-        std::vector<char*> argv;
-        for (std::string& a : args)
-            argv.push_back(a.data());
-        std::ostringstream o, e;
-        auto* oldOut = std::cout.rdbuf(o.rdbuf());
-        auto* oldErr = std::cerr.rdbuf(e.rdbuf());
-        const int status = cli::Run(static_cast<int>(argv.size()), argv.data());
-        std::cout.rdbuf(oldOut);
-        std::cerr.rdbuf(oldErr);
-        out = o.str();
-        errors = e.str();
-        return status;
+        const test::CliResult result = test::RunCli(std::move(args));
+        out = result.out;
+        errors = result.errors;
+        return result.status;
     }
 
-    fs::path dir;
     std::string out, errors;
 };
 

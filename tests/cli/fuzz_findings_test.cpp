@@ -1,9 +1,9 @@
 // Inputs that the fuzz targets in fuzz/ found to break the tool, kept as
 // ordinary tests so the faults stay fixed in every build.
 
-#include "formats/radio_json.h"
 #include "cli/session.h"
 #include "cli/verbs.h"
+#include "formats/radio_json.h"
 
 #include <gtest/gtest.h>
 

@@ -3,10 +3,10 @@
 // an image can hold, build -> decode -> build gives the same bytes and
 // decode -> build -> decode the same radio file.
 
-#include "formats/radio_json.h"
 #include "cli/session.h"
 #include "coding/tone_table.h"
 #include "core/option_table.h"
+#include "formats/radio_json.h"
 #include "image/layout.h"
 
 #include <gtest/gtest.h>

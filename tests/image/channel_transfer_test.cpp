@@ -5,6 +5,7 @@
 
 #include "entry/radio_snapshot.h"
 #include "support/loaded_form.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -17,18 +18,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class ChannelTransferTest : public ::testing::Test, public test::LoadedForm {
-protected:
-    ChannelTransferTest() {
-        dir =
-            fs::temp_directory_path() / ("kl40-transfer-" + std::to_string(std::random_device{}()));
-        fs::create_directories(dir);
-    }
-    ~ChannelTransferTest() override { fs::remove_all(dir); }
-    std::string file(const std::string& name) const { return (dir / name).string(); }
-
-    fs::path dir;
-};
+class ChannelTransferTest : public ::testing::Test,
+                            public test::LoadedForm,
+                            public test::TempFolder {};
 
 TEST_F(ChannelTransferTest, ImportStoresThroughTheChannelEntryAndReportsEveryRowItChanged) {
     store(5, "439.0000");
@@ -48,16 +40,17 @@ TEST_F(ChannelTransferTest, ImportStoresThroughTheChannelEntryAndReportsEveryRow
     ImportChannelFile(ws);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.last().title, "Import Channels");
-    EXPECT_EQ(platform.last().text,
-              "4 channels imported.\n"
-              "Line 3 (Location 2): refused: receive frequency 451.000000 MHz is outside 400-450 MHz.\n"
-              "Line 4 (Location 3): refused: tone 67.0 Hz is not one of the radio's CTCSS tones.\n"
-              "Line 5 (Location 5): replaced channel 5 of the list.\n"
-              "Line 6 (Location 1): refused: the Location is already taken by line 2.\n"
-              "Line 7 (Location 7): 435.1234 MHz is not on the radio's 12.5 kHz raster: it will "
-              "use 435.1250 MHz.\n"
-              "Line 8 (Location 8): imported without scan: only 32 scan channels allowed.\n"
-              "The radio cannot store channel names or comments: those of 2 rows were left out.\n")
+    EXPECT_EQ(
+        platform.last().text,
+        "4 channels imported.\n"
+        "Line 3 (Location 2): refused: receive frequency 451.000000 MHz is outside 400-450 MHz.\n"
+        "Line 4 (Location 3): refused: tone 67.0 Hz is not one of the radio's CTCSS tones.\n"
+        "Line 5 (Location 5): replaced channel 5 of the list.\n"
+        "Line 6 (Location 1): refused: the Location is already taken by line 2.\n"
+        "Line 7 (Location 7): 435.1234 MHz is not on the radio's 12.5 kHz raster: it will "
+        "use 435.1250 MHz.\n"
+        "Line 8 (Location 8): imported without scan: only 32 scan channels allowed.\n"
+        "The radio cannot store channel names or comments: those of 2 rows were left out.\n")
         << platform.last().text;
     EXPECT_EQ(slot(1), "1,435.1250,430.1250,88.5 ,Y");
     EXPECT_EQ(slot(5), "5,436.0000,436.0000,none ,N");

@@ -8,6 +8,7 @@
 #include "image/program_code.h"
 #include "image/templates.h"
 #include "support/loaded_form.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -21,27 +22,12 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 
-class ProgramCodeTest : public ::testing::Test, public test::LoadedForm {
+class ProgramCodeTest : public ::testing::Test, public test::LoadedForm, public test::TempFolder {
 protected:
-    ProgramCodeTest() {
-        dir = fs::temp_directory_path() /
-              ("kl40-program-" + std::to_string(std::random_device{}()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
-        ws.FirmwareFolder = (dir / "firmware").string();
-    }
-    ~ProgramCodeTest() override { fs::remove_all(dir); }
+    ProgramCodeTest() { ws.FirmwareFolder = (dir() / "firmware").string(); }
 
-    std::string file(const std::string& name) const { return (dir / name).string(); }
-    void writeFile(const std::string& name, const Bytes& bytes) {
-        std::ofstream(file(name), std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
-    }
-    Bytes readFile(const std::string& name) {
-        std::ifstream in(file(name), std::ios::binary);
-        return Bytes(std::istreambuf_iterator<char>(in), {});
-    }
+    void writeFile(const std::string& name, const Bytes& bytes) { writeBytes(name, bytes); }
+    Bytes readFile(const std::string& name) { return readBytes(name); }
     // Saves through the save flow; returns the saved message.
     std::string save(const std::string& name) {
         platform.choosePath(file(name));
@@ -75,8 +61,6 @@ protected:
         return a.size() == b.size() &&
                std::equal(a.begin() + base, a.begin() + base + 0x800, b.begin() + base);
     }
-
-    fs::path dir;
 };
 
 TEST_F(ProgramCodeTest, OpenEditSaveKeepsEveryProgramByteAndBuildsTheDataAreaAsBefore) {
