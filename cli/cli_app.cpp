@@ -4,6 +4,7 @@
 #include "cli/verbs.h"
 #include "core/option_table.h"
 #include "core/radio_model.h"
+#include "image/firmware_store.h"
 
 #include <CLI/CLI.hpp>
 
@@ -98,7 +99,7 @@ int Run(int argc, char** argv) {
         firmware->add_subcommand("list", "Show what each model's builds take program code from");
     std::string firmwareModel;
     auto* remove = firmware->add_subcommand("remove", "Remove a model's installed firmware");
-    remove->add_option("model", firmwareModel, "KL40a-64 or KL40c")->required();
+    remove->add_option("model", firmwareModel, ModelsWithProgramCode())->required();
 
     try {
         app.parse(argc, argv);

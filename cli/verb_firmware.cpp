@@ -37,7 +37,9 @@ int RunFirmwareList(std::ostream& out) {
 
 int RunFirmwareRemove(const std::string& model, std::ostream& out) {
     const std::optional<int> code = ModelCodeOf(model);
-    if (!code) return refuse("unknown model \"" + EchoText(model) + "\" (KL40a-64 or KL40c)");
+    if (!code)
+        return refuse("unknown model \"" + EchoText(model) + "\" (" + ModelsWithProgramCode() +
+                      ")");
     if (auto refusal = RemoveFirmware(DefaultFirmwareFolder(), *code)) return refuse(*refusal);
     out << "Firmware for " << model << " removed: builds for " << model
         << " use the shipped template again.\n";

@@ -1,6 +1,7 @@
 #include "image/firmware_store.h"
 
 #include "core/hex_text.h"
+#include "core/radio_model.h"
 #include "image/image_file.h"
 #include "image/layout.h"
 #include "image/program_code.h"
@@ -151,15 +152,29 @@ FirmwareLookup LookUpFirmware(const fs::path& folder, int modelCode) {
     return lookup;
 }
 
+// "KL40a-64 or KL40c": the models whose images hold program code.
+std::string ModelsWithProgramCode() {
+    std::vector<std::string> names;
+    for (const RadioModel& model : RadioModels())
+        if (model.hasProgramArea()) names.emplace_back(model.name);
+    std::string text;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == names.size() ? " or " : ", ") + names[i];
+    return text;
+}
+
 FirmwareCheck CheckFirmwareImage(const std::vector<std::uint8_t>& image, const std::string& name) {
     const std::optional<int> model = RecogniseModel(image);
     if (!model)
-        return {std::nullopt, name + " is not an image of a known model (a KL40a-64 or KL40c "
-                                     "image has 8192 bytes and the model's marker byte)."};
-    if (*model == 1)
-        return {std::nullopt, name + " is a KL40a-16 image. A KL40a-16 image is all channel "
-                                     "data and holds no program code: there is no firmware "
-                                     "to install."};
+        return {std::nullopt, name + " is not an image of a known model (a " +
+                                  ModelsWithProgramCode() +
+                                  " image has its model's size and marker byte)."};
+    if (!ModelOrLast(*model).hasProgramArea()) {
+        const std::string modelName = ModelName(*model);
+        return {std::nullopt, name + " is a " + modelName + " image. A " + modelName +
+                                  " image is all channel data and holds no program code: there "
+                                  "is no firmware to install."};
+    }
     if (!HasProgramCode(image, *model))
         return {std::nullopt, name +
                                   " holds no program code: every byte outside the data "
@@ -201,8 +216,10 @@ FirmwareCheck InstallFirmware(const fs::path& folder, const std::vector<std::uin
 }
 
 std::optional<std::string> RemoveFirmware(const fs::path& folder, int modelCode) {
-    if (modelCode == 1) return "A KL40a-16 has no firmware to remove.";
-    if (ModelName(modelCode).empty()) return "There is no such model.";
+    const RadioModel* model = FindModel(modelCode);
+    if (!model) return "There is no such model.";
+    if (!model->hasProgramArea())
+        return "A " + std::string(model->name) + " has no firmware to remove.";
     const fs::path file = FirmwareFile(folder, modelCode);
     std::error_code ec;
     if (folder.empty() || !fs::exists(fs::symlink_status(file, ec)))
@@ -213,8 +230,12 @@ std::optional<std::string> RemoveFirmware(const fs::path& folder, int modelCode)
 
 std::vector<std::string> DescribeFirmware(const fs::path& folder) {
     std::vector<std::string> lines;
-    lines.push_back(ModelName(1) + ": all data area, no program code needed");
-    for (int model = 2; model <= 3; ++model) {
+    for (const RadioModel& facts : RadioModels()) {
+        const int model = facts.code;
+        if (!facts.hasProgramArea()) {
+            lines.push_back(std::string(facts.name) + ": all data area, no program code needed");
+            continue;
+        }
         const FirmwareLookup lookup = LookUpFirmware(folder, model);
         const std::string name = ModelName(model) + ": ";
         switch (lookup.state) {

@@ -47,6 +47,9 @@ struct FirmwareCheck {
 // `name` is the image's file name as the operator knows it.
 FirmwareCheck CheckFirmwareImage(const std::vector<std::uint8_t>& image, const std::string& name);
 
+// The names of the models whose images hold program code ("KL40a-64 or KL40c").
+std::string ModelsWithProgramCode();
+
 // Checks the image and installs it for its model (atomically, replacing any
 // earlier one), noting `source` as its origin. Returns the model code, or the
 // reason nothing was installed, which calls the image `name`.
