@@ -34,6 +34,27 @@ private slots:
         QVERIFY(!chosen);
     }
 
+    // Every format's filter is offered; a name typed without an extension
+    // takes the chosen filter's, so that the filter picks the format.
+    void chosenFilterGivesTheNameItsExtension() {
+        QCOMPARE(QtFilter("KL40 Eprom Files (*.bin)|*.bin|Intel HEX (*.hex *.ihex)|*.hex;*.ihex"),
+                 QString("KL40 Eprom Files (*.bin);;Intel HEX (*.hex *.ihex)"));
+        QtPlatform platform;
+        const QString folder = QDir::tempPath();
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            QCOMPARE(dialog->nameFilters().size(), 2);
+            dialog->selectNameFilter(dialog->nameFilters().at(1));
+            dialog->selectFile(QDir(folder).filePath("club"));
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        const auto chosen = platform.saveFileDialog(
+            {"KL40 Eprom Files (*.bin)|*.bin|Intel HEX (*.hex *.ihex)|*.hex;*.ihex", "", false});
+        QVERIFY(chosen);
+        QCOMPARE(QString::fromStdString(*chosen), QDir(folder).filePath("club.hex"));
+    }
+
     void initialNameAndChoiceComeBack() {
         QtPlatform platform;
         const QString folder = QDir::tempPath();
