@@ -7,7 +7,7 @@ namespace kl40 {
 void CheckBox::setChecked(bool on) {
     if (on == checked_) return;
     checked_ = on;
-    if (onClick_) onClick_();
+    onClick_();
 }
 
 void ComboBox::clear() {
@@ -22,7 +22,7 @@ void ComboBox::setListIndex(int index) {
     if (index == listIndex_) return;
     listIndex_ = index;
     text_ = index >= 0 ? items_[static_cast<std::size_t>(index)] : std::string();
-    if (onClick_) onClick_();
+    onClick_();
 }
 
 void ComboBox::setText(const std::string& text) {
@@ -59,7 +59,7 @@ void ListBox::setListIndex(int index) {
     if (index < -1 || index >= count()) throw std::out_of_range("list line out of range");
     if (index == listIndex_) return;
     listIndex_ = index;
-    if (onClick_) onClick_();
+    onClick_();
 }
 
 void ListBox::highlight(int index) {

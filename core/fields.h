@@ -4,6 +4,12 @@
 // list's selected item from the program runs that field's click handler
 // exactly as an operator's click does; setting the value it already has runs
 // nothing. Text boxes have no click handler.
+//
+// A field's click handler belongs to the field it is wired to: a copy of a
+// field holds its values only, and assigning one field's values to another
+// keeps the target's handler and runs nothing. That is how the form's state is
+// kept and put back without any handler seeing it as a change. Handlers are no
+// part of a field's value: fields compare equal whatever they are wired to.
 
 #include <cstdint>
 #include <functional>
@@ -14,6 +20,25 @@ namespace kl40 {
 
 using Handler = std::function<void()>;
 
+// The click handler a field is wired to; see above for how it is copied.
+class WiredHandler {
+public:
+    WiredHandler() = default;
+    WiredHandler(const WiredHandler&) noexcept {}
+    WiredHandler& operator=(const WiredHandler&) noexcept { return *this; }
+    ~WiredHandler() = default;
+
+    void wire(Handler handler) { handler_ = std::move(handler); }
+    // Runs the handler, if one is wired.
+    void operator()() const {
+        if (handler_) handler_();
+    }
+    bool operator==(const WiredHandler&) const { return true; }
+
+private:
+    Handler handler_;
+};
+
 class TextBox {
 public:
     const std::string& text() const { return text_; }
@@ -21,6 +46,8 @@ public:
     void clear() { text_.clear(); }
     bool enabled() const { return enabled_; }
     void setEnabled(bool on) { enabled_ = on; }
+
+    bool operator==(const TextBox&) const = default;
 
 private:
     std::string text_;
@@ -39,18 +66,20 @@ public:
     void click() { setChecked(!checked_); }
     bool enabled() const { return enabled_; }
     void setEnabled(bool on) { enabled_ = on; }
-    void onClick(Handler handler) { onClick_ = std::move(handler); }
+    void onClick(Handler handler) { onClick_.wire(std::move(handler)); }
 
     // Background colour as 0xRRGGBB; only the scan box changes it.
     std::uint32_t backColor() const { return backColor_; }
     void setBackColor(std::uint32_t rgb) { backColor_ = rgb; }
+
+    bool operator==(const CheckBox&) const = default;
 
 private:
     std::string caption_;
     bool checked_ = false;
     bool enabled_ = true;
     std::uint32_t backColor_ = kButtonFace;
-    Handler onClick_;
+    WiredHandler onClick_;
 
 public:
     static constexpr std::uint32_t kButtonFace = 0xF0F0F0;
@@ -80,14 +109,16 @@ public:
 
     bool enabled() const { return enabled_; }
     void setEnabled(bool on) { enabled_ = on; }
-    void onClick(Handler handler) { onClick_ = std::move(handler); }
+    void onClick(Handler handler) { onClick_.wire(std::move(handler)); }
+
+    bool operator==(const ComboBox&) const = default;
 
 private:
     std::vector<std::string> items_;
     std::string text_;
     int listIndex_ = -1;
     bool enabled_ = true;
-    Handler onClick_;
+    WiredHandler onClick_;
 };
 
 class ListBox {
@@ -114,13 +145,15 @@ public:
 
     const std::string& toolTip() const { return toolTip_; }
     void setToolTip(std::string tip) { toolTip_ = std::move(tip); }
-    void onClick(Handler handler) { onClick_ = std::move(handler); }
+    void onClick(Handler handler) { onClick_.wire(std::move(handler)); }
+
+    bool operator==(const ListBox&) const = default;
 
 private:
     std::vector<std::string> lines_;
     int listIndex_ = -1;
     std::string toolTip_;
-    Handler onClick_;
+    WiredHandler onClick_;
 };
 
 class Button {
@@ -130,6 +163,8 @@ public:
     void setCaption(std::string caption) { caption_ = std::move(caption); }
     bool enabled() const { return enabled_; }
     void setEnabled(bool on) { enabled_ = on; }
+
+    bool operator==(const Button&) const = default;
 
 private:
     std::string caption_;

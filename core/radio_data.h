@@ -50,6 +50,8 @@ struct RadioData {
     // firmware was passed over ("" when it was not).
     ProgramSource LastProgramSource = ProgramSource::Template;
     std::string FirmwareProblem;
+
+    bool operator==(const RadioData&) const = default;
 };
 
 // The controls of the data-entry form that can hold the keyboard focus.
@@ -68,7 +70,8 @@ enum class Control {
 
 inline constexpr const char* kEntryFormCaption = "KL40 Data Entry Form";
 
-// Values of the data-entry form `Freq_Input`.
+// Values of the data-entry form `Freq_Input`. A copy holds the values without
+// the click handlers (see core/fields.h).
 struct EntryFields {
     std::string caption = kEntryFormCaption;
 
@@ -95,6 +98,8 @@ struct EntryFields {
     CheckBox chkHiLo{"High/Low Power"};
 
     Control focus = Control::None;
+
+    bool operator==(const EntryFields&) const = default;
 };
 
 // The common file dialog object shared by the open and save dialogs; it keeps

@@ -21,13 +21,16 @@ void MDI_kl40::mnuNewFile_Click() {
     // A new radio is not the opened one: its program code is forgotten.
     ws_.data.OpenedImage.clear();
     ws_.data.OpenedModel = 0;
+    history_.restart();
 }
 
 void MDI_kl40::mnuOpenFile_Click() {
     // Asked before the file dialog: the open replaces the data set.
     if (!OfferToSave(ws_, *this)) return;
     // The dialog's file name is the file it chose.
-    if (OpenRadioFile(ws_) == OpenOutcome::Opened) recent_.add(ws_.CMDDialog1.FileName);
+    if (OpenRadioFile(ws_) != OpenOutcome::Opened) return;
+    recent_.add(ws_.CMDDialog1.FileName);
+    history_.restart();
 }
 
 void MDI_kl40::mnuSaveFile_Click() {
@@ -49,7 +52,9 @@ void MDI_kl40::OpenRecentFile(const std::string& path) {
 
 void MDI_kl40::OpenFile(const std::string& path) {
     if (!OfferToSave(ws_, *this)) return;
-    if (OpenRadioFile(ws_, path) == OpenOutcome::Opened) recent_.add(path);
+    if (OpenRadioFile(ws_, path) != OpenOutcome::Opened) return;
+    recent_.add(path);
+    history_.restart();
 }
 
 std::string MissingRecentFileText(const std::string& path) {
@@ -58,7 +63,7 @@ std::string MissingRecentFileText(const std::string& path) {
 }
 
 void MDI_kl40::mnuImportChannels_Click() {
-    ImportChannelFile(ws_);
+    history_.record([this] { ImportChannelFile(ws_); });
 }
 
 void MDI_kl40::mnuExportChannels_Click() {
@@ -71,6 +76,14 @@ void MDI_kl40::mnuUseFirmware_Click() {
 
 void MDI_kl40::mnuKL40_Click() {
     if (OfferToSave(ws_, *this)) EndProgram();
+}
+
+void MDI_kl40::mnuUndo_Click() {
+    history_.undo();
+}
+
+void MDI_kl40::mnuRedo_Click() {
+    history_.redo();
 }
 
 void MDI_kl40::mnuPrint_Click() {
@@ -94,7 +107,10 @@ bool MDI_kl40::QueryUnload() {
 SaveOutcome MDI_kl40::SaveRadioFile() {
     std::string written;
     const SaveOutcome outcome = kl40::SaveRadioFile(ws_, &written);
-    if (outcome == SaveOutcome::Saved) recent_.add(written);
+    if (outcome == SaveOutcome::Saved) {
+        recent_.add(written);
+        history_.saved();
+    }
     return outcome;
 }
 

@@ -7,6 +7,7 @@
 #include "image/flows.h"
 #include "ui/entry_form.h"
 #include "ui/recent_files.h"
+#include "ui/undo_history.h"
 
 #include <string>
 
@@ -33,7 +34,7 @@ public:
     // `recentStore` keeps the list of recent files between runs (none: the
     // list lasts as long as the frame).
     MDI_kl40(Workspace& ws, WindowHost& windows, RecentFilesStore* recentStore = nullptr)
-        : ws_(ws), windows_(windows), recent_(recentStore) {}
+        : ws_(ws), windows_(windows), recent_(recentStore), history_(ws) {}
     MDI_kl40(const MDI_kl40&) = delete;
     MDI_kl40& operator=(const MDI_kl40&) = delete;
 
@@ -55,6 +56,13 @@ public:
     void mnuImportChannels_Click();
     void mnuExportChannels_Click();
     void mnuKL40_Click(); // Exit
+    // Edit menu: undo and redo the operator's changes to the data set.
+    void mnuUndo_Click();
+    void mnuRedo_Click();
+    // The changes that can be undone. The views record every action of the
+    // operator in it; New and Open start it afresh, a save marks it.
+    UndoHistory& history() { return history_; }
+    const UndoHistory& history() const { return history_; }
     // Menu-bar command "&Print".
     void mnuPrint_Click();
     // Info menu.
@@ -75,6 +83,7 @@ private:
     Workspace& ws_;
     WindowHost& windows_;
     RecentFiles recent_;
+    UndoHistory history_;
 };
 
 // Told when a recent file is chosen that no longer exists.

@@ -46,5 +46,41 @@ TEST(Fields, ProgramChangeRunsTheClickHandlerOnlyForANewValue) {
     EXPECT_EQ(list.text(), "");
 }
 
+// A field's values can be kept and put back without its handler noticing: a
+// copy holds no handler, an assignment keeps the target's own and runs nothing.
+TEST(Fields, CopiesCarryValuesButNeverTheHandler) {
+    int runs = 0;
+    ComboBox wired;
+    wired.addItem("1.00");
+    wired.addItem("2.00");
+    wired.onClick([&] { ++runs; });
+    wired.setListIndex(1);
+    ASSERT_EQ(runs, 1);
+
+    ComboBox kept = wired;
+    EXPECT_EQ(kept, wired);
+    kept.setListIndex(0); // the copy runs no handler of the original
+    EXPECT_EQ(runs, 1);
+    EXPECT_NE(kept, wired);
+
+    wired = kept; // put back: the values change, nothing runs
+    EXPECT_EQ(wired.listIndex(), 0);
+    EXPECT_EQ(wired.text(), "1.00");
+    EXPECT_EQ(runs, 1);
+    wired.setListIndex(1); // and the handler is still wired
+    EXPECT_EQ(runs, 2);
+
+    CheckBox box{"Busy Channel Lockout"};
+    box.onClick([&] { ++runs; });
+    CheckBox ticked = box;
+    ticked.setChecked(true);
+    box = ticked;
+    EXPECT_TRUE(box.checked());
+    EXPECT_EQ(box.caption(), "Busy Channel Lockout");
+    EXPECT_EQ(runs, 2);
+    box.click();
+    EXPECT_EQ(runs, 3);
+}
+
 } // namespace
 } // namespace kl40

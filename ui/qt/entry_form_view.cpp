@@ -197,15 +197,15 @@ int CharacterCode(const QKeyEvent& event) {
     return text.at(0).unicode();
 }
 
-EntryFormView::EntryFormView(Workspace& ws, EntryForm& form, QWidget* parent)
-    : QWidget(parent), ws_(ws), form_(form), lblChannelData_(this), lblRadioOptions_(this),
-      lblChannel_(this), lblReceive_(this), lblTransmit_(this), lblCTCSS_(this), lblScan_(this),
-      lblModel_(this), lblTimeout_(this), lblScanHold_(this), lblRange_(this), cboCh_(this),
-      txtRx_(this), txtTx_(this), cboCTCSS_(this), chkScan_(this), cboToT_(this), chkScan_En_(this),
-      chkDwn_Del_(this), chkScan_Prog_(this), chkDispl_Blnk_(this), chkInd_On_(this),
-      chkCTCSS_en_(this), chkBCO_(this), chkSilent_(this), chkTX_Inh_(this), cmdReset_Pers_(this),
-      cmdPrint_(this), cmdExit_(this), lstFreq_(this), cmdDelete_(this), cboRadio_(this),
-      txtCh_(this), chkHiLo_(this), cmdSave_(this) {
+EntryFormView::EntryFormView(Workspace& ws, EntryForm& form, UndoHistory* history, QWidget* parent)
+    : QWidget(parent), ws_(ws), form_(form), history_(history), lblChannelData_(this),
+      lblRadioOptions_(this), lblChannel_(this), lblReceive_(this), lblTransmit_(this),
+      lblCTCSS_(this), lblScan_(this), lblModel_(this), lblTimeout_(this), lblScanHold_(this),
+      lblRange_(this), cboCh_(this), txtRx_(this), txtTx_(this), cboCTCSS_(this), chkScan_(this),
+      cboToT_(this), chkScan_En_(this), chkDwn_Del_(this), chkScan_Prog_(this),
+      chkDispl_Blnk_(this), chkInd_On_(this), chkCTCSS_en_(this), chkBCO_(this), chkSilent_(this),
+      chkTX_Inh_(this), cmdReset_Pers_(this), cmdPrint_(this), cmdExit_(this), lstFreq_(this),
+      cmdDelete_(this), cboRadio_(this), txtCh_(this), chkHiLo_(this), cmdSave_(this) {
     setObjectName("Freq_Input");
     QFont font(QStringLiteral("Arial"));
     font.setStyleHint(QFont::SansSerif);
@@ -522,7 +522,10 @@ void EntryFormView::connectActions() {
 
 template <class Action> void EntryFormView::forward(Action&& action) {
     try {
-        action();
+        if (history_ != nullptr)
+            history_->record(action);
+        else
+            action();
     } catch (const std::exception& e) {
         // The handlers report their failures to the operator themselves; one
         // that still escapes must not unwind through the event loop.

@@ -8,6 +8,7 @@
 
 #include "core/radio_data.h"
 #include "ui/entry_form.h"
+#include "ui/undo_history.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -35,7 +36,9 @@ class EntryFormView : public QWidget {
     Q_OBJECT
 
 public:
-    EntryFormView(Workspace& ws, EntryForm& form, QWidget* parent = nullptr);
+    // With `history`, every action of the operator is recorded in it for undo.
+    EntryFormView(Workspace& ws, EntryForm& form, UndoHistory* history = nullptr,
+                  QWidget* parent = nullptr);
     ~EntryFormView() override;
     EntryFormView(const EntryFormView&) = delete;
     EntryFormView& operator=(const EntryFormView&) = delete;
@@ -56,7 +59,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Runs an operator's action on the form, then mirrors the fields.
+    // Runs an operator's action on the form (recorded for undo), then mirrors
+    // the fields.
     template <class Action> void forward(Action&& action);
 
     void placeControls();
@@ -73,6 +77,7 @@ private:
 
     Workspace& ws_;
     EntryForm& form_;
+    UndoHistory* history_;
 
     // Nonzero while a focus change is being delivered: a focus move asked for
     // then is made once that change has finished.

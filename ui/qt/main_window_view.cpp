@@ -5,6 +5,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QtDebug>
@@ -28,8 +31,8 @@ QKeySequence standardKey(QKeySequence::StandardKey key, const char* fallback) {
 
 MainWindowView::MainWindowView(Workspace& ws, MDI_kl40& frame, EntryForm& form, QWidget* parent)
     : QMainWindow(parent), ws_(ws), frame_(frame), area_(this), entryWindow_(&area_),
-      entry_(ws, form), mnuFile_(QStringLiteral("&File"), this),
-      mnuHelp_(QStringLiteral("KL40 Info"), this) {
+      entry_(ws, form, &frame.history()), mnuFile_(QStringLiteral("&File"), this),
+      mnuEdit_(QStringLiteral("&Edit"), this), mnuHelp_(QStringLiteral("KL40 Info"), this) {
     setObjectName("MDI_kl40");
     setCentralWidget(&area_);
     showFileInTitle();
@@ -79,6 +82,7 @@ MainWindowView::MainWindowView(Workspace& ws, MDI_kl40& frame, EntryForm& form, 
         frame_.mnuKL40_Click();
     })->setShortcut(standardKey(QKeySequence::Quit, "Ctrl+Q"));
     menuBar()->addMenu(&mnuFile_);
+    addEditMenu();
 
     // A command of the menu bar shows no shortcut; its tool tip names it.
     QAction* print = menuBar()->addAction(QStringLiteral("&Print"));
@@ -104,6 +108,48 @@ MainWindowView::MainWindowView(Workspace& ws, MDI_kl40& frame, EntryForm& form, 
 
 MainWindowView::~MainWindowView() {
     entryWindow_.removeEventFilter(this);
+    for (QWidget* box : textBoxes())
+        box->removeEventFilter(this);
+}
+
+void MainWindowView::addEditMenu() {
+    mnuEdit_.setObjectName("mnuEdit");
+    undo_ = addCommand(mnuEdit_, "mnuUndo", QStringLiteral("&Undo"),
+                       [this] { frame_.mnuUndo_Click(); });
+    redo_ = addCommand(mnuEdit_, "mnuRedo", QStringLiteral("&Redo"),
+                       [this] { frame_.mnuRedo_Click(); });
+    // The usual keys first (the menu shows the first), then the platform's own.
+    const auto keys = [](std::initializer_list<const char*> usual, QKeySequence::StandardKey key) {
+        QList<QKeySequence> list;
+        for (const char* k : usual)
+            list << QKeySequence(QString::fromLatin1(k));
+        for (const QKeySequence& k : QKeySequence::keyBindings(key))
+            if (!list.contains(k)) list << k;
+        return list;
+    };
+    undo_->setShortcuts(keys({"Ctrl+Z"}, QKeySequence::Undo));
+    redo_->setShortcuts(keys({"Ctrl+Shift+Z", "Ctrl+Y"}, QKeySequence::Redo));
+    menuBar()->addMenu(&mnuEdit_);
+    // A text box (also the one of an editable list) takes its own undo and
+    // redo keys before any shortcut; the form's leave them to the menu, which
+    // acts on the data set wherever the focus is.
+    for (QWidget* box : textBoxes())
+        box->installEventFilter(this);
+    showFrame();
+}
+
+QList<QWidget*> MainWindowView::textBoxes() {
+    QList<QWidget*> boxes;
+    for (QLineEdit* edit : entry_.findChildren<QLineEdit*>())
+        boxes << edit;
+    for (QComboBox* combo : entry_.findChildren<QComboBox*>())
+        if (combo->isEditable()) boxes << combo;
+    return boxes;
+}
+
+bool MainWindowView::isEditCommandKey(const QEvent& event) const {
+    const QKeySequence key(static_cast<const QKeyEvent&>(event).keyCombination());
+    return undo_->shortcuts().contains(key) || redo_->shortcuts().contains(key);
 }
 
 QAction* MainWindowView::addCommand(QMenu& menu, const char* name, const QString& caption,
@@ -152,6 +198,9 @@ void MainWindowView::openFile(const QString& path) {
 void MainWindowView::showFrame() {
     showFileInTitle();
     showRecentFiles();
+    if (undo_ == nullptr) return; // mirrored before the menus were made
+    undo_->setEnabled(frame_.history().canUndo());
+    redo_->setEnabled(frame_.history().canRedo());
 }
 
 void MainWindowView::scrollToFocus(QWidget* focused) {
@@ -217,6 +266,12 @@ bool MainWindowView::eventFilter(QObject* watched, QEvent* event) {
     // The entry form is never closed on its own; the frame's Exit and close
     // box end the program.
     if (watched == &entryWindow_ && event->type() == QEvent::Close) {
+        event->ignore();
+        return true;
+    }
+    // Not taken by the text box: the Edit menu's shortcut runs.
+    if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType() &&
+        entry_.isAncestorOf(static_cast<QWidget*>(watched)) && isEditCommandKey(*event)) {
         event->ignore();
         return true;
     }

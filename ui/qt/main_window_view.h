@@ -61,7 +61,13 @@ private:
     void placeEntryWindow();
     // The title names the file; Qt's modified marker shows unsaved work.
     void showFileInTitle();
-    // The title and the recent files, after every action.
+    // The Edit menu: Undo and Redo of the frame's history.
+    void addEditMenu();
+    // The form's widgets that take typing: its text boxes and editable lists.
+    QList<QWidget*> textBoxes();
+    // Whether `event` (a key event) is a shortcut of Undo or Redo.
+    bool isEditCommandKey(const QEvent& event) const;
+    // The title, the recent files and the Edit menu, after every action.
     void showFrame();
 
     Workspace& ws_;
@@ -69,6 +75,8 @@ private:
     bool placed_ = false;
     std::array<QAction*, kMaxRecentFiles> recentActions_{};
     QAction* recentSeparator_ = nullptr;
+    QAction* undo_ = nullptr;
+    QAction* redo_ = nullptr;
     std::vector<std::string> shownRecentFiles_;
 
     // Each widget member is declared after the one it lives in, so that it is
@@ -77,6 +85,7 @@ private:
     QMdiSubWindow entryWindow_;
     EntryFormView entry_;
     QMenu mnuFile_;
+    QMenu mnuEdit_;
     QMenu mnuHelp_;
 };
 

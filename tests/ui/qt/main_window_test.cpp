@@ -110,17 +110,19 @@ private slots:
         QVERIFY(windows[0]->isVisible());
 
         const auto bar = view.menuBar()->actions();
-        QCOMPARE(texts(bar), QStringList({"&File", "&Print", "KL40 Info"}));
-        QVERIFY(bar[1]->menu() == nullptr); // a command of its own
+        QCOMPARE(texts(bar), QStringList({"&File", "&Edit", "&Print", "KL40 Info"}));
+        QVERIFY(bar[2]->menu() == nullptr); // a command of its own
         QCOMPARE(texts(bar[0]->menu()->actions()),
                  QStringList({"&New Radio File", "&Open Radio File", "&Save Radio File",
                               "&Import Channels...", "&Export Channels...",
                               "Use &Firmware From Image...", "E&xit"}));
-        QCOMPARE(texts(bar[2]->menu()->actions()), QStringList({"&Help", "&About"}));
+        QCOMPARE(texts(bar[1]->menu()->actions()), QStringList({"&Undo", "&Redo"}));
+        QCOMPARE(texts(bar[3]->menu()->actions()), QStringList({"&Help", "&About"}));
         // The usual shortcuts besides the access keys, and no others.
-        const QMap<QString, QString> shortcuts{{"mnuNewFile", "Ctrl+N"},  {"mnuOpenFile", "Ctrl+O"},
-                                               {"mnuSaveFile", "Ctrl+S"}, {"mnuKL40", "Ctrl+Q"},
-                                               {"mnuPrint", "Ctrl+P"},    {"mnuKL40_Help", "F1"}};
+        const QMap<QString, QString> shortcuts{
+            {"mnuNewFile", "Ctrl+N"}, {"mnuOpenFile", "Ctrl+O"},  {"mnuSaveFile", "Ctrl+S"},
+            {"mnuKL40", "Ctrl+Q"},    {"mnuPrint", "Ctrl+P"},     {"mnuKL40_Help", "F1"},
+            {"mnuUndo", "Ctrl+Z"},    {"mnuRedo", "Ctrl+Shift+Z"}};
         for (QAction* top : bar)
             for (QAction* action : top->menu() ? top->menu()->actions() : QList{top})
                 QCOMPARE(action->shortcut().toString(),

@@ -1,0 +1,47 @@
+#include "ui/form_state.h"
+
+#include "core/option_table.h"
+
+#include <utility>
+
+namespace kl40 {
+
+FormState CaptureState(const Workspace& ws) {
+    FormState state{ws.data, ws.form};
+    state.data.ImageText.clear();
+    state.data.OpenedImage.clear();
+    return state;
+}
+
+void RestoreState(Workspace& ws, const FormState& state) {
+    RadioData data = state.data;
+    RadioData& now = ws.data;
+    data.ImageText = std::move(now.ImageText);
+    data.OpenedImage = std::move(now.OpenedImage);
+    data.OpenedModel = now.OpenedModel;
+    data.LastProgramSource = now.LastProgramSource;
+    data.FirmwareProblem = std::move(now.FirmwareProblem);
+    data.FileError = now.FileError;
+    data.LoadingForm = now.LoadingForm;
+    data.DataChanged = now.DataChanged;
+    now = std::move(data);
+
+    EntryFields form = state.form;
+    form.caption = ws.form.caption;
+    form.chkScan.setBackColor(ws.form.chkScan.backColor());
+    // Field assignment keeps each field's handler and runs none.
+    ws.form = std::move(form);
+}
+
+bool SameDataSet(const FormState& a, const FormState& b) {
+    if (a.data.ChannelTable != b.data.ChannelTable ||
+        a.data.ChannelCountText != b.data.ChannelCountText ||
+        a.data.OptionBaseText != b.data.OptionBaseText || a.form.cboRadio != b.form.cboRadio ||
+        a.form.cboToT != b.form.cboToT)
+        return false;
+    for (const RadioOption& option : RadioOptions())
+        if ((a.form.*option.box).checked() != (b.form.*option.box).checked()) return false;
+    return true;
+}
+
+} // namespace kl40
