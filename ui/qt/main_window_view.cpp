@@ -54,8 +54,8 @@ MainWindowView::MainWindowView(Workspace& ws, MDI_kl40& frame, EntryForm& form, 
     // A frame smaller than the form scrolls it rather than cutting it off.
     area_.setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     area_.setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget*, QWidget* now) { scrollToFocus(now); });
+    focusWatch_ = connect(qApp, &QApplication::focusChanged, this,
+                          [this](QWidget*, QWidget* now) { scrollToFocus(now); });
 
     // Menus: the access keys, and the desktop's usual shortcuts, shown in the menus.
     mnuFile_.setObjectName("mnuFile");
@@ -107,6 +107,9 @@ MainWindowView::MainWindowView(Workspace& ws, MDI_kl40& frame, EntryForm& form, 
 }
 
 MainWindowView::~MainWindowView() {
+    // Windows destroyed with the frame move the focus; by then this is no
+    // longer a frame to scroll.
+    disconnect(focusWatch_);
     entryWindow_.removeEventFilter(this);
     for (QWidget* box : textBoxes())
         box->removeEventFilter(this);

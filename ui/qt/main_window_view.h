@@ -73,6 +73,7 @@ private:
     Workspace& ws_;
     MDI_kl40& frame_;
     bool placed_ = false;
+    QMetaObject::Connection focusWatch_;
     std::array<QAction*, kMaxRecentFiles> recentActions_{};
     QAction* recentSeparator_ = nullptr;
     QAction* undo_ = nullptr;
