@@ -15,9 +15,9 @@ bool isNumber(std::string_view text, int number) {
 }
 } // namespace
 
-std::vector<std::string_view> SplitChannelEntry(std::string_view entry, char separator,
-                                                Separators separators) {
-    std::vector<std::string_view> fields;
+void SplitChannelEntryInto(std::vector<std::string_view>& fields, std::string_view entry,
+                           char separator, Separators separators) {
+    fields.clear();
     for (std::size_t start = 0;;) {
         const std::size_t end = entry.find(separator, start);
         fields.push_back(entry.substr(start, end - start));
@@ -27,6 +27,12 @@ std::vector<std::string_view> SplitChannelEntry(std::string_view entry, char sep
             while (start < entry.size() && entry[start] == separator)
                 ++start;
     }
+}
+
+std::vector<std::string_view> SplitChannelEntry(std::string_view entry, char separator,
+                                                Separators separators) {
+    std::vector<std::string_view> fields;
+    SplitChannelEntryInto(fields, entry, separator, separators);
     return fields;
 }
 

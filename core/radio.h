@@ -43,6 +43,10 @@ enum class Separators {
 // tokenizer of channel entries, under every reader of them.
 std::vector<std::string_view> SplitChannelEntry(std::string_view entry, char separator = ',',
                                                 Separators separators = Separators::Each);
+// The same into `fields` (cleared first), for callers that split many entries
+// and keep one vector.
+void SplitChannelEntryInto(std::vector<std::string_view>& fields, std::string_view entry,
+                           char separator = ',', Separators separators = Separators::Each);
 
 // The channel of a stored channel entry "5,435.1250,430.1250,88.5,Y". An
 // entry decoded from a damaged image may lack its receive part (it then

@@ -212,11 +212,12 @@ template <class Image> bool generateChannelCodes(Workspace& ws, char separator, 
 
         CodeArray receive{};
         CodeArray transmit{};
+        std::vector<std::string_view> fields; // one for every entry: no allocation each
         for (int ch = 1; ch <= limit; ++ch) {
             const std::string& entry = data.ChannelTable[static_cast<std::size_t>(ch)];
             if (entry.empty()) continue;
             // Number, receive, transmit, tone and scan flag.
-            const std::vector<std::string_view> fields = SplitChannelEntry(entry, separator);
+            SplitChannelEntryInto(fields, entry, separator);
             if (fields.size() < 5) throw std::runtime_error("channel entry has too few fields");
 
             std::string& rx = receive[static_cast<std::size_t>(ch)];
