@@ -4,16 +4,17 @@ namespace kl40 {
 
 namespace {
 const std::array<RadioOption, kOptionCount> kOptions{{
-    {"Enable Scan", 3, &EntryFields::chkScan_En},
-    {"Down Delete", 0, &EntryFields::chkDwn_Del},
-    {"User programmed scan", 5, &EntryFields::chkScan_Prog},
-    {"Display Timer", 6, &EntryFields::chkDispl_Blnk},
-    {"Open LED is power indicator", 7, &EntryFields::chkInd_On},
-    {"Receive CTCSS enable", 8, &EntryFields::chkCTCSS_en},
-    {"Busy Channel Lockout", 9, &EntryFields::chkBCO},
-    {"Silent Switch enabled", 10, &EntryFields::chkSilent},
-    {"Open LED off inhibits Transmit", 11, &EntryFields::chkTX_Inh},
-    {"High/Low Power", 14, &EntryFields::chkHiLo},
+    {"Enable Scan", 3, &EntryFields::chkScan_En, "Channel Scan"},
+    {"Down Delete", 0, &EntryFields::chkDwn_Del, "Down deletes scan channel"},
+    {"User programmed scan", 5, &EntryFields::chkScan_Prog, "Self progammed scan channels"},
+    {"Display Timer", 6, &EntryFields::chkDispl_Blnk, "20 Sec Display Timer"},
+    {"Open LED is power indicator", 7, &EntryFields::chkInd_On, "Power LED is ON Indicator"},
+    {"Receive CTCSS enable", 8, &EntryFields::chkCTCSS_en, "Rx CTCSS mute"},
+    {"Busy Channel Lockout", 9, &EntryFields::chkBCO, "Transmit inhibit if channel busy"},
+    {"Silent Switch enabled", 10, &EntryFields::chkSilent, "Silent Switch"},
+    {"Open LED off inhibits Transmit", 11, &EntryFields::chkTX_Inh,
+     "Transmit inhibit if Open LED off"},
+    {"High/Low Power", 14, &EntryFields::chkHiLo, ""},
 }};
 } // namespace
 

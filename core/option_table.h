@@ -1,7 +1,7 @@
 #pragma once
 // The ten on/off options of the radio, each described once: the caption of its
-// box on the form (also its name in radio files and reports), the ConfigText
-// flag it sets, and its box. Where each option lands in the option bytes
+// box on the form (also its name in radio files), the ConfigText flag it sets,
+// its box, and its row in the printed options report. Where each option lands in the option bytes
 // differs by model and is in the model table (core/radio_model.h).
 
 #include "core/radio_data.h"
@@ -20,6 +20,7 @@ struct RadioOption {
     std::string_view caption;
     int configPos; // ConfigText position (from 1) of its flag; 0: it has none
     CheckBox EntryFields::*box;
+    std::string_view reportLabel; // its row in the options report; "" when it has none
 };
 
 // In the order radio files and reports list them.

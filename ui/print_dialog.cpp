@@ -1,5 +1,6 @@
 #include "ui/print_dialog.h"
 
+#include "core/option_table.h"
 #include "core/radio.h"
 
 #include "core/numbers.h"
@@ -323,20 +324,14 @@ void PrintOptionsReport(Printer& printer, const EntryFields& form) {
 
     // The options' meaning depends on the model, so the report names it.
     const std::string& model = form.cboRadio.text();
-    const std::array<std::pair<const char*, std::string>, 12> rows{{
+    std::vector<std::pair<std::string, std::string>> rows{
         {"Radio Model", ": " + (model.empty() ? std::string("not chosen") : model)},
         {"Time out Timer", ": " + form.cboToT.text() + " minutes"},
         {"Scan Hold Time", ": 2.00 seconds"},
-        {"Channel Scan", CheckState(form.chkScan_En)},
-        {"Down deletes scan channel", CheckState(form.chkDwn_Del)},
-        {"Self progammed scan channels", CheckState(form.chkScan_Prog)},
-        {"20 Sec Display Timer", CheckState(form.chkDispl_Blnk)},
-        {"Power LED is ON Indicator", CheckState(form.chkInd_On)},
-        {"Rx CTCSS mute", CheckState(form.chkCTCSS_en)},
-        {"Transmit inhibit if channel busy", CheckState(form.chkBCO)},
-        {"Silent Switch", CheckState(form.chkSilent)},
-        {"Transmit inhibit if Open LED off", CheckState(form.chkTX_Inh)},
-    }};
+    };
+    for (const RadioOption& option : RadioOptions())
+        if (!option.reportLabel.empty())
+            rows.emplace_back(std::string(option.reportLabel), CheckState(form.*option.box));
     for (const auto& [label, value] : rows) {
         printer.setCurrentX(kOptionLabelX);
         PrintText(printer, label, false);
