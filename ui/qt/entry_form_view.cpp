@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -24,6 +25,20 @@
 namespace kl40::qt {
 
 namespace {
+
+// The desktop's fixed-pitch font, or the first common one that really is
+// fixed-pitch: some desktops name a "monospace" font whose glyphs are not all
+// of one width, and the list's columns would not line up in it.
+QFont fixedPitchFont() {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    if (QFontInfo(font).fixedPitch()) return font;
+    for (const char* family : {"DejaVu Sans Mono", "Liberation Mono", "Courier New"}) {
+        QFont candidate(QString::fromLatin1(family));
+        candidate.setStyleHint(QFont::TypeWriter);
+        if (QFontInfo(candidate).fixedPitch()) return candidate;
+    }
+    return font;
+}
 
 constexpr int kEnter = 13;
 constexpr int kBackspace = 8;
@@ -432,7 +447,7 @@ void EntryFormView::placeControls() {
 
     // The channel list's fixed-pitch font shrinks until the widest line a
     // channel can have fits beside the scroll bar.
-    QFont listFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    QFont listFont = fixedPitchFont();
     listFont.setPointSizeF(kFormPointSize);
     const QString widest = shownLine(FormatListLine("99,449.9999,449.9999,254.1,Y"));
     const int room = lstFreq_.width() - 2 * lstFreq_.frameWidth() -

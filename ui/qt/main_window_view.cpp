@@ -254,7 +254,11 @@ void MainWindowView::showEvent(QShowEvent* event) {
     if (placed_) return;
     placed_ = true;
     placeEntryWindow();
-    entry_.widgetOf(Control::cboCh)->setFocus(Qt::OtherFocusReason);
+    QWidget* selector = entry_.widgetOf(Control::cboCh);
+    selector->setFocus(Qt::OtherFocusReason);
+    // The first channel number typed replaces the "1" shown, as after a store.
+    if (auto* box = qobject_cast<QComboBox*>(selector); box && box->lineEdit())
+        box->lineEdit()->selectAll();
 }
 
 void MainWindowView::placeEntryWindow() {

@@ -8,7 +8,9 @@
 #include "ui/qt/qt_platform.h"
 #include "ui/qt/qt_window_host.h"
 
+#include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProcess>
@@ -103,6 +105,9 @@ private slots:
         QCOMPARE(windows[0]->widget(), &view.entryForm());
         QCOMPARE(windows[0]->windowTitle(), QString("KL40 Data Entry Form"));
         QVERIFY(op->get("cboCh")->hasFocus());
+        // Typing the first channel number replaces the "1" shown.
+        QCOMPARE(qobject_cast<QComboBox*>(op->get("cboCh"))->lineEdit()->selectedText(),
+                 QString("1"));
         const QSize room = view.area().viewport()->size(); // across the middle, 3/8 down
         QCOMPARE(windows[0]->pos(), QPoint(room.width() / 2 - windows[0]->width() / 2,
                                            room.height() / 8 * 3 - windows[0]->height() / 2));
