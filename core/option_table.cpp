@@ -6,7 +6,7 @@ namespace {
 const std::array<RadioOption, kOptionCount> kOptions{{
     {"Enable Scan", 3, &EntryFields::chkScan_En, "Channel Scan"},
     {"Down Delete", 0, &EntryFields::chkDwn_Del, "Down deletes scan channel"},
-    {"User programmed scan", 5, &EntryFields::chkScan_Prog, "Self progammed scan channels"},
+    {"User programmed scan", 5, &EntryFields::chkScan_Prog, "Self programmed scan channels"},
     {"Display Timer", 6, &EntryFields::chkDispl_Blnk, "20 Sec Display Timer"},
     {"Open LED is power indicator", 7, &EntryFields::chkInd_On, "Power LED is ON Indicator"},
     {"Receive CTCSS enable", 8, &EntryFields::chkCTCSS_en, "Rx CTCSS mute"},

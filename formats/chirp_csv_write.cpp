@@ -87,7 +87,8 @@ ChirpCsvExport WriteChirpCsv(const std::vector<Channel>& channels, bool receiveT
                                       "FM",
                                       "12.50",
                                       channel.scan ? "" : "S",
-                                      "50W",
+                                      // The radio has no power setting to name.
+                                      "",
                                       "",
                                       "",
                                       "",

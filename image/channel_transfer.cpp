@@ -1,7 +1,6 @@
 #include "image/channel_transfer.h"
 
 #include "core/option_table.h"
-#include "core/radio_model.h"
 #include "entry/radio_snapshot.h"
 #include "formats/chirp_csv_read.h"
 #include "formats/chirp_csv_write.h"
@@ -88,9 +87,9 @@ std::size_t StoreImportedChannels(Workspace& ws, ChannelImport& import) {
 
 ChannelExport ExportChannels(const Workspace& ws) {
     const Radio radio = SnapshotOf(ws);
-    const RadioModel* model = FindModel(radio.model);
-    const bool receiveTone = model && model->receiveTone &&
-                             std::find(radio.options.begin(), radio.options.end(),
+    // With "Receive CTCSS enable" every model mutes the receiver without the
+    // channel's tone, whether or not its receive code carries it: TSQL.
+    const bool receiveTone = std::find(radio.options.begin(), radio.options.end(),
                                        "Receive CTCSS enable") != radio.options.end();
     ChirpCsvExport written = WriteChirpCsv(radio.channels, receiveTone);
     ChannelExport result;

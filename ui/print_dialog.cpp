@@ -275,10 +275,18 @@ void PrintChannelLines(Printer& printer, const RadioData& data) {
 }
 
 std::string FormatPrintLine(std::string_view entry) {
-    // Frequencies are printed to three decimals: the first 7 characters of
-    // the stored four-decimal text. A shorter field is printed as it is,
-    // never reaching into the next field.
-    constexpr std::size_t kFrequencyWidth = 7;
+    // A frequency prints in full ("433.5125") and is padded with spaces to one
+    // character more than its eight, so the single tab after it always reaches
+    // the next column whatever the printer's font metrics round to. A longer
+    // field (from a damaged image) is cut before it could reach into the next
+    // column.
+    constexpr std::size_t kFrequencyCell = 9;
+    constexpr std::size_t kLongestFrequencyField = 15;
+    const auto frequencyCell = [](std::string_view text) {
+        std::string cell(text.substr(0, kLongestFrequencyField));
+        if (cell.size() < kFrequencyCell) cell.resize(kFrequencyCell, ' ');
+        return cell;
+    };
 
     // A missing field (an entry decoded from a damaged image) prints empty.
     const std::vector<std::string_view> fields = SplitChannelEntry(entry, ',', Separators::Runs);
@@ -286,8 +294,6 @@ std::string FormatPrintLine(std::string_view entry) {
         return i < fields.size() ? fields[i] : std::string_view{};
     };
     const std::string_view ch = field(0);
-    const std::string_view rx = field(1).substr(0, kFrequencyWidth);
-    const std::string_view tx = field(2).substr(0, kFrequencyWidth);
     const std::string_view tone = field(3);
     const char* scan = entry.find('Y') != std::string_view::npos ? "Y" : "N";
 
@@ -297,10 +303,10 @@ std::string FormatPrintLine(std::string_view entry) {
 
     std::string line(ch);
     line += oneDigit ? "\t\t" : "\t";
-    line += rx;
-    line += "\t\t";
-    line += tx;
-    line += "\t\t";
+    line += frequencyCell(field(1));
+    line += "\t";
+    line += frequencyCell(field(2));
+    line += "\t";
     line += tone;
     line += "\t\t";
     line += scan;

@@ -89,7 +89,7 @@ void PrintChannelListHeader(Printer& printer);
 void PrintChannelLines(Printer& printer, const RadioData& data);
 
 // The printed line of a channel entry: channel number, receive and transmit
-// MHz to three decimals, tone and scan flag, separated by tabs that put every
+// MHz with all four decimals, tone and scan flag, separated by tabs that put every
 // column under its heading whether the channel number has one or two digits.
 std::string FormatPrintLine(std::string_view entry);
 

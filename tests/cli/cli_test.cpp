@@ -228,7 +228,7 @@ TEST_F(CliTest, DecodeRefusesUnreadableAndUnknownImages) {
 
 TEST_F(CliTest, ListPrintsTheReportRowsInColumns) {
     ASSERT_EQ(build(R"({"options": ["Enable Scan"], "channels": [
-        {"channel": 5, "rx": "435.125", "tx": "430.125", "ctcss": "88.5", "scan": true},
+        {"channel": 5, "rx": "433.5125", "tx": "439.0375", "ctcss": "88.5", "scan": true},
         {"channel": 12, "rx": "439", "ctcss": "103.5"}]})"),
               0)
         << errors;
@@ -237,8 +237,9 @@ TEST_F(CliTest, ListPrintsTheReportRowsInColumns) {
     const std::string text = out.str();
     EXPECT_NE(text.find("KL40c Channel List"), std::string::npos);
     EXPECT_NE(text.find("Radio Configuration"), std::string::npos);
-    const auto row5 = text.find("435.125         430.125         88.5            Y");
-    const auto row12 = text.find("439.000         439.000         103.5           N");
+    // Frequencies in full, each column under its heading.
+    const auto row5 = text.find("433.5125        439.0375        88.5            Y");
+    const auto row12 = text.find("439.0000        439.0000        103.5           N");
     ASSERT_NE(row5, std::string::npos) << text;
     ASSERT_NE(row12, std::string::npos) << text;
     // Both rows start their frequency column at the same place on their line.

@@ -65,10 +65,10 @@ TEST(ChirpCsvWrite, HeaderAndOneRowOfEachKindByteForByte) {
         channel(4, "420.0000", "491.0000", "none", true),
     };
     const std::string rows =
-        "1,,435.125000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,,50W,,,,,\r\n"
-        "2,,438.725000,+,7.600000,Tone,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,S,50W,,,,,\r\n"
-        "3,,439.000000,-,5.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,,50W,,,,,\r\n"
-        "4,,420.000000,split,491.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,,50W,,,,,\r\n";
+        "1,,435.125000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,,,,,,,\r\n"
+        "2,,438.725000,+,7.600000,Tone,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,S,,,,,,\r\n"
+        "3,,439.000000,-,5.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,,,,,,,\r\n"
+        "4,,420.000000,split,491.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,,,,,,,\r\n";
     const std::string header =
         "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
         "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE\r\n";
@@ -79,7 +79,7 @@ TEST(ChirpCsvWrite, HeaderAndOneRowOfEachKindByteForByte) {
     // With the receive tone on, a toned channel is TSQL with the tone in both columns.
     EXPECT_EQ(WriteChirpCsv({channel(7, "435.0000", "435.0000", "103.5", true)}, true).csv,
               header + "7,,435.000000,,0.000000,TSQL,103.5,103.5,023,NN,023,Tone->Tone,FM,"
-                       "12.50,,50W,,,,,\r\n");
+                       "12.50,,,,,,,\r\n");
 
     // What a file cannot hold is named, not written.
     const ChirpCsvExport partial =

@@ -4,6 +4,7 @@
 #include "image/channel_transfer.h"
 
 #include "entry/radio_snapshot.h"
+#include "formats/chirp_csv_write.h"
 #include "support/loaded_form.h"
 #include "support/temp_folder.h"
 
@@ -12,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <string_view>
 
 namespace kl40 {
 namespace {
@@ -77,6 +79,23 @@ TEST_F(ChannelTransferTest, ExportedListImportsToTheSameChannels) {
     LoadedForm empty;
     ExportChannelFile(empty.ws);
     EXPECT_EQ(empty.platform.last().text, "There are no channels to export.");
+}
+
+// "Receive CTCSS enable" makes every model check the tone on receive, so the
+// list says TSQL then, and Tone otherwise; the radio has no power setting.
+TEST_F(ChannelTransferTest, ExportedToneModeFollowsTheReceiveToneOptionOnEveryModel) {
+    store(1, "435.1250", "", "88.5 ");
+    for (int model = 0; model < 3; ++model) {
+        chooseModel(model);
+        for (const bool receiveTone : {false, true}) {
+            ws.form.chkCTCSS_en.setChecked(receiveTone);
+            const std::string row = ExportChannels(ws).csv.substr(std::string_view(kChirpCsvHeader).size() + 2);
+            EXPECT_EQ(row, std::string("1,,435.125000,,0.000000,") +
+                               (receiveTone ? "TSQL,88.5,88.5" : "Tone,88.5,88.5") +
+                               ",023,NN,023,Tone->Tone,FM,12.50,S,,,,,,\r\n")
+                << "model " << model;
+        }
+    }
 }
 
 } // namespace

@@ -19,20 +19,14 @@ using test::RecordedDocument;
 using test::RecordingPrinter;
 using test::RecordingPrintTarget;
 
-TEST(FormatPrintLine, FieldsAndTabs) {
-    EXPECT_EQ(FormatPrintLine("5,435.1250,430.1250,88.5 ,Y"),
-              "5\t\t435.125\t\t430.125\t\t88.5 \t\tY");
-    EXPECT_EQ(FormatPrintLine("12,435.1000,435.1000,103.5,N"),
-              "12\t435.100\t\t435.100\t\t103.5\t\tN");
+TEST(FormatPrintLine, DamagedEntriesNeverShiftAColumn) {
     // From an image: tone "0" is printed as stored; runs of commas are one separator.
-    EXPECT_EQ(FormatPrintLine("7,,440.0000,,,441.0000,0,,N"), "7\t\t440.000\t\t441.000\t\t0\t\tN");
+    EXPECT_EQ(FormatPrintLine("7,,440.0000,,,441.0000,0,,N"),
+              "7\t\t440.0000 \t441.0000 \t0\t\tN");
     EXPECT_EQ(FormatPrintLine("5,435.1250,430.1250,none ,x").back(), 'N');
-    // Malformed entries never reach into the next field.
-    EXPECT_EQ(FormatPrintLine("5,435.1,436.2,none ,N"), "5\t\t435.1\t\t436.2\t\tnone \t\tN");
-    EXPECT_EQ(FormatPrintLine("5,435"), "5\t\t435\t\t\t\t\t\tN");
-    EXPECT_EQ(FormatPrintLine(""), "\t\t\t\t\t\t\t\tN");
-    EXPECT_EQ(FormatPrintLine(",,,,"), "\t\t\t\t\t\t\t\tN");
-    EXPECT_EQ(FormatPrintLine("ab,435.1250,Y"), "ab\t\t435.125\t\tY\t\t\t\tY");
+    EXPECT_EQ(FormatPrintLine("5,435"), "5\t\t435      \t         \t\t\tN");
+    EXPECT_EQ(FormatPrintLine("5,1234567890123456789,435.1,none ,N"),
+              "5\t\t123456789012345\t435.1    \tnone \t\tN");
 }
 
 TEST(CentredX, RoundsHalfToEvenThenHalvesTowardsZero) {
@@ -93,6 +87,8 @@ TEST_F(PrintTest, ChannelListLayout) {
     store(5, ",435.1250,430.1250,88.5 ,Y");
     store(12, ",436.5000,431.5000,103.5,N");
     store(13, ",437.0000,437.0000,0,N");
+    store(14, ",433.5125,439.0375,none ,N");
+    store(15, ",435.1,436,none ,N"); // short fields from a damaged image
     const auto& doc = print(&Print_Dialog::optPrint_Chan_Click);
 
     const auto title = doc.find("KL40c Channel List");
@@ -120,13 +116,16 @@ TEST_F(PrintTest, ChannelListLayout) {
     EXPECT_EQ(rule[0].colour, 0u);
 
     // One- and two-digit channels land in the same columns.
-    for (const char* ch : {"5", "12", "13"}) {
+    for (const char* ch : {"5", "12", "13", "14", "15"}) {
         const auto line = doc.lineOf(doc.find(ch).at(0));
         EXPECT_EQ(starts(line), (std::vector<double>{1723, 2880, 4800, 6720, 8640})) << ch;
         EXPECT_FALSE(line[0].bold);
         EXPECT_EQ(line[0].size, 10);
     }
-    EXPECT_EQ(doc.lineOf(doc.find("5")[0])[1].text, "435.125");
+    // Frequencies print in full, never cut to three decimals.
+    EXPECT_EQ(doc.lineOf(doc.find("5")[0])[1].text, "435.1250 ");
+    EXPECT_EQ(doc.lineOf(doc.find("14")[0])[1].text, "433.5125 ");
+    EXPECT_EQ(doc.lineOf(doc.find("14")[0])[2].text, "439.0375 ");
     EXPECT_EQ(doc.lineOf(doc.find("13")[0])[3].text, "0");
     for (const auto& c : doc.texts())
         EXPECT_EQ(c.text.find('\t'), std::string::npos) << "tab reached the printer";
@@ -200,7 +199,7 @@ TEST_F(PrintTest, OptionsReportRows) {
         {"Scan Hold Time", ": 2.00 seconds"},
         {"Channel Scan", ": Enabled"},
         {"Down deletes scan channel", ": Disabled"},
-        {"Self progammed scan channels", ": Disabled"},
+        {"Self programmed scan channels", ": Disabled"},
         {"20 Sec Display Timer", ": Disabled"},
         {"Power LED is ON Indicator", ": Disabled"},
         {"Rx CTCSS mute", ": Disabled"},

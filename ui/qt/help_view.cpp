@@ -1,6 +1,8 @@
 #include "ui/qt/help_view.h"
 
 #include <QDir>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QString>
 #include <QStringList>
 #include <QTextDocument>
@@ -32,10 +34,21 @@ HelpView::HelpView(const std::filesystem::path& programDir, QWidget* parent)
     else
         rtfData_.setPlainText(text);
 
-    layout_.setContentsMargins(0, 0, 0, 0);
+    buttons_.setObjectName("buttons");
+    connect(&buttons_, &QDialogButtonBox::rejected, this, &QWidget::close);
+
     layout_.addWidget(&rtfData_);
+    layout_.addWidget(&buttons_);
     setLayout(&layout_);
     resize(kDefaultWidth, kDefaultHeight);
+}
+
+void HelpView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace kl40::qt

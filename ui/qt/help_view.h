@@ -1,9 +1,11 @@
 #pragma once
 // The help window "KL40 Help": the help document in a read-only rich-text
-// browser. A modeless top-level window that deletes itself when it closes.
+// browser above a Close button. A modeless top-level window that closes with
+// Escape or Close and deletes itself when it closes.
 
 #include "ui/help_window.h"
 
+#include <QDialogButtonBox>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -23,10 +25,14 @@ public:
 
     bool documentFound() const { return logic_.documentFound; }
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     Help logic_;
     QVBoxLayout layout_;
     QTextBrowser rtfData_;
+    QDialogButtonBox buttons_{QDialogButtonBox::Close};
 };
 
 } // namespace kl40::qt

@@ -199,7 +199,7 @@ private slots:
         // the tabs put the fields at 2880, 4800, 6720 and 8640 twips.
         const double columnX[] = {1723, 2880, 4800, 6720, 8640};
         double lastY = headings[0].y;
-        for (const QString row : {"5 435.125 430.125 88.5 Y", "12 439.000 439.000 103.5 N"}) {
+        for (const QString row : {"5 435.1250 430.1250 88.5 Y", "12 439.0000 439.0000 103.5 N"}) {
             const auto line = pdf.lineOf(pdf.all(row.section(' ', 1, 1)).at(0));
             QCOMPARE(pdf.textOf(line[0]), row);
             for (std::size_t i = 0; i < 5; ++i)
@@ -221,7 +221,7 @@ private slots:
             "Scan Hold Time : 2.00 seconds",
             "Channel Scan : Enabled",
             "Down deletes scan channel : Disabled",
-            "Self progammed scan channels : Disabled",
+            "Self programmed scan channels : Disabled",
             "20 Sec Display Timer : Disabled",
             "Power LED is ON Indicator : Disabled",
             "Rx CTCSS mute : Disabled",
@@ -246,8 +246,8 @@ private slots:
         Pdf pdf = ReadPdf(printViaWindow("optPrint_All").at(0));
         QCOMPARE(pdf.pages, 2);
         QCOMPARE(pdf.all("KL40c").size(), std::size_t{2});
-        QCOMPARE(pdf.all("440.500").at(0).page, 2);
-        QCOMPARE(pdf.textOf(pdf.all("441.000").at(0)), QString("75 441.000 441.000 0 N"));
+        QCOMPARE(pdf.all("440.5000").at(0).page, 2);
+        QCOMPARE(pdf.textOf(pdf.all("441.0000").at(0)), QString("75 441.0000 441.0000 0 N"));
         QCOMPARE(pdf.all("Configuration").at(0).page, 2);
 
         // Fifty channels fill the first page: the options report that follows
@@ -333,7 +333,7 @@ private slots:
         QVERIFY(qGray(page.pixel(left - 4, rule)) > 200 &&
                 qGray(page.pixel(right + 4, rule)) > 200);
         const Pdf pdf = ReadPdf(file);
-        QVERIFY(rule > pdf.all("Chan").at(0).bottom && rule < pdf.all("435.125").at(0).y);
+        QVERIFY(rule > pdf.all("Chan").at(0).bottom && rule < pdf.all("435.1250").at(0).y);
     }
 
     // Preview... shows the pages OK prints, on the paper of the printer
