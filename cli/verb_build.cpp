@@ -18,7 +18,6 @@
 #include <iostream>
 #include <map>
 #include <optional>
-#include <set>
 #include <thread>
 #include <vector>
 
@@ -44,7 +43,6 @@ struct BuildResult {
     std::optional<Refusal> refusal;
     int model = 0;
     bool noProgramCode = false;     // an 8 KiB image without program code was written
-    std::string firmwareProblem;    // why installed firmware was passed over
     std::vector<std::string> notes; // what the operator should know about the image
 };
 
@@ -142,13 +140,19 @@ BuildResult buildOne(const std::string& radioPath, const std::string& outputPath
         return refusedBy(radioPath, session.platform.messages.empty()
                                         ? "the image cannot be built"
                                         : session.platform.messages.front());
+    // Its image would lack the program code the operator installed: a script
+    // must not mistake it for a good one, so nothing is written.
+    if (const std::string& problem = session.ws.data.FirmwareProblem; !problem.empty())
+        return refusedBy(radioPath, problem +
+                                        " Nothing was built: run `kl40-cli firmware install "
+                                        "IMAGE` again or `kl40-cli firmware remove " +
+                                        ModelName(result.model) + "`.");
     session.platform.messages.clear();
     if (!WriteImageFile(session.ws, outputPath, writeOptions))
         return refusedBy(outputPath, session.platform.messages.empty()
                                          ? "cannot write the image"
                                          : session.platform.messages.front());
     result.noProgramCode = BuiltWithoutProgramCode(session.ws.data);
-    result.firmwareProblem = session.ws.data.FirmwareProblem;
     for (const std::string& note : session.notes)
         result.notes.push_back("kl40-cli: " + EchoText(radioPath) + ": " + note);
     return result;
@@ -173,8 +177,6 @@ int RunBuild(const std::string& radioPath, const std::string& outputPath,
         buildOne(radioPath, outputPath, writeOptions, firmware ? &*firmware : nullptr, settings);
     if (result.refusal) return report(*result.refusal);
     printNotes(result.notes);
-    if (!result.firmwareProblem.empty())
-        std::cerr << "kl40-cli: warning: " << result.firmwareProblem << '\n';
     if (result.noProgramCode)
         std::cerr << "kl40-cli: warning: " << outputPath << ": " << NoProgramCodeText(result.model)
                   << noProgramCodeHint() << '\n';
@@ -247,7 +249,6 @@ int RunBuildBatch(const std::vector<std::string>& radioPaths, const std::string&
     }
 
     int status = 0;
-    std::set<std::string> firmwareProblems;
     std::size_t withoutProgramCode = 0;
     int model = 0;
     for (const BuildResult& result : results) {
@@ -255,15 +256,12 @@ int RunBuildBatch(const std::vector<std::string>& radioPaths, const std::string&
             status = report(*result.refusal);
         else
             printNotes(result.notes);
-        if (!result.firmwareProblem.empty()) firmwareProblems.insert(result.firmwareProblem);
         if (result.noProgramCode) {
             ++withoutProgramCode;
             model = result.model;
         }
     }
-    // One line each, however many images they concern.
-    for (const std::string& problem : firmwareProblems)
-        std::cerr << "kl40-cli: warning: " << problem << '\n';
+    // One line, however many images it concerns.
     if (withoutProgramCode == 1)
         std::cerr << "kl40-cli: warning: 1 image: " << NoProgramCodeText(model)
                   << noProgramCodeHint() << '\n';

@@ -29,9 +29,24 @@ void UseFirmwareFromImage(Workspace& ws) {
         ws.platform.show(installed.refusal, kTitle, Icon::Exclamation);
         return;
     }
-    const std::string model = ModelName(*installed.modelCode);
-    ws.platform.show("Firmware for " + model + " installed from " + name + ".\nBuilds for " +
-                         model + " now take their program code from it.",
+    const int modelCode = *installed.modelCode;
+    const std::string model = ModelName(modelCode);
+    const std::string done = "Firmware for " + model + " installed from " + name + ".";
+    RadioData& data = ws.data;
+    // The open radio keeps the program code of the image it came from, so the
+    // installed code reaches its saves only when the operator says so.
+    if (data.OpenedModel == modelCode && HasProgramCode(data.OpenedImage, modelCode) &&
+        !SameProgramCode(data.OpenedImage, *image, modelCode)) {
+        if (ws.platform.askYesNo(done + "\nThe open radio has program code of its own, from the "
+                                        "image it was opened from. Should the open radio take "
+                                        "the newly installed program code?",
+                                 kTitle)) {
+            CopyProgramCode(*image, data.OpenedImage, modelCode);
+            data.DataChanged = true; // its next save writes other bytes than its file holds
+        }
+        return;
+    }
+    ws.platform.show(done + "\nBuilds for " + model + " now take their program code from it.",
                      kTitle, Icon::Information);
 }
 

@@ -175,6 +175,10 @@ FirmwareCheck CheckFirmwareImage(const std::vector<std::uint8_t>& image, const s
                                   " image is all channel data and holds no program code: there "
                                   "is no firmware to install."};
     }
+    if (IsErasedProgramArea(image, *model))
+        return {std::nullopt, name + " holds no program code: every byte outside the data area is "
+                                     "0xFF (an erased EPROM). Read your radio's EPROM into a file "
+                                     "and use that."};
     if (!HasProgramCode(image, *model))
         return {std::nullopt, name +
                                   " holds no program code: every byte outside the data "
@@ -244,8 +248,9 @@ std::vector<std::string> DescribeFirmware(const fs::path& folder) {
                             lookup.firmware.installed + ")");
             break;
         case FirmwareLookup::State::Damaged:
-            lines.push_back(name + "shipped template, no program code (the installed file " +
-                            lookup.file.string() + " is not used: " + lookup.problem + ")");
+            lines.push_back(name + "the installed file " + lookup.file.string() +
+                            " cannot be used (" + lookup.problem +
+                            "); install the firmware again or remove it");
             break;
         case FirmwareLookup::State::Absent:
             lines.push_back(name + "shipped template, no program code");

@@ -17,6 +17,18 @@ std::string DisplayName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+namespace {
+
+// Asked before a save that would go without program code because the
+// installed firmware is damaged: the operator may rather repair it first.
+std::string DamagedFirmwareQuestion(const RadioData& data) {
+    return data.FirmwareProblem + "\n" + NoProgramCodeText(BuildModel(data)) +
+           "\nSave the image without program code anyway? To repair the firmware, choose File > "
+           "Use Firmware From Image... with an image read from your radio's EPROM.";
+}
+
+} // namespace
+
 SaveOutcome SaveRadioFile(Workspace& ws, std::string* writtenPath) {
     RadioData& data = ws.data;
     try {
@@ -31,10 +43,16 @@ SaveOutcome SaveRadioFile(Workspace& ws, std::string* writtenPath) {
             icon = Icon::Critical;
             outcome = SaveOutcome::Failed;
         } else if (!path.empty()) {
-            std::string written = path;
+            const std::string written = ImageFilePath(path);
             // A build or write that failed has told the operator why; the save
             // is not reported as done and nothing else changes.
-            if (!BuildAndWriteImage(ws, written)) return SaveOutcome::Failed;
+            if (!BuildImage(ws)) return SaveOutcome::Failed;
+            if (!data.FirmwareProblem.empty() &&
+                !ws.platform.askYesNo(DamagedFirmwareQuestion(data), "Firmware")) {
+                ws.platform.show("Save Action cancelled", "File Save", Icon::Information);
+                return SaveOutcome::Cancelled;
+            }
+            if (!WriteImageFile(ws, written)) return SaveOutcome::Failed;
             if (writtenPath != nullptr) *writtenPath = written;
             const std::string name = DisplayName(written); // the file on disk
             ws.form.caption = kFileCaptionPrefix + name;

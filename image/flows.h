@@ -52,6 +52,9 @@ inline constexpr const char* kAddFirmwareHint =
 // "Use Firmware From Image...": asks for an image read from the operator's
 // own EPROM and installs its program code as the firmware of its model in
 // ws.FirmwareFolder, saying for which model, or why nothing was installed.
+// When the open radio came from an image of that model with program code of
+// its own, asks whether it should take the installed code instead (Yes: its
+// next save writes the installed code; No: it keeps its own).
 void UseFirmwareFromImage(Workspace& ws);
 
 } // namespace kl40

@@ -9,7 +9,6 @@
 #include "core/radio_model.h"
 #include "formats/file_formats.h"
 #include "image/firmware_store.h"
-#include "image/image_file.h"
 #include "image/layout.h"
 #include "image/program_code.h"
 #include "image/templates.h"
@@ -264,15 +263,19 @@ template <class Image> void placeCountAndOptions(Workspace& ws, Image& image) {
 }
 
 // Puts program code into the built image: the opened image's while the model
-// is still the one it was opened as, otherwise the installed firmware's; with
-// neither, the template's bytes stay. The data area is never touched.
+// is still the one it was opened as and that image holds program code,
+// otherwise the installed firmware's. With neither, the opened image's bytes
+// stay as they were (an erased EPROM's too), or else the template's. The data
+// area is never touched.
 void placeProgramCode(RadioData& data, const std::string& firmwareFolder, int model) {
     data.FirmwareProblem.clear();
     if (!ModelOrLast(model).hasProgramArea()) {
         data.LastProgramSource = ProgramSource::None;
         return;
     }
-    if (data.OpenedModel == model && data.OpenedImage.size() == data.ImageText.size()) {
+    const bool opened =
+        data.OpenedModel == model && data.OpenedImage.size() == data.ImageText.size();
+    if (opened && HasProgramCode(data.OpenedImage, model)) {
         CopyProgramCode(data.OpenedImage, data.ImageText, model);
         data.LastProgramSource = ProgramSource::Opened;
         return;
@@ -286,7 +289,12 @@ void placeProgramCode(RadioData& data, const std::string& firmwareFolder, int mo
     }
     if (firmware.state == FirmwareLookup::State::Damaged)
         data.FirmwareProblem = "The installed firmware " + firmware.file.string() +
-                               " was not used: " + firmware.problem + ".";
+                               " cannot be used: " + firmware.problem + ".";
+    if (opened) {
+        CopyProgramCode(data.OpenedImage, data.ImageText, model);
+        data.LastProgramSource = ProgramSource::Opened;
+        return;
+    }
     data.LastProgramSource = ProgramSource::Template;
 }
 
@@ -351,17 +359,6 @@ bool BuildImage(Workspace& ws) {
     }
     placeProgramCode(data, ws.FirmwareFolder, model);
     return true;
-}
-
-bool BuildAndWriteImage(Workspace& ws, std::string& path) {
-    if (!HasChannelData(ws.data)) {
-        ws.platform.show("No data available", kDataError, Icon::Exclamation);
-        return false;
-    }
-    if (path.empty()) throw std::runtime_error("no file name");
-    path = ImageFilePath(path);
-    if (!BuildImage(ws)) return false;
-    return WriteImageFile(ws, path);
 }
 
 } // namespace kl40

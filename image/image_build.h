@@ -12,20 +12,16 @@ namespace kl40 {
 
 using CodeArray = std::array<std::string, kChannelSlots>; // index = channel number
 
-// Builds the image and writes it to `path`, whose file name gets the extension
-// "bin" (a three-character extension is replaced, otherwise ".bin" is
-// appended); `path` is changed accordingly. Returns true only when the file was
-// written; every failure has been shown to the operator. Throws
-// std::runtime_error when the build itself breaks (the save flow reports it).
-bool BuildAndWriteImage(Workspace& ws, std::string& path);
-
 // Builds the image into ImageText (cut to the model's size) without writing
 // it. The data area is built from the model's template; the bytes outside it
 // (the program code of the 8 KiB models) come from the opened image while the
-// model is still the one it was opened as, else from the firmware installed in
-// `ws.FirmwareFolder`, else from the template. LastProgramSource and
-// FirmwareProblem say which. Returns false after "No data available" or "Eprom data invalid";
-// throws std::runtime_error as BuildAndWriteImage does.
+// model is still the one it was opened as and that image holds program code,
+// else from the firmware installed in
+// `ws.FirmwareFolder`, else from the template (image/image_build.cpp,
+// placeProgramCode). LastProgramSource says which; FirmwareProblem says why
+// installed firmware could not be used ("" when nothing was wrong with it).
+// Returns false after "No data available" or "Eprom data invalid"; throws
+// std::runtime_error when the build itself breaks (the save flow reports it).
 bool BuildImage(Workspace& ws);
 
 // The model code the data set is built as (1, 2 or 3).
@@ -45,7 +41,9 @@ std::string PlaceChannelData(Workspace& ws, const CodeArray& receive, const Code
 // Writes the count byte and the option bytes into the hex image.
 std::string& PlaceCountAndOptions(Workspace& ws, std::string& text);
 
-// The file name a chosen save path is written under.
+// The file name a chosen save path is written under: its extension becomes
+// "bin" (a three-character extension is replaced, otherwise ".bin" is
+// appended) unless it names a record format.
 std::string ImageFilePath(const std::string& chosen);
 
 } // namespace kl40

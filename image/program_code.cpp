@@ -21,14 +21,39 @@ bool IsDataAddress(std::size_t address, int modelCode) {
     return address >= base && address < base + kDataAreaSize;
 }
 
+namespace {
+
+// True when the model has a program area, `image` has its size, and every
+// byte outside the data area equals the byte `reference` gives for its address.
+template <class Reference>
+bool ProgramAreaIs(const std::vector<std::uint8_t>& image, int modelCode, Reference reference) {
+    const RadioModel* model = FindModel(modelCode);
+    if (!model || !model->hasProgramArea() || image.size() != model->imageSize) return false;
+    for (std::size_t address = 0; address < image.size(); ++address)
+        if (!IsDataAddress(address, modelCode) && image[address] != reference(address))
+            return false;
+    return true;
+}
+
+} // namespace
+
+bool IsErasedProgramArea(const std::vector<std::uint8_t>& image, int modelCode) {
+    return ProgramAreaIs(image, modelCode, [](std::size_t) { return std::uint8_t{0xFF}; });
+}
+
 bool HasProgramCode(const std::vector<std::uint8_t>& image, int modelCode) {
     const RadioModel* model = FindModel(modelCode);
-    if (!model || !model->hasProgramArea()) return false;
+    if (!model || !model->hasProgramArea() || image.size() != model->imageSize) return false;
     const std::vector<std::uint8_t>& shipped = TemplateByteArray(modelCode);
-    if (image.size() != shipped.size()) return false;
-    for (std::size_t address = 0; address < image.size(); ++address)
-        if (!IsDataAddress(address, modelCode) && image[address] != shipped[address]) return true;
-    return false;
+    const bool isTemplate = ProgramAreaIs(
+        image, modelCode, [&shipped](std::size_t address) { return shipped[address]; });
+    return !isTemplate && !IsErasedProgramArea(image, modelCode);
+}
+
+bool SameProgramCode(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b,
+                     int modelCode) {
+    return a.size() == b.size() &&
+           ProgramAreaIs(a, modelCode, [&b](std::size_t address) { return b[address]; });
 }
 
 void CopyProgramCode(const std::vector<std::uint8_t>& source, std::vector<std::uint8_t>& image,

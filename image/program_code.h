@@ -22,9 +22,19 @@ std::optional<int> ModelCodeOf(std::string_view name);
 // True when `address` lies in the model's data area.
 bool IsDataAddress(std::size_t address, int modelCode);
 
-// True when some byte outside the data area differs from the shipped
-// template's. Always false for "KL40a-16" and for an image of the wrong size.
+// True when every byte outside the data area is 0xFF, as an erased EPROM
+// reads. False for "KL40a-16" and for an image of the wrong size.
+bool IsErasedProgramArea(const std::vector<std::uint8_t>& image, int modelCode);
+
+// True when the bytes outside the data area can be a program: they differ
+// from the shipped template's and are not all erased. Always false for
+// "KL40a-16" and for an image of the wrong size.
 bool HasProgramCode(const std::vector<std::uint8_t>& image, int modelCode);
+
+// True when `a` and `b` are images of the model whose bytes outside the data
+// area are the same.
+bool SameProgramCode(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b,
+                     int modelCode);
 
 // Copies every byte outside the data area from `source` into `image`; both
 // must have the model's image size (nothing is copied otherwise).

@@ -126,9 +126,12 @@ TEST_F(FirmwareCliTest, InstallAndBuildFirmwareRefuseImagesWithoutFittingProgram
     writeImage("a64-dump.bin", dump(2, 3));
     writeImage("a16.bin", TemplateBytes(1));
     writeImage("bare.bin", TemplateBytes(3));
+    Bytes erased = dump(3, 4);
+    CopyProgramCode(Bytes(erased.size(), 0xFF), erased, 3);
+    writeImage("erased.bin", erased);
     writeFile("text.bin", "not an image");
 
-    for (const char* image : {"a16.bin", "bare.bin", "text.bin", "missing.bin"}) {
+    for (const char* image : {"a16.bin", "bare.bin", "erased.bin", "text.bin", "missing.bin"}) {
         SCOPED_TRACE(image);
         EXPECT_EQ(run({"firmware", "install", path(image)}), 1);
         EXPECT_EQ(err.find("kl40-cli: " + path(image)), 0u) << err;
@@ -154,6 +157,41 @@ TEST_F(FirmwareCliTest, InstallAndBuildFirmwareRefuseImagesWithoutFittingProgram
     EXPECT_EQ(err, "");
     EXPECT_TRUE(sameProgramCode(readImage("out.bin"), readImage("a64-dump.bin"), 2));
     EXPECT_FALSE(fs::exists(dir / "data" / "kl40"));
+}
+
+TEST_F(FirmwareCliTest, DamagedInstalledFirmwareRefusesTheBuildsThatWouldNeedIt) {
+    const Bytes firmware = dump(3, 21);
+    writeImage("dump.bin", firmware);
+    ASSERT_EQ(run({"firmware", "install", path("dump.bin")}), 0) << err;
+    const fs::path installed = dir / "data" / "kl40" / "firmware" / "KL40c.firmware";
+    std::ifstream in(installed);
+    std::string text{std::istreambuf_iterator<char>(in), {}};
+    in.close();
+    text.replace(text.find("\"crc32\": \"") + 10, 1, "X"); // checksum no longer matches
+    std::ofstream(installed, std::ios::trunc) << text;
+
+    const std::string refusal = "kl40-cli: " + path("c.json") + ": The installed firmware " +
+                                installed.string() +
+                                " cannot be used: its checksum does not match. Nothing was built: "
+                                "run `kl40-cli firmware install IMAGE` again or `kl40-cli "
+                                "firmware remove KL40c`.\n";
+    EXPECT_EQ(run({"build", path("c.json"), "-o", path("c.bin")}), 1);
+    EXPECT_EQ(err, refusal);
+    EXPECT_FALSE(fs::exists(path("c.bin")));
+    // A batch refuses that radio; one of another model is built.
+    EXPECT_EQ(run({"build", path("c.json"), path("a64.json"), "--out-dir", path("out")}), 1);
+    EXPECT_EQ(err.find(refusal), 0u) << err;
+    EXPECT_FALSE(fs::exists(path("out/c.bin")));
+    EXPECT_TRUE(fs::exists(path("out/a64.bin")));
+    // Program code given for the build needs no installed firmware.
+    ASSERT_EQ(run({"build", path("c.json"), "-o", path("c.bin"), "--firmware", path("dump.bin")}),
+              0)
+        << err;
+    EXPECT_TRUE(sameProgramCode(readImage("c.bin"), firmware, 3));
+    ASSERT_EQ(run({"firmware", "list"}), 0);
+    EXPECT_NE(out.find("KL40c: the installed file " + installed.string() + " cannot be used"),
+              std::string::npos)
+        << out;
 }
 
 } // namespace

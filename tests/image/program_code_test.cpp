@@ -49,6 +49,16 @@ protected:
             if (!IsDataAddress(a, model)) image[a] = static_cast<std::uint8_t>(random());
         return image;
     }
+    // `image` with every byte outside the data area as the template's, or
+    // erased to 0xFF as an empty EPROM reads.
+    static Bytes withTemplateCode(Bytes image, int model) {
+        CopyProgramCode(TemplateBytes(model), image, model);
+        return image;
+    }
+    static Bytes erased(Bytes image, int model) {
+        CopyProgramCode(Bytes(image.size(), 0xFF), image, model);
+        return image;
+    }
     // Count of bytes outside the data area where `a` and `b` agree.
     static std::size_t sameProgramBytes(const Bytes& a, const Bytes& b, int model) {
         std::size_t same = 0;
@@ -129,9 +139,18 @@ TEST_F(ProgramCodeTest, WarningAppearsExactlyWhenAnEightKilobyteImageHasNoProgra
     other.platform.choosePath(file("again.bin"));
     ASSERT_EQ(SaveRadioFile(other.ws), SaveOutcome::Saved);
     EXPECT_NE(other.platform.last().text.find("no program code"), std::string::npos);
+    // So has an erased EPROM's: its bytes are written back as they were, with the warning.
+    writeFile("erased.bin", erased(dump(3, 8), 3));
+    other.platform.choosePath(file("erased.bin"));
+    OpenRadioFile(other.ws);
+    other.platform.choosePath(file("erased-again.bin"));
+    ASSERT_EQ(SaveRadioFile(other.ws), SaveOutcome::Saved);
+    EXPECT_EQ(other.platform.last().text,
+              "File erased-again.bin saved\n" + NoProgramCodeText(3) + " " + kAddFirmwareHint);
+    EXPECT_EQ(sameProgramBytes(readFile("erased-again.bin"), readFile("erased.bin"), 3), 6144u);
 }
 
-TEST_F(ProgramCodeTest, InstalledFirmwareThatIsDamagedIsReportedAndNeverUsed) {
+TEST_F(ProgramCodeTest, InstalledFirmwareThatIsDamagedIsNeverUsedAndTheSaveAsksFirst) {
     const Bytes firmware = dump(3, 9);
     ASSERT_EQ(InstallFirmware(ws.FirmwareFolder, firmware, file("c.bin"), "c.bin").modelCode, 3);
     const fs::path installed = FirmwareFile(ws.FirmwareFolder, 3);
@@ -146,12 +165,24 @@ TEST_F(ProgramCodeTest, InstalledFirmwareThatIsDamagedIsReportedAndNeverUsed) {
         EXPECT_EQ(LookUpFirmware(ws.FirmwareFolder, 3).state, FirmwareLookup::State::Damaged);
         store(1, "439");
         chooseModel(2);
+        const std::string problem =
+            "The installed firmware " + installed.string() + " cannot be used";
+        // No: nothing is written and the work stays unsaved.
+        platform.answer(Answer::No);
+        platform.choosePath(file("d.bin"));
+        EXPECT_EQ(SaveRadioFile(ws), SaveOutcome::Cancelled);
+        EXPECT_FALSE(fs::exists(file("d.bin")));
+        EXPECT_TRUE(ws.data.DataChanged);
+        const test::RecordedMessage& asked = platform.messages[platform.messages.size() - 2];
+        EXPECT_EQ(asked.buttons, Buttons::YesNo);
+        EXPECT_EQ(asked.text.find(problem), 0u) << asked.text;
+        // Yes: saved without program code, and said so.
+        platform.answer(Answer::Yes);
         const std::string saved = save("d.bin");
         EXPECT_EQ(sameProgramBytes(readFile("d.bin"), TemplateBytes(3), 3), 6144u);
         EXPECT_NE(saved.find("no program code"), std::string::npos);
-        EXPECT_NE(saved.find("The installed firmware " + installed.string() + " was not used"),
-                  std::string::npos)
-            << saved;
+        EXPECT_NE(saved.find(problem), std::string::npos) << saved;
+        fs::remove(file("d.bin"));
     };
     std::string flipped = good;
     flipped[image + 20] = flipped[image + 20] == '0' ? '1' : '0';
@@ -177,6 +208,8 @@ TEST_F(ProgramCodeTest, InstallRefusesWhatHoldsNoFirmwareAndSaysWhichModelItInst
     const Case refused[] = {{"a16.bin", TemplateBytes(1), "is a KL40a-16 image"},
                             {"unknown.bin", unknown, "is not an image of a known model"},
                             {"bare.bin", TemplateBytes(3), "holds no program code"},
+                            {"erased.bin", erased(dump(3, 5), 3),
+                             "holds no program code: every byte outside the data area is 0xFF"},
                             {"short.bin", Bytes(100, 0xFF), "is not an image of a known model"}};
     for (const Case& c : refused) {
         SCOPED_TRACE(c.name);
@@ -212,6 +245,44 @@ TEST_F(ProgramCodeTest, InstallRefusesWhatHoldsNoFirmwareAndSaysWhichModelItInst
     EXPECT_EQ(RemoveFirmware(ws.FirmwareFolder, 2), std::nullopt);
     EXPECT_EQ(LookUpFirmware(ws.FirmwareFolder, 2).state, FirmwareLookup::State::Absent);
     EXPECT_EQ(RemoveFirmware(ws.FirmwareFolder, 2), "No firmware is installed for KL40a-64.");
+}
+
+TEST_F(ProgramCodeTest, InstallingFirmwareAsksWhetherAnOpenRadioWithCodeOfItsOwnTakesIt) {
+    const Bytes own = dump(3, 11);
+    const Bytes installed = dump(3, 12);
+    writeFile("own.bin", own);
+    writeFile("installed.bin", installed);
+    for (const Answer answer : {Answer::Yes, Answer::No}) {
+        SCOPED_TRACE(answer == Answer::Yes ? "Yes" : "No");
+        platform.choosePath(file("own.bin"));
+        ASSERT_EQ(OpenRadioFile(ws), OpenOutcome::Opened);
+        platform.choosePath(file("installed.bin"));
+        platform.answer(answer);
+        UseFirmwareFromImage(ws);
+        EXPECT_EQ(platform.last().buttons, Buttons::YesNo);
+        EXPECT_NE(platform.last().text.find(
+                      "Should the open radio take the newly installed program code?"),
+                  std::string::npos);
+        EXPECT_EQ(ws.data.DataChanged, answer == Answer::Yes);
+        EXPECT_EQ(save("saved.bin"), "File saved.bin saved");
+        EXPECT_EQ(
+            sameProgramBytes(readFile("saved.bin"), answer == Answer::Yes ? installed : own, 3),
+            6144u);
+    }
+    // The same code again: nothing to ask.
+    platform.choosePath(file("own.bin"));
+    UseFirmwareFromImage(ws);
+    EXPECT_EQ(platform.last().buttons, Buttons::Ok);
+
+    // An opened image without program code of its own takes the installed
+    // code, so the advice to install firmware and save again is never idle.
+    for (const Bytes& image : {withTemplateCode(dump(3, 13), 3), erased(dump(3, 14), 3)}) {
+        writeFile("codeless.bin", image);
+        platform.choosePath(file("codeless.bin"));
+        ASSERT_EQ(OpenRadioFile(ws), OpenOutcome::Opened);
+        EXPECT_EQ(save("codeless-saved.bin"), "File codeless-saved.bin saved");
+        EXPECT_EQ(sameProgramBytes(readFile("codeless-saved.bin"), own, 3), 6144u);
+    }
 }
 
 } // namespace
