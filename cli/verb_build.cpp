@@ -3,7 +3,7 @@
 #include "cli/same_file.h"
 #include "cli/session.h"
 #include "cli/verbs.h"
-#include "entry/radio_snapshot.h"
+#include "core/option_rules.h"
 #include "formats/chirp_csv_read.h"
 #include "image/channel_transfer.h"
 #include "image/firmware_store.h"
@@ -79,19 +79,20 @@ std::string noProgramCodeHint() {
            "--firmware DUMP.bin (an image read from your radio's EPROM).";
 }
 
-// Stores the radio of a channel list: the settings' model and time-out, the
-// file's channels through the channel entry, then the settings' options. The
-// import report goes to `notes`.
+// Stores the radio of a channel list as the form's import does: the
+// settings' model, time-out and options, then the file's channels through the
+// channel entry (storing a scan channel ticks "Enable Scan", and the report
+// says so). The import report goes to `notes`.
 std::optional<std::string> applyChannelList(Session& session, const std::string& text,
                                             const BuildSettings& settings,
                                             std::vector<std::string>& notes) {
     auto read = ReadChirpCsv(text);
     if (const auto* error = std::get_if<CsvError>(&read)) return error->message;
     ChannelImport& import = std::get<ChannelImport>(read);
-    if (auto refused = session.Apply(Radio{settings.model, settings.timeout, {}, {}}))
+    if (auto conflict = OptionConflict(settings.options, settings.model)) return conflict;
+    if (auto refused = session.Apply(Radio{settings.model, settings.timeout, settings.options, {}}))
         return refused;
     const std::size_t stored = StoreImportedChannels(session.ws, import);
-    ApplyOptions(session.ws, settings.options);
     const std::string report = FormatImportReport(import.report, stored);
     for (std::size_t from = 0, end; from < report.size(); from = end + 1) {
         end = report.find('\n', from);
@@ -123,6 +124,10 @@ BuildResult buildOne(const std::string& radioPath, const std::string& outputPath
         if (auto* error = std::get_if<JsonError>(&parsed))
             return refusedBy(radioPath, error->message);
         const Radio& radio = std::get<Radio>(parsed);
+        // Only what the form could show: an opened image may hold more, a
+        // radio file to build may not.
+        if (auto conflict = OptionConflict(radio.options, radio.model))
+            return refusedBy(radioPath, *conflict);
         if (auto refused = session.Apply(radio)) return refusedBy(radioPath, *refused);
         model = radio.model;
     }

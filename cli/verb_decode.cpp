@@ -1,6 +1,7 @@
 #include "cli/echo_text.h"
 #include "cli/session.h"
 #include "cli/verbs.h"
+#include "core/option_rules.h"
 
 #include <iostream>
 
@@ -28,7 +29,12 @@ int LoadImageFile(Session& session, const std::string& imagePath) {
 int RunDecode(const std::string& imagePath, std::ostream& out) {
     Session session;
     if (int status = LoadImageFile(session, imagePath)) return status;
-    out << WriteRadioJson(session.Describe());
+    const Radio radio = session.Describe();
+    // Kept as the image holds them, but a build of the radio file refuses them.
+    if (const auto conflict = OptionConflict(radio.options, radio.model))
+        std::cerr << "kl40-cli: " << EchoText(imagePath) << ": warning: " << *conflict
+                  << " (kept as the image holds them; build refuses them)\n";
+    out << WriteRadioJson(radio);
     return 0;
 }
 

@@ -1,6 +1,7 @@
 #include "coding/options.h"
 
 #include "core/hex_text.h"
+#include "core/option_rules.h"
 #include "core/option_table.h"
 #include "core/radio_model.h"
 
@@ -182,7 +183,7 @@ void ClearOptionBoxes(EntryFields& form) {
          {&form.chkDispl_Blnk, &form.chkCTCSS_en, &form.chkInd_On, &form.chkBCO, &form.chkDwn_Del,
           &form.chkScan_En, &form.chkScan_Prog, &form.chkSilent, &form.chkTX_Inh, &form.chkHiLo})
         box->setChecked(false);
-    form.chkHiLo.setEnabled(false);
+    GreyOptionBoxes(form);
 }
 
 void ResetOptions(RadioData& data) {

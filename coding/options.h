@@ -34,7 +34,8 @@ void FillModelList(ComboBox& cboRadio);
 void FillTimeoutList(ComboBox& cboToT);
 void FillChannelNumberList(ComboBox& cboCh);
 
-// Unticks the ten option boxes in their fixed order, then disables chkHiLo.
+// Unticks the ten option boxes in their fixed order, then greys them by the
+// option rule (core/option_rules.h).
 void ClearOptionBoxes(EntryFields& form);
 // OptionText and ConfigText back to their defaults.
 void ResetOptions(RadioData& data);

@@ -6,6 +6,7 @@
 #include "coding/options.h"
 #include "coding/tone_table.h"
 #include "core/numbers.h"
+#include "core/option_rules.h"
 
 #include <algorithm>
 #include <charconv>
@@ -356,6 +357,7 @@ bool ClearChannelList(Workspace& ws, std::int16_t unconfirmed) {
     selectItemIfPresent(form.cboToT, 1);
     selectItemIfPresent(form.cboRadio, 2);
     clearListAndFields(form);
+    GreyOptionBoxes(form);
     if (ask) data.ChannelTable.fill(std::string());
     data.DataChanged = true;
     return true;

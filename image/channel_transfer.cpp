@@ -32,6 +32,11 @@ std::string lowerFirst(std::string text) {
     return text;
 }
 
+bool isScanChannel(const RadioData& data, int number) {
+    const std::string& entry = data.ChannelTable[static_cast<std::size_t>(number)];
+    return !entry.empty() && entry.back() == 'Y';
+}
+
 } // namespace
 
 std::string ChannelFileFilter() {
@@ -41,6 +46,7 @@ std::string ChannelFileFilter() {
 std::size_t StoreImportedChannels(Workspace& ws, ChannelImport& import) {
     const Radio before = SnapshotOf(ws);
     const bool wasChanged = ws.data.DataChanged;
+    const bool wasScanning = ws.form.chkScan_En.checked();
     std::map<int, const FileRow*> rows;
     Radio radio;
     radio.model = before.model;
@@ -80,6 +86,15 @@ std::size_t StoreImportedChannels(Workspace& ws, ChannelImport& import) {
             import.report.change(row, note);
         }
     }
+    // Storing a scan channel ticks "Enable Scan", as typing it in does.
+    if (!wasScanning && ws.form.chkScan_En.checked())
+        for (const ChannelOutcome& channel : outcome.channels)
+            if (channel.stored && isScanChannel(ws.data, channel.number)) {
+                import.report.notes.push_back("\"Enable Scan\" turned on: channel " +
+                                              std::to_string(channel.number) +
+                                              " is a scan channel.");
+                break;
+            }
     // Nothing stored changes nothing: what was unsaved stays so, and no more.
     if (stored == 0) ws.data.DataChanged = wasChanged;
     return stored;

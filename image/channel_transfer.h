@@ -19,8 +19,9 @@ std::string ChannelFileFilter();
 // channels the entry refuses are left out and named in the report with their
 // row, a scan flag beyond the 32 allowed is dropped and said, frequencies off
 // the raster are said, and a channel replacing one of the list is said. The
-// model, the time-out and the options stay. Returns the number stored; the
-// report is completed in `import.report`.
+// model, the time-out and the options stay, except that storing a scan channel
+// ticks "Enable Scan", as typing it in does (a note of the report says so).
+// Returns the number stored; the report is completed in `import.report`.
 std::size_t StoreImportedChannels(Workspace& ws, ChannelImport& import);
 
 struct ChannelExport {

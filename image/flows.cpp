@@ -1,5 +1,6 @@
 #include "image/flows.h"
 
+#include "core/option_rules.h"
 #include "entry/channel_entry.h"
 #include "image/image_build.h"
 #include "image/image_decode.h"
@@ -11,6 +12,11 @@
 #include <exception>
 
 namespace kl40 {
+
+std::string OpenedOptionConflictText(const std::string& conflict) {
+    return "The options of this image do not go together: " + conflict +
+           ".\nThey are kept as the image holds them; saving writes them unchanged.";
+}
 
 std::string DisplayName(const std::string& path) {
     const std::size_t slash = path.find_last_of("/\\");
@@ -100,6 +106,7 @@ LoadResult LoadOpenedImage(Workspace& ws, std::vector<std::uint8_t> previousImag
     data.EditingChannel = true;
     const bool decoded = DecodeImage(ws);
     data.LoadingForm = false;
+    GreyOptionBoxes(ws.form);
     // A decoded image is the file's content: nothing unsaved. A failed decode
     // leaves a data set that matches no file.
     data.DataChanged = !decoded;
@@ -118,10 +125,13 @@ OpenOutcome FinishOpen(Workspace& ws, const std::string& path,
         ws.platform.show("Unable to open data file", "File Error", Icon::Critical);
         outcome = OpenOutcome::Failed;
     } else if (!path.empty()) {
-        if (LoadOpenedImage(ws, std::move(previousImage)) == LoadResult::Rejected)
-            return OpenOutcome::Failed;
+        const LoadResult loaded = LoadOpenedImage(ws, std::move(previousImage));
+        if (loaded == LoadResult::Rejected) return OpenOutcome::Failed;
         ws.form.caption = kFileCaptionPrefix + DisplayName(path);
         outcome = OpenOutcome::Opened;
+        if (loaded == LoadResult::Decoded)
+            if (const auto conflict = OptionConflict(TickedOptions(ws.form), FormModel(ws.form)))
+                ws.platform.show(OpenedOptionConflictText(*conflict), "Options", Icon::Exclamation);
     }
     data.EditingChannel = true;
     data.LoadingForm = false;

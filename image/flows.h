@@ -39,6 +39,10 @@ OpenOutcome OpenRadioFile(Workspace& ws, const std::string& path);
 enum class LoadResult { Rejected, DecodeFailed, Decoded };
 LoadResult LoadOpenedImage(Workspace& ws, std::vector<std::uint8_t> previousImage);
 
+// Told once after opening an image whose options the form would not allow
+// together; `conflict` is the option rule's reason. The options are kept.
+std::string OpenedOptionConflictText(const std::string& conflict);
+
 // The part of a path after its last separator ("/" or "\").
 std::string DisplayName(const std::string& path);
 

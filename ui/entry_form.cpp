@@ -1,5 +1,6 @@
 #include "ui/entry_form.h"
 
+#include "core/option_rules.h"
 #include "core/radio_model.h"
 
 #include "coding/options.h"
@@ -45,21 +46,29 @@ EntryForm::EntryForm(Workspace& ws, FormHost& host) : ws_(ws), host_(host) {
     f.cboCh.onClick([this] { cboCh_Click(); });
     f.cboRadio.onClick([this] { cboRadio_Click(); });
     f.cboToT.onClick([this] { cboToT_Click(); });
-    f.chkHiLo.onClick([this] { chkHiLo_Click(); });
-    f.chkScan_En.onClick([this] { chkScan_En_Click(); });
-    f.chkScan_Prog.onClick([this] { chkScan_Prog_Click(); });
-    f.chkDispl_Blnk.onClick([this] { chkDispl_Blnk_Click(); });
-    f.chkInd_On.onClick([this] { chkInd_On_Click(); });
-    f.chkCTCSS_en.onClick([this] { chkCTCSS_en_Click(); });
-    f.chkBCO.onClick([this] { chkBCO_Click(); });
-    f.chkSilent.onClick([this] { chkSilent_Click(); });
-    f.chkTX_Inh.onClick([this] { chkTX_Inh_Click(); });
+    // The handlers change ticks and flags; which boxes are greyed then
+    // follows from the ticks alone, however they came about (also while the
+    // program fills the form).
+    const auto option = [this](CheckBox& box, void (EntryForm::*handler)()) {
+        box.onClick([this, handler] {
+            (this->*handler)();
+            GreyOptionBoxes(ws_.form);
+        });
+    };
+    option(f.chkHiLo, &EntryForm::chkHiLo_Click);
+    option(f.chkScan_En, &EntryForm::chkScan_En_Click);
+    option(f.chkScan_Prog, &EntryForm::chkScan_Prog_Click);
+    option(f.chkDispl_Blnk, &EntryForm::chkDispl_Blnk_Click);
+    option(f.chkInd_On, &EntryForm::chkInd_On_Click);
+    option(f.chkCTCSS_en, &EntryForm::chkCTCSS_en_Click);
+    option(f.chkBCO, &EntryForm::chkBCO_Click);
+    option(f.chkSilent, &EntryForm::chkSilent_Click);
+    option(f.chkTX_Inh, &EntryForm::chkTX_Inh_Click);
     f.lstFreq.onClick([this] { lstFreq_Click(); });
 
     // Design-time state of the controls.
     f.lstFreq.setToolTip("Displays the channel information");
-    f.chkDwn_Del.setEnabled(false);
-    f.chkInd_On.setEnabled(false);
+    GreyOptionBoxes(f);
 }
 
 EntryForm::~EntryForm() {
@@ -136,12 +145,8 @@ void EntryForm::cboRadio_Click() {
     EntryFields& f = ws_.form;
     if (operatorChange()) SetOptions(ws_);
     const RadioModel* model = FindModel(f.cboRadio.text());
-    if (model && !model->hasHighLowPower) {
-        f.chkHiLo.setChecked(false);
-        f.chkHiLo.setEnabled(false);
-    } else {
-        f.chkHiLo.setEnabled(true);
-    }
+    if (model && !model->hasHighLowPower) f.chkHiLo.setChecked(false);
+    GreyOptionBoxes(f);
 }
 
 void EntryForm::cboToT_Click() {
@@ -161,9 +166,8 @@ void EntryForm::setConfig(int position, bool on) {
     config[index] = on ? '1' : '0';
 }
 
-void EntryForm::untickAndDisable(CheckBox& box) {
+void EntryForm::untick(CheckBox& box) {
     if (box.checked()) box.setChecked(false);
-    if (box.enabled()) box.setEnabled(false);
 }
 
 void EntryForm::chkHiLo_Click() {
@@ -171,47 +175,28 @@ void EntryForm::chkHiLo_Click() {
     setConfig(14, ws_.form.chkHiLo.checked());
 }
 
+// The option handlers tick and untick what goes with their box (the greying
+// follows from the ticks afterwards) and set the box's ConfigText flag.
 void EntryForm::chkScan_En_Click() {
     if (!operatorChange()) return;
     EntryFields& f = ws_.form;
-    if (f.chkScan_En.checked()) {
-        f.chkDwn_Del.setEnabled(false);
-        setConfig(3, true);
-    } else {
-        // A programmed scan needs scanning: it goes off with it.
-        if (f.chkScan_Prog.checked()) {
-            f.chkScan_Prog.setChecked(false);
-            setConfig(5, false);
-        }
-        setConfig(3, false);
-    }
+    // A programmed scan needs scanning: it goes off with it.
+    if (!f.chkScan_En.checked()) untick(f.chkScan_Prog);
+    setConfig(3, f.chkScan_En.checked());
 }
 
 void EntryForm::chkScan_Prog_Click() {
     if (!operatorChange()) return;
     EntryFields& f = ws_.form;
-    if (f.chkScan_Prog.checked()) {
-        if (!f.chkScan_En.checked()) {
-            f.chkScan_En.setChecked(true);
-            setConfig(3, true);
-        }
-        setConfig(5, true);
-    } else {
-        setConfig(5, false);
-    }
+    if (f.chkScan_Prog.checked() && !f.chkScan_En.checked()) f.chkScan_En.setChecked(true);
+    setConfig(5, f.chkScan_Prog.checked());
 }
 
 void EntryForm::chkDispl_Blnk_Click() {
     if (!operatorChange()) return;
     EntryFields& f = ws_.form;
-    if (f.chkDispl_Blnk.checked()) {
-        f.chkInd_On.setEnabled(true);
-        setConfig(6, true);
-    } else {
-        untickAndDisable(f.chkInd_On);
-        f.chkSilent.setEnabled(true);
-        setConfig(6, false);
-    }
+    if (!f.chkDispl_Blnk.checked()) untick(f.chkInd_On);
+    setConfig(6, f.chkDispl_Blnk.checked());
 }
 
 void EntryForm::chkInd_On_Click() {
@@ -220,29 +205,17 @@ void EntryForm::chkInd_On_Click() {
     if (f.chkInd_On.checked()) {
         // The LED as power indicator excludes the silent switch and the
         // transmit inhibit.
-        if (f.chkSilent.checked()) f.chkSilent.setChecked(false);
-        if (f.chkTX_Inh.checked()) f.chkTX_Inh.setChecked(false);
-        if (f.chkSilent.enabled()) f.chkSilent.setEnabled(false);
-        if (f.chkTX_Inh.enabled()) f.chkTX_Inh.setEnabled(false);
-        setConfig(7, true);
-    } else {
-        f.chkSilent.setEnabled(true);
-        f.chkTX_Inh.setEnabled(true);
-        setConfig(7, false);
+        untick(f.chkSilent);
+        untick(f.chkTX_Inh);
     }
+    setConfig(7, f.chkInd_On.checked());
 }
 
 void EntryForm::chkCTCSS_en_Click() {
     if (!operatorChange()) return;
     EntryFields& f = ws_.form;
-    if (f.chkCTCSS_en.checked()) {
-        untickAndDisable(f.chkInd_On);
-        f.chkSilent.setEnabled(true);
-        setConfig(8, true);
-    } else {
-        f.chkInd_On.setEnabled(true);
-        setConfig(8, false);
-    }
+    if (f.chkCTCSS_en.checked()) untick(f.chkInd_On);
+    setConfig(8, f.chkCTCSS_en.checked());
 }
 
 void EntryForm::chkBCO_Click() {
@@ -253,27 +226,17 @@ void EntryForm::chkBCO_Click() {
 void EntryForm::chkSilent_Click() {
     if (!operatorChange()) return;
     EntryFields& f = ws_.form;
-    if (f.chkSilent.checked()) {
-        untickAndDisable(f.chkInd_On);
-        f.chkTX_Inh.setEnabled(true);
-        setConfig(10, true);
-    } else {
-        f.chkInd_On.setEnabled(true);
-        untickAndDisable(f.chkTX_Inh);
-        setConfig(10, false);
-    }
+    // Ticked it excludes the LED as power indicator; unticked, the transmit
+    // inhibit that needs it goes off.
+    untick(f.chkSilent.checked() ? f.chkInd_On : f.chkTX_Inh);
+    setConfig(10, f.chkSilent.checked());
 }
 
 void EntryForm::chkTX_Inh_Click() {
     if (!operatorChange()) return;
     EntryFields& f = ws_.form;
-    if (f.chkTX_Inh.checked()) {
-        untickAndDisable(f.chkInd_On);
-        setConfig(11, true);
-    } else {
-        f.chkInd_On.setEnabled(true);
-        setConfig(11, false);
-    }
+    if (f.chkTX_Inh.checked()) untick(f.chkInd_On);
+    setConfig(11, f.chkTX_Inh.checked());
 }
 
 void EntryForm::chkScan_GotFocus() {

@@ -76,8 +76,8 @@ private:
     // form, otherwise the operator changed the data set.
     bool operatorChange();
     void setConfig(int position, bool on);
-    // Unticks a ticked box (running its handler), then disables it.
-    static void untickAndDisable(CheckBox& box);
+    // Unticks a ticked box, running its handler.
+    static void untick(CheckBox& box);
 
     Workspace& ws_;
     FormHost& host_;

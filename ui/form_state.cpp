@@ -1,5 +1,6 @@
 #include "ui/form_state.h"
 
+#include "core/option_rules.h"
 #include "core/option_table.h"
 
 #include <utility>
@@ -31,6 +32,7 @@ void RestoreState(Workspace& ws, const FormState& state) {
     form.chkScan.setBackColor(ws.form.chkScan.backColor());
     // Field assignment keeps each field's handler and runs none.
     ws.form = std::move(form);
+    GreyOptionBoxes(ws.form);
 }
 
 bool SameDataSet(const FormState& a, const FormState& b) {

@@ -21,7 +21,8 @@ struct FormState {
 
 FormState CaptureState(const Workspace& ws);
 
-// Puts `state` back exactly, running no handler. Kept as they are now: the
+// Puts `state` back exactly, running no handler; the option boxes are then
+// greyed by their ticks (core/option_rules.h). Kept as they are now: the
 // images, the flags of a flow at work, DataChanged (the caller decides it), the
 // form's caption (it names the file being edited, which undo does not change)
 // and the scan box's focus colour (undo moves no focus).

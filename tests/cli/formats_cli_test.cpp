@@ -2,12 +2,16 @@
 // lists as CSV, each checked against an independent reading (srec_cat, the
 // diff of the decoded radios).
 
+#include "image/channel_transfer.h"
+#include "image/image_build.h"
 #include "support/cli_run.h"
+#include "support/loaded_form.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -81,13 +85,69 @@ TEST_F(FormatsCliTest, ImageToChannelListAndBackKeepsChannelsTonesAndScanFlags) 
                   std::string::npos)
             << errors;
         EXPECT_EQ(errors.find(": Line "), std::string::npos) << errors;
-        EXPECT_EQ(run({"diff", path("radio.bin"), path("back.bin")}), 0) << radio.dump() << out;
+        // Storing a scan channel turns scanning on, as the form's import does.
+        bool scanChannels = false;
+        for (const auto& channel : radio["channels"])
+            scanChannels = scanChannels || channel["scan"] == true;
+        const bool turnedOn =
+            scanChannels && std::find(radio["options"].begin(), radio["options"].end(),
+                                      "Enable Scan") == radio["options"].end();
+        EXPECT_EQ(errors.find("\"Enable Scan\" turned on: channel ") != std::string::npos, turnedOn)
+            << errors;
+        EXPECT_EQ(run({"diff", path("radio.bin"), path("back.bin")}), turnedOn ? 1 : 0)
+            << radio.dump() << out;
+        EXPECT_EQ(out, turnedOn ? "option \"Enable Scan\": off -> on\n" : "");
     }
     // The export to stdout is the same file.
     ASSERT_EQ(run({"export-csv", path("radio.bin")}), 0);
     EXPECT_EQ(out, read("radio.csv"));
     // Options for a channel list only.
     EXPECT_EQ(run({"build", path("radio.json"), "-o", path("x.bin"), "--model", "KL40c"}), 2);
+}
+
+// A channel list gives the same radio built by kl40-cli as imported into a
+// fresh form and saved; options the form would not allow are refused.
+TEST_F(FormatsCliTest, ChannelListBuildsAsTheFormsImportDoes) {
+    std::ofstream(path("x.csv"))
+        << "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,Skip,Comment\r\n"
+           "3,,435.000000,,0.600000,,88.5,88.5,S,\r\n"
+           "5,,436.000000,,0.600000,,88.5,88.5,,\r\n";
+    const std::string note = "\"Enable Scan\" turned on: channel 5 is a scan channel.\n";
+    ASSERT_EQ(run({"build", path("x.csv"), "-o", path("cli.bin"), "--model", "KL40c", "--option",
+                   "Busy Channel Lockout"}),
+              0)
+        << errors;
+    EXPECT_NE(errors.find("kl40-cli: " + path("x.csv") + ": " + note), std::string::npos) << errors;
+
+    test::LoadedForm gui;
+    gui.ws.form.chkBCO.click();
+    gui.platform.choosePath(path("x.csv"));
+    ImportChannelFile(gui.ws);
+    EXPECT_NE(gui.platform.last().text.find("\n" + note), std::string::npos);
+    ASSERT_TRUE(BuildImage(gui.ws));
+    const std::string cli = read("cli.bin");
+    const std::string form(gui.ws.data.ImageText.begin(), gui.ws.data.ImageText.end());
+    EXPECT_EQ(cli.substr(0x1000, 0x800), form.substr(0x1000, 0x800)); // the data area
+
+    const std::vector<std::vector<std::string>> refused = {
+        {"High/Low Power"},
+        {"Display Timer", "Open LED is power indicator", "Receive CTCSS enable"},
+        {"Down Delete"}};
+    const char* reasons[] = {
+        "the KL40c has no \"High/Low Power\" option",
+        "\"Open LED is power indicator\" and \"Receive CTCSS enable\" exclude each other",
+        "the KL40c has no \"Down Delete\" option"};
+    for (std::size_t i = 0; i < refused.size(); ++i) {
+        std::vector<std::string> args = {"build",        path("x.csv"), "-o",
+                                         path("no.bin"), "--model",     "KL40c"};
+        for (const std::string& option : refused[i]) {
+            args.push_back("--option");
+            args.push_back(option);
+        }
+        EXPECT_EQ(run(args), 1);
+        EXPECT_EQ(errors, "kl40-cli: " + path("x.csv") + ": " + reasons[i] + "\n");
+        EXPECT_FALSE(fs::exists(path("no.bin")));
+    }
 }
 
 TEST_F(FormatsCliTest, ImagesAsRecordFilesConvertBackToTheSameBytes) {

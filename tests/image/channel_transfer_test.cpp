@@ -73,7 +73,8 @@ TEST_F(ChannelTransferTest, ExportedListImportsToTheSameChannels) {
     LoadedForm other;
     other.platform.choosePath(file("out.csv"));
     ImportChannelFile(other.ws);
-    EXPECT_EQ(other.platform.last().text, "3 channels imported.\n");
+    EXPECT_EQ(other.platform.last().text,
+              "3 channels imported.\n\"Enable Scan\" turned on: channel 1 is a scan channel.\n");
     EXPECT_EQ(SnapshotOf(other.ws).channels, before.channels);
 
     LoadedForm empty;

@@ -121,7 +121,7 @@ TEST_F(EntryFormTest, OptionBoxInterlocks) {
     EXPECT_EQ(ws.data.ConfigText.substr(5, 5), "11000");
     ws.form.chkInd_On.click();
     EXPECT_TRUE(ws.form.chkSilent.enabled());
-    EXPECT_TRUE(ws.form.chkTX_Inh.enabled());
+    EXPECT_FALSE(ws.form.chkTX_Inh.enabled()); // it needs the silent switch
 
     ws.form.chkInd_On.click();
     ws.form.chkCTCSS_en.click(); // excludes the LED indicator
@@ -131,8 +131,8 @@ TEST_F(EntryFormTest, OptionBoxInterlocks) {
     ws.form.chkCTCSS_en.click();
     EXPECT_TRUE(ws.form.chkInd_On.enabled());
 
-    ws.form.chkTX_Inh.click();
     ws.form.chkSilent.click();
+    ws.form.chkTX_Inh.click();
     ws.form.chkSilent.click(); // the transmit inhibit goes off with the silent switch
     EXPECT_FALSE(ws.form.chkTX_Inh.checked());
     EXPECT_FALSE(ws.form.chkTX_Inh.enabled());
@@ -162,17 +162,17 @@ TEST_F(EntryFormTest, OptionInterlockTable) {
     };
     enum { ScanEn, DwnDel, ScanProg, Displ, IndOn, Ctcss, Bco, Silent, TxInh, HiLo };
     const Row rows[] = {
-        {{}, "0000000000", "1011011110"},
-        {{Displ}, "0001000000", "1011111110"},
-        {{Displ, Displ}, "0000000000", "1011011110"},
+        {{}, "0000000000", "1011011100"},
+        {{Displ}, "0001000000", "1011111100"},
+        {{Displ, Displ}, "0000000000", "1011011100"},
         {{Displ, IndOn}, "0001100000", "1011111000"},
-        {{Displ, IndOn, IndOn}, "0001000000", "1011111110"},
-        {{Displ, TxInh}, "0001000010", "1011011110"},
-        {{Displ, Ctcss}, "0001010000", "1011011110"},
+        {{Displ, IndOn, IndOn}, "0001000000", "1011111100"},
+        {{Displ, Silent, TxInh}, "0001000110", "1011011110"},
+        {{Displ, Ctcss}, "0001010000", "1011011100"},
         {{Displ, Silent}, "0001000100", "1011011110"},
-        {{Silent, TxInh, Silent}, "0000000000", "1011111100"},
-        {{ScanProg}, "1010000000", "1011011110"},
-        {{ScanProg, ScanEn}, "0000000000", "1011011110"},
+        {{Silent, TxInh, Silent}, "0000000000", "1011011100"},
+        {{ScanProg}, "1010000000", "1011011100"},
+        {{ScanProg, ScanEn}, "0000000000", "1011011100"},
     };
     for (const Row& row : rows) {
         test::ScriptedPlatform rowPlatform;

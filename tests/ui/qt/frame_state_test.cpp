@@ -166,7 +166,7 @@ private slots:
         QVERIFY(view.area().horizontalScrollBar()->isVisible());
         QVERIFY(view.area().verticalScrollBar()->isVisible());
         QWidget* viewport = view.area().viewport();
-        for (const char* name : {"cmdSave", "chkTX_Inh", "cboCh"}) {
+        for (const char* name : {"cmdSave", "chkSilent", "cboCh"}) {
             QWidget* control = view.entryForm().findChild<QWidget*>(name);
             control->setFocus(Qt::TabFocusReason);
             QCoreApplication::processEvents();
