@@ -30,9 +30,13 @@ protected:
         const char* old = std::getenv("XDG_DATA_HOME");
         if (old) oldDataHome = old;
         setenv("XDG_DATA_HOME", (dir / "data").c_str(), 1);
-        writeFile("c.json", R"({"model":"KL40c","channels":[{"channel":1,"rx":"439.0125"}]})");
-        writeFile("a64.json", R"({"model":"KL40a-64","channels":[{"channel":1,"rx":"439"}]})");
-        writeFile("a16.json", R"({"model":"KL40a-16","channels":[{"channel":1,"rx":"439"}]})");
+        writeFile(
+            "c.json",
+            R"({"model":"KL40c","timeout":"2.00","channels":[{"channel":1,"rx":"439.0125"}]})");
+        writeFile("a64.json",
+                  R"({"model":"KL40a-64","timeout":"2.00","channels":[{"channel":1,"rx":"439"}]})");
+        writeFile("a16.json",
+                  R"({"model":"KL40a-16","timeout":"2.00","channels":[{"channel":1,"rx":"439"}]})");
     }
     ~FirmwareCliTest() override {
         if (oldDataHome)
