@@ -1,5 +1,8 @@
 #include "cli/cli_app.h"
 
+#include "cli/echo_text.h"
+#include "cli/output_name.h"
+#include "cli/standard_output.h"
 #include "cli/usage_messages.h"
 #include "cli/verbs.h"
 #include "core/option_table.h"
@@ -10,6 +13,7 @@
 
 #include <algorithm>
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -125,17 +129,27 @@ int Run(int argc, char** argv) {
             return 2;
         }
         settings.format = formatId.empty() ? nullptr : FindFormat(formatId);
+        if (*output)
+            if (auto refusal = ImageOutputNameRefusal(outputPath, settings.format)) {
+                std::cerr << "kl40-cli: " << EchoText(outputPath) << ": " << *refusal << '\n';
+                return 2;
+            }
         return *output ? RunBuild(radioPaths.front(), outputPath, settings)
                        : RunBuildBatch(radioPaths, outputFolder, settings);
     }
-    if (*exportCsv) return RunExportCsv(exportInput, exportOutput, std::cout);
-    if (*decode) return RunDecode(imagePath, std::cout);
-    if (*list) return RunList(imagePath, std::cout);
-    if (*diff) return RunDiff(diffA, diffB, std::cout);
-    if (*install) return RunFirmwareInstall(firmwareImage, std::cout);
-    if (*listFirmware) return RunFirmwareList(std::cout);
-    if (*remove) return RunFirmwareRemove(firmwareModel, std::cout);
-    return 2;
+    // What a verb prints is checked on its way out (cli/standard_output.h).
+    std::ostringstream printed;
+    const int status = [&] {
+        if (*exportCsv) return RunExportCsv(exportInput, exportOutput, printed);
+        if (*decode) return RunDecode(imagePath, printed);
+        if (*list) return RunList(imagePath, printed);
+        if (*diff) return RunDiff(diffA, diffB, printed);
+        if (*install) return RunFirmwareInstall(firmwareImage, printed);
+        if (*listFirmware) return RunFirmwareList(printed);
+        if (*remove) return RunFirmwareRemove(firmwareModel, printed);
+        return 2;
+    }();
+    return DeliverOutput(printed.str(), status, std::cout);
 }
 
 } // namespace kl40::cli

@@ -7,21 +7,15 @@
 #include "entry/channel_entry.h"
 #include "entry/radio_snapshot.h"
 #include "formats/file_formats.h"
-#include "image/file_descriptor.h"
 #include "image/firmware_store.h"
 #include "image/flows.h"
 #include "image/image_build.h"
 #include "image/image_file.h"
+#include "image/layout.h"
 #include "image/text_file.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
-#include <system_error>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace kl40::cli {
 
@@ -86,42 +80,39 @@ Radio Session::Describe() const {
     return SnapshotOf(ws);
 }
 
+std::string ImageRefusal::text() const {
+    return unreadable ? "Unable to open data file: " + reason : reason;
+}
+
+std::optional<ImageRefusal> LoadImage(Session& session, const std::string& path) {
+    if (FormatOfPath(path, FormatContent::Channels))
+        return ImageRefusal{"a channel list, not an image"};
+    if (FormatOfPath(path, FormatContent::Radio)) return ImageRefusal{"a radio file, not an image"};
+    auto read = ReadImage(path);
+    if (auto* reason = std::get_if<std::string>(&read)) return ImageRefusal{*reason, true};
+    auto& image = std::get<std::vector<std::uint8_t>>(read);
+    if (!IsImageSize(image.size()))
+        return ImageRefusal{std::to_string(image.size()) +
+                            " bytes: a KL40 image has 2048 or 8192 bytes"};
+    if (session.Load(std::move(image))) return std::nullopt;
+    return ImageRefusal{session.platform.messages.empty() ? "Error in decoding channel"
+                                                          : session.platform.messages.front()};
+}
+
 std::variant<std::vector<std::uint8_t>, std::string> ReadImage(const std::string& path) {
     // Intel HEX and S-record files by their names: text, read and decoded.
     const FileFormat* format = FormatOfPath(path, FormatContent::Image);
-    if (format && format != &DefaultFormat(FormatContent::Image)) {
-        auto text = ReadTextFile(path, kMaxRecordFileBytes);
-        if (const auto* error = std::get_if<TextFileError>(&text)) return error->reason;
-        if (std::get<std::string>(text).empty()) return std::string("empty file");
-        ImageOrError image = format->decodeImage(std::get<std::string>(text));
-        if (const auto* fault = std::get_if<FormatError>(&image))
-            return "not a valid " + std::string(format->description) + " file: " + Describe(*fault);
-        return std::move(std::get<std::vector<std::uint8_t>>(image));
-    }
-    const auto systemReason = [](int error) {
-        return std::error_code(error, std::generic_category()).message();
-    };
-    // O_NONBLOCK keeps a FIFO from blocking the open; such a file is refused.
-    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    const int fd = file.get();
-    if (fd < 0) return systemReason(errno);
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) return systemReason(errno);
-    if (S_ISDIR(st.st_mode)) return std::string("is a folder");
-    if (!S_ISREG(st.st_mode)) return std::string("not a regular file");
-    if (st.st_size == 0) return std::string("empty file");
-    if (static_cast<std::uintmax_t>(st.st_size) > kMaxImageFileSize)
-        return "larger than " + std::to_string(kMaxImageFileSize) + " bytes";
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(st.st_size));
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return systemReason(errno);
-        if (n == 0) return std::string("the file became shorter while it was read");
-        done += static_cast<std::size_t>(n);
-    }
-    return bytes;
+    if (format == &DefaultFormat(FormatContent::Image)) format = nullptr;
+    auto read = ReadTextFile(path, format ? kMaxRecordFileBytes : kMaxImageFileSize);
+    if (const auto* error = std::get_if<TextFileError>(&read))
+        return error->kind == TextFileError::Kind::Folder ? "is a folder" : error->reason;
+    const std::string& content = std::get<std::string>(read);
+    if (content.empty()) return std::string("empty file");
+    if (!format) return std::vector<std::uint8_t>(content.begin(), content.end());
+    ImageOrError image = format->decodeImage(content);
+    if (const auto* fault = std::get_if<FormatError>(&image))
+        return "not a valid " + std::string(format->description) + " file: " + Describe(*fault);
+    return std::move(std::get<std::vector<std::uint8_t>>(image));
 }
 
 } // namespace kl40::cli

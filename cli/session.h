@@ -54,6 +54,19 @@ private:
     EntryForm form_{ws, host_};
 };
 
+// Why an image file gave no radio.
+struct ImageRefusal {
+    std::string reason;
+    bool unreadable = false; // the file could not be read at all
+    // "Unable to open data file: <reason>" for an unreadable file, else the reason.
+    std::string text() const;
+};
+
+// Reads the image at `path` and decodes it into `session`; the refusal when
+// it cannot, saying what the file is when it is no image ("a channel list,
+// not an image", "100 bytes: a KL40 image has 2048 or 8192 bytes").
+std::optional<ImageRefusal> LoadImage(Session& session, const std::string& path);
+
 // Reads a whole image file of 1 to 65000 bytes, or gives the reason it cannot
 // ("No such file or directory", "empty file", "is a folder", ...).
 std::variant<std::vector<std::uint8_t>, std::string> ReadImage(const std::string& path);

@@ -3,7 +3,9 @@
 #include "cli/same_file.h"
 #include "cli/session.h"
 #include "cli/verbs.h"
+#include "coding/options.h"
 #include "core/option_rules.h"
+#include "entry/radio_snapshot.h"
 #include "formats/chirp_csv_read.h"
 #include "image/channel_transfer.h"
 #include "image/firmware_store.h"
@@ -42,15 +44,10 @@ int report(const Refusal& refusal) {
 struct BuildResult {
     std::optional<Refusal> refusal;
     int model = 0;
-    bool noProgramCode = false;     // an 8 KiB image without program code was written
-    std::vector<std::string> notes; // what the operator should know about the image
+    bool noProgramCode = false;     // the image is an 8 KiB one without program code
+    std::vector<std::string> notes; // what the operator should know about the radio file
+    std::vector<std::uint8_t> file; // the output file's bytes
 };
-
-BuildResult refusedBy(std::string file, std::string reason) {
-    BuildResult result;
-    result.refusal = Refusal{std::move(file), std::move(reason)};
-    return result;
-}
 
 // The program code that --firmware gives every build of a run.
 struct FirmwareImage {
@@ -102,64 +99,87 @@ std::optional<std::string> applyChannelList(Session& session, const std::string&
     return std::nullopt;
 }
 
-// Reads, checks and builds one radio file and writes its image to `outputPath`.
+// Reads, checks and builds one radio file into the bytes of its output file
+// `outputPath`; nothing is written.
 BuildResult buildOne(const std::string& radioPath, const std::string& outputPath,
-                     const WriteOptions& writeOptions, const FirmwareImage* firmware,
+                     const FileFormat* format, const FirmwareImage* firmware,
                      const BuildSettings& settings) {
     BuildResult result;
-    auto text = ReadRadioFile(radioPath);
-    if (auto* error = std::get_if<RadioFileError>(&text))
-        return refusedBy(radioPath, "cannot read the radio file: " + error->reason);
+    const auto refuse = [&result, &radioPath](std::string reason) {
+        result.refusal = Refusal{radioPath, std::move(reason)};
+        return std::move(result);
+    };
+    const auto note = [&result, &radioPath](const std::string& line) {
+        result.notes.push_back("kl40-cli: " + EchoText(radioPath) + ": " + line);
+    };
 
     Session session;
-    std::string model = settings.model;
+    std::string model;
     if (FormatOfPath(radioPath, FormatContent::Channels)) {
+        auto text = ReadRadioFile(radioPath);
+        if (auto* error = std::get_if<RadioFileError>(&text))
+            return refuse("cannot read the radio file: " + error->reason);
+        BuildSettings listSettings = settings;
+        if (listSettings.model.empty()) {
+            listSettings.model = Radio{}.model;
+            note("no --model given: a " + listSettings.model + " radio");
+        }
+        model = listSettings.model;
         std::vector<std::string> report;
-        if (auto refused = applyChannelList(session, std::get<std::string>(text), settings, report))
-            return refusedBy(radioPath, *refused);
+        const auto refused =
+            applyChannelList(session, std::get<std::string>(text), listSettings, report);
         for (const std::string& line : report)
-            result.notes.push_back("kl40-cli: " + EchoText(radioPath) + ": " + line);
+            note(line);
+        if (refused) return refuse(*refused);
     } else {
-        auto parsed = ParseRadioJson(std::get<std::string>(text));
-        if (auto* error = std::get_if<JsonError>(&parsed))
-            return refusedBy(radioPath, error->message);
-        const Radio& radio = std::get<Radio>(parsed);
+        auto loaded = LoadRadioFile(radioPath);
+        if (auto* reason = std::get_if<std::string>(&loaded)) return refuse(std::move(*reason));
+        const RadioFileContent& content = std::get<RadioFileContent>(loaded);
+        for (const std::string& line : content.notes)
+            note(line);
         // Only what the form could show: an opened image may hold more, a
         // radio file to build may not.
-        if (auto conflict = OptionConflict(radio.options, radio.model))
-            return refusedBy(radioPath, *conflict);
-        if (auto refused = session.Apply(radio)) return refusedBy(radioPath, *refused);
-        model = radio.model;
+        if (auto conflict = OptionConflict(content.radio.options, content.radio.model))
+            return refuse(*conflict);
+        if (auto refused = session.Apply(content.radio)) return refuse(*refused);
+        model = content.radio.model;
     }
+    for (const std::string& line : session.notes)
+        note(line);
+    if (!HasChannelData(session.ws.data)) return refuse("no channels to build");
     result.model = ModelCodeOf(model).value_or(0);
     if (firmware) {
-        if (firmware->model != result.model)
-            return refusedBy(firmware->path, "is a " + ModelName(firmware->model) + " image, but " +
-                                                 EchoText(radioPath) + " is a " + model +
-                                                 " radio: its program code does not fit");
+        if (firmware->model != result.model) {
+            result.refusal =
+                Refusal{firmware->path, "is a " + ModelName(firmware->model) + " image, but " +
+                                            EchoText(radioPath) + " is a " + model +
+                                            " radio: its program code does not fit"};
+            return result;
+        }
         // The build takes the program code of an opened image of its model.
         session.ws.data.OpenedImage = firmware->image;
         session.ws.data.OpenedModel = firmware->model;
     }
     if (!session.Build())
-        return refusedBy(radioPath, session.platform.messages.empty()
-                                        ? "the image cannot be built"
-                                        : session.platform.messages.front());
+        return refuse(session.platform.messages.empty() ? "the image cannot be built"
+                                                        : session.platform.messages.front());
     // Its image would lack the program code the operator installed: a script
     // must not mistake it for a good one, so nothing is written.
     if (const std::string& problem = session.ws.data.FirmwareProblem; !problem.empty())
-        return refusedBy(radioPath, problem +
-                                        " Nothing was built: run `kl40-cli firmware install "
-                                        "IMAGE` again or `kl40-cli firmware remove " +
-                                        ModelName(result.model) + "`.");
+        return refuse(problem +
+                      " Nothing was built: run `kl40-cli firmware install IMAGE` again or "
+                      "`kl40-cli firmware remove " +
+                      ModelName(result.model) + "`.");
     session.platform.messages.clear();
-    if (!WriteImageFile(session.ws, outputPath, writeOptions))
-        return refusedBy(outputPath, session.platform.messages.empty()
-                                         ? "cannot write the image"
-                                         : session.platform.messages.front());
+    auto file = ImageFileContent(session.ws, outputPath, format);
+    if (!file) {
+        result.refusal = Refusal{outputPath, session.platform.messages.empty()
+                                                 ? "cannot write the image"
+                                                 : session.platform.messages.front()};
+        return result;
+    }
+    result.file = std::move(*file);
     result.noProgramCode = BuiltWithoutProgramCode(session.ws.data);
-    for (const std::string& note : session.notes)
-        result.notes.push_back("kl40-cli: " + EchoText(radioPath) + ": " + note);
     return result;
 }
 
@@ -174,14 +194,16 @@ int RunBuild(const std::string& radioPath, const std::string& outputPath,
              const BuildSettings& settings) {
     if (InputSameAs(outputPath, {radioPath}))
         return report({outputPath, "is the radio file itself; it is not replaced"});
+    if (!settings.firmwarePath.empty() && InputSameAs(outputPath, {settings.firmwarePath}))
+        return report({outputPath, "is the --firmware image itself; it is not replaced"});
     std::optional<FirmwareImage> firmware;
     if (auto refusal = readFirmwareImage(settings.firmwarePath, firmware)) return report(*refusal);
-    WriteOptions writeOptions;
-    writeOptions.format = settings.format;
     const BuildResult result =
-        buildOne(radioPath, outputPath, writeOptions, firmware ? &*firmware : nullptr, settings);
-    if (result.refusal) return report(*result.refusal);
+        buildOne(radioPath, outputPath, settings.format, firmware ? &*firmware : nullptr, settings);
     printNotes(result.notes);
+    if (result.refusal) return report(*result.refusal);
+    if (auto failure = WriteFileAtomically(outputPath, result.file))
+        return report({outputPath, *failure});
     if (result.noProgramCode)
         std::cerr << "kl40-cli: warning: " << outputPath << ": " << NoProgramCodeText(result.model)
                   << noProgramCodeHint() << '\n';
@@ -192,6 +214,76 @@ int RunBuildBatch(const std::vector<std::string>& radioPaths, const std::string&
                   const BuildSettings& settings) {
     std::optional<FirmwareImage> firmware;
     if (auto refusal = readFirmwareImage(settings.firmwarePath, firmware)) return report(*refusal);
+    const FileFormat& format =
+        settings.format ? *settings.format : DefaultFormat(FormatContent::Image);
+
+    // a.json becomes DIR/a.bin; a second file of the same name would replace
+    // the first one's image, and an image may not replace a radio file given
+    // (self.bin built into its own folder) or the --firmware image, so both
+    // are refused.
+    const std::size_t count = radioPaths.size();
+    std::vector<BuildResult> results(count);
+    std::vector<std::string> outputs(count);
+    std::map<std::string, std::size_t> firstWithName;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::string name =
+            fs::path(radioPaths[i]).stem().string() + std::string(format.extensions.front());
+        const auto [first, isNew] = firstWithName.emplace(name, i);
+        outputs[i] = (fs::path(outputFolder) / name).string();
+        const auto refuse = [&](const std::string& image, const std::string& what,
+                                const std::string& other) {
+            results[i].refusal = Refusal{radioPaths[i], "its image " + image + " would replace " +
+                                                            what + EchoText(other)};
+        };
+        if (!isNew)
+            refuse(name, "that of ", radioPaths[first->second]);
+        else if (const std::string* input = InputSameAs(outputs[i], radioPaths))
+            refuse(EchoText(outputs[i]), "the radio file ", *input);
+        else if (!settings.firmwarePath.empty() && InputSameAs(outputs[i], {settings.firmwarePath}))
+            refuse(EchoText(outputs[i]), "the --firmware image ", settings.firmwarePath);
+    }
+
+    // The files are independent: each gets its own radio, so they are built
+    // on every processor at once, and so are the images written.
+    const auto onEveryProcessor = [count](const auto& job) {
+        std::atomic<std::size_t> next{0};
+        const auto work = [&] {
+            for (std::size_t i = next++; i < count; i = next++)
+                job(i);
+        };
+        const std::size_t threads =
+            std::min<std::size_t>(std::max(1u, std::thread::hardware_concurrency()), count);
+        std::vector<std::jthread> helpers;
+        for (std::size_t t = 1; t < threads; ++t)
+            helpers.emplace_back(work);
+        work();
+    };
+    onEveryProcessor([&](std::size_t i) {
+        if (results[i].refusal) return;
+        try {
+            results[i] = buildOne(radioPaths[i], outputs[i], settings.format,
+                                  firmware ? &*firmware : nullptr, settings);
+        } catch (const std::exception& e) {
+            results[i].refusal = Refusal{radioPaths[i], e.what()};
+        }
+    });
+
+    // Every radio file and every image name is checked before anything is
+    // written: one refusal and no image is written. Refusals are reported in
+    // the order the files were given.
+    std::size_t refused = 0;
+    for (const BuildResult& result : results) {
+        printNotes(result.notes);
+        if (result.refusal) {
+            report(*result.refusal);
+            ++refused;
+        }
+    }
+    if (refused > 0) {
+        std::cerr << "kl40-cli: " << refused << " of " << count
+                  << " radio files refused: no image written\n";
+        return 1;
+    }
     std::error_code ec;
     fs::create_directories(outputFolder, ec);
     if (!fs::is_directory(outputFolder))
@@ -203,64 +295,17 @@ int RunBuildBatch(const std::vector<std::string>& radioPaths, const std::string&
     // within seconds: waiting for the device thousands of times over would
     // make a batch hundreds of times slower.
     const WriteOptions writeOptions{.durable = false, .afterWrite = {}, .format = settings.format};
-    const FileFormat& format =
-        settings.format ? *settings.format : DefaultFormat(FormatContent::Image);
-
-    // a.json becomes DIR/a.bin; a second file of the same name would replace
-    // the first one's image, and an image may not replace a radio file given
-    // (self.bin built into its own folder), so both are refused.
-    const std::size_t count = radioPaths.size();
-    std::vector<BuildResult> results(count);
-    std::vector<std::string> outputs(count);
-    std::map<std::string, std::size_t> firstWithName;
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::string name =
-            fs::path(radioPaths[i]).stem().string() + std::string(format.extensions.front());
-        const auto [first, isNew] = firstWithName.emplace(name, i);
-        const std::string output = (fs::path(outputFolder) / name).string();
-        if (!isNew)
-            results[i].refusal =
-                Refusal{radioPaths[i], "its image " + name + " would replace that of " +
-                                           radioPaths[first->second]};
-        else if (const std::string* input = InputSameAs(output, radioPaths))
-            results[i].refusal =
-                Refusal{radioPaths[i], "its image " + EchoText(output) +
-                                           " would replace the radio file " + EchoText(*input)};
-        else
-            outputs[i] = output;
-    }
-
-    // The files are independent: each gets its own radio, so they are built
-    // on every processor at once. Refusals are reported in the order given.
-    std::atomic<std::size_t> next{0};
-    const auto work = [&] {
-        for (std::size_t i = next++; i < count; i = next++) {
-            if (results[i].refusal) continue;
-            try {
-                results[i] = buildOne(radioPaths[i], outputs[i], writeOptions,
-                                      firmware ? &*firmware : nullptr, settings);
-            } catch (const std::exception& e) {
-                results[i].refusal = Refusal{radioPaths[i], e.what()};
-            }
-        }
-    };
-    const std::size_t threads =
-        std::min<std::size_t>(std::max(1u, std::thread::hardware_concurrency()), count);
-    {
-        std::vector<std::jthread> helpers;
-        for (std::size_t t = 1; t < threads; ++t)
-            helpers.emplace_back(work);
-        work();
-    }
+    std::vector<std::optional<std::string>> writeFailures(count);
+    onEveryProcessor([&](std::size_t i) {
+        writeFailures[i] = WriteFileAtomically(outputs[i], results[i].file, writeOptions);
+    });
 
     int status = 0;
     std::size_t withoutProgramCode = 0;
     int model = 0;
-    for (const BuildResult& result : results) {
-        if (result.refusal)
-            status = report(*result.refusal);
-        else
-            printNotes(result.notes);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (writeFailures[i]) status = report({outputs[i], *writeFailures[i]});
+        const BuildResult& result = results[i];
         if (result.noProgramCode) {
             ++withoutProgramCode;
             model = result.model;

@@ -9,21 +9,12 @@ namespace kl40::cli {
 
 // Decodes an image file into `session`; returns 0 or the exit status of a refusal.
 int LoadImageFile(Session& session, const std::string& imagePath) {
-    auto image = ReadImage(imagePath);
+    const auto refusal = LoadImage(session, imagePath);
+    if (!refusal) return 0;
     const std::string name = EchoText(imagePath);
-    if (const auto* reason = std::get_if<std::string>(&image)) {
-        std::cerr << "kl40-cli: " << name << ": Unable to open data file\n"
-                  << "kl40-cli: " << name << ": " << *reason << '\n';
-        return 1;
-    }
-    if (!session.Load(std::move(std::get<std::vector<std::uint8_t>>(image)))) {
-        std::cerr << "kl40-cli: " << name << ": "
-                  << (session.platform.messages.empty() ? "Error in decoding channel"
-                                                        : session.platform.messages.front())
-                  << '\n';
-        return 1;
-    }
-    return 0;
+    if (refusal->unreadable) std::cerr << "kl40-cli: " << name << ": Unable to open data file\n";
+    std::cerr << "kl40-cli: " << name << ": " << refusal->reason << '\n';
+    return 1;
 }
 
 int RunDecode(const std::string& imagePath, std::ostream& out) {

@@ -29,35 +29,21 @@ bool isRadioFile(const std::string& path) {
     return extension == ".json";
 }
 
-// The EPROM bytes an image file holds, or why there are none. Every image is
-// a raw binary for now.
-std::variant<std::vector<std::uint8_t>, std::string> readImageFile(const std::string& path) {
-    auto read = ReadImage(path);
-    if (const auto* reason = std::get_if<std::string>(&read))
-        return "Unable to open data file: " + *reason;
-    return read;
-}
-
 std::variant<Side, std::string> readImageSide(const std::string& path) {
-    auto read = readImageFile(path);
-    if (auto* reason = std::get_if<std::string>(&read)) return std::move(*reason);
-    auto& bytes = std::get<std::vector<std::uint8_t>>(read);
     Session session;
-    if (!session.Load(bytes))
-        return session.platform.messages.empty() ? std::string("Error in decoding channel")
-                                                 : session.platform.messages.front();
-    return Side{session.Describe(), std::move(bytes)};
+    if (auto refusal = LoadImage(session, path)) return refusal->text();
+    return Side{session.Describe(), session.ws.data.OpenedImage};
 }
 
 std::variant<Side, std::string> readRadioSide(const std::string& path) {
-    auto text = ReadRadioFile(path);
-    if (auto* error = std::get_if<RadioFileError>(&text))
-        return "cannot read the radio file: " + error->reason;
-    auto parsed = ParseRadioJson(std::get<std::string>(text));
-    if (auto* error = std::get_if<JsonError>(&parsed)) return error->message;
+    auto loaded = LoadRadioFile(path);
+    if (auto* reason = std::get_if<std::string>(&loaded)) return std::move(*reason);
+    const RadioFileContent& content = std::get<RadioFileContent>(loaded);
     Session session;
-    if (auto refused = session.Apply(std::get<Radio>(parsed))) return *refused;
-    for (const std::string& note : session.notes)
+    if (auto refused = session.Apply(content.radio)) return *refused;
+    std::vector<std::string> notes = content.notes;
+    notes.insert(notes.end(), session.notes.begin(), session.notes.end());
+    for (const std::string& note : notes)
         std::cerr << "kl40-cli: " << EchoText(path) << ": " << note << '\n';
     return Side{session.Describe(), std::nullopt};
 }

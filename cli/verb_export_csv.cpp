@@ -1,5 +1,6 @@
 #include "cli/echo_text.h"
 #include "cli/radio_file.h"
+#include "cli/same_file.h"
 #include "cli/session.h"
 #include "cli/verbs.h"
 #include "formats/radio_json.h"
@@ -21,25 +22,19 @@ int refuse(const std::string& file, const std::string& reason) {
 // it cannot.
 std::optional<std::string> load(Session& session, const std::string& input) {
     if (FormatOfPath(input, FormatContent::Radio)) {
-        auto text = ReadRadioFile(input);
-        if (auto* error = std::get_if<RadioFileError>(&text))
-            return "cannot read the radio file: " + error->reason;
-        auto parsed = ParseRadioJson(std::get<std::string>(text));
-        if (auto* error = std::get_if<JsonError>(&parsed)) return error->message;
-        return session.Apply(std::get<Radio>(parsed));
+        auto loaded = LoadRadioFile(input);
+        if (auto* reason = std::get_if<std::string>(&loaded)) return std::move(*reason);
+        return session.Apply(std::get<RadioFileContent>(loaded).radio);
     }
-    auto image = ReadImage(input);
-    if (auto* reason = std::get_if<std::string>(&image))
-        return "Unable to open data file: " + *reason;
-    if (!session.Load(std::move(std::get<std::vector<std::uint8_t>>(image))))
-        return session.platform.messages.empty() ? std::string("Error in decoding channel")
-                                                 : session.platform.messages.front();
+    if (auto refusal = LoadImage(session, input)) return refusal->text();
     return std::nullopt;
 }
 
 } // namespace
 
 int RunExportCsv(const std::string& input, const std::string& outputPath, std::ostream& out) {
+    if (!outputPath.empty() && InputSameAs(outputPath, {input}))
+        return refuse(outputPath, "is the input file itself; it is not replaced");
     Session session;
     if (auto refused = load(session, input)) return refuse(input, *refused);
     const ChannelExport exported = ExportChannels(session.ws);

@@ -1,4 +1,5 @@
 #include "cli/echo_text.h"
+#include "cli/same_file.h"
 #include "cli/session.h"
 #include "cli/verbs.h"
 #include "image/firmware_store.h"
@@ -20,6 +21,13 @@ int RunFirmwareInstall(const std::string& imagePath, std::ostream& out) {
     const std::string name = EchoText(imagePath);
     if (const auto* reason = std::get_if<std::string>(&image))
         return refuse(name + ": Unable to open data file: " + *reason);
+    const FirmwareCheck check =
+        CheckFirmwareImage(std::get<std::vector<std::uint8_t>>(image), name);
+    if (!check.modelCode) return refuse(check.refusal);
+    const std::string installedFile =
+        FirmwareFile(DefaultFirmwareFolder(), *check.modelCode).string();
+    if (InputSameAs(installedFile, {imagePath}))
+        return refuse(EchoText(installedFile) + ": is the image itself; it is not replaced");
     const FirmwareCheck installed = InstallFirmware(
         DefaultFirmwareFolder(), std::get<std::vector<std::uint8_t>>(image), imagePath, name);
     if (!installed.modelCode) return refuse(installed.refusal);

@@ -18,8 +18,9 @@ struct BuildSettings {
     // The image format written; nothing: the one the output's extension names
     // (a raw image for any other name).
     const FileFormat* format = nullptr;
-    // What a channel list (.csv) radio file cannot hold.
-    std::string model = "KL40c";
+    // What a channel list (.csv) radio file cannot hold; no model given: a
+    // KL40c, with a note that says so.
+    std::string model;
     std::string timeout = "2.00";
     std::vector<std::string> options;
 };
@@ -29,8 +30,9 @@ struct BuildSettings {
 int RunBuild(const std::string& radioPath, const std::string& outputPath,
              const BuildSettings& settings = {});
 // Builds each radio file a.json into outputFolder/a.bin (or the extension of
-// the chosen format; the folder is made when missing). A refused file is
-// reported and the others are still built; returns 1 when any was refused.
+// the chosen format; the folder is made when missing). Every file and image
+// name is checked first: when any is refused, each refusal is reported, no
+// image is written and 1 is returned.
 int RunBuildBatch(const std::vector<std::string>& radioPaths, const std::string& outputFolder,
                   const BuildSettings& settings = {});
 // Writes the channel list of an image or a radio file as CSV to `out`, or to

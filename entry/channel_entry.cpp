@@ -93,6 +93,12 @@ void refuseFrequency(Workspace& ws, TextBox& field, Control control, const char*
     ws.form.focus = control;
 }
 
+// A text that is no number ("433.5.25") is refused as one out of range is,
+// naming its field, rather than failing the whole store.
+bool isFrequencyInRange(const std::string& text) {
+    return ParseDecimal(text) && FrequencyInRange(text, kLowestMHz, kHighestMHz);
+}
+
 void refuseChannelNumber(Workspace& ws) {
     ws.platform.show("Check data entered\nThe channel number must be from 1 to 99.", "Error",
                      Icon::Critical);
@@ -191,7 +197,7 @@ std::optional<std::int16_t> StoreChannel(Workspace& ws, ListRefresh refresh) {
         FormatFrequency(receive);
         form.txtRx.setText(receive);
         if (receive.empty()) return std::nullopt;
-        if (!FrequencyInRange(receive, kLowestMHz, kHighestMHz)) {
+        if (!isFrequencyInRange(receive)) {
             refuseFrequency(ws, form.txtRx, Control::txtRx, "receive");
             return std::nullopt;
         }
@@ -209,7 +215,7 @@ std::optional<std::int16_t> StoreChannel(Workspace& ws, ListRefresh refresh) {
             return std::nullopt;
         }
         FormatFrequency(transmit);
-        if (!FrequencyInRange(transmit, kLowestMHz, kHighestMHz)) {
+        if (!isFrequencyInRange(transmit)) {
             refuseFrequency(ws, form.txtTx, Control::txtTx, "transmit");
             return std::nullopt;
         }

@@ -31,8 +31,9 @@ template <class Names> std::string expected(const Names& names) {
     return text;
 }
 
-// The message the entry form gives for a channel number outside 1-99.
-constexpr const char* kChannelNumberRefused = "Check data entered";
+// The entry form's message for a channel number outside 1-99, and the rule.
+constexpr const char* kChannelNumberRefused =
+    "Check data entered: the channel must be a whole number from 1 to 99";
 
 // A frequency given as a string, or as a number read as the shortest decimal
 // text that denotes it (411.2 -> "411.2").
@@ -67,7 +68,8 @@ JsonError channelError(std::size_t index, const json& channel, const std::string
 
 } // namespace
 
-std::variant<Radio, JsonError> ParseRadioJson(std::string_view text) {
+std::variant<Radio, JsonError> ParseRadioJson(std::string_view text,
+                                              std::vector<std::string>* defaulted) {
     auto parsed = ParseJsonStrictly(text);
     if (auto* error = std::get_if<JsonSyntaxError>(&parsed))
         return JsonError{"not valid JSON: " + error->message};
@@ -99,6 +101,10 @@ std::variant<Radio, JsonError> ParseRadioJson(std::string_view text) {
             return JsonError{"unknown key " + jsonText(key)};
         }
     }
+
+    if (defaulted)
+        for (const char* key : {"model", "timeout"})
+            if (!root.contains(key)) defaulted->emplace_back(key);
 
     std::set<int> seen;
     if (root.contains("channels")) {

@@ -19,8 +19,11 @@ struct JsonError {
 };
 
 // A radio file's radio. A channel without "tx" (or with null) has no transmit
-// frequency: the channel entry then takes the receive one.
-std::variant<Radio, JsonError> ParseRadioJson(std::string_view text);
+// frequency: the channel entry then takes the receive one. With `defaulted`,
+// the keys left out whose defaults the radio took ("model", "timeout") are
+// added to it.
+std::variant<Radio, JsonError> ParseRadioJson(std::string_view text,
+                                              std::vector<std::string>* defaulted = nullptr);
 
 // Pretty-printed JSON with exactly the keys of the schema.
 // A frequency the radio does not hold is null.

@@ -117,12 +117,14 @@ namespace {
 
 // The end of the open flow once the file was read (or failed to be) into
 // ImageText.
-OpenOutcome FinishOpen(Workspace& ws, const std::string& path,
+OpenOutcome FinishOpen(Workspace& ws, const std::string& path, const std::string& failure,
                        std::vector<std::uint8_t> previousImage) {
     RadioData& data = ws.data;
     OpenOutcome outcome = OpenOutcome::Cancelled;
     if (data.FileError) {
-        ws.platform.show("Unable to open data file", "File Error", Icon::Critical);
+        // The second line says why, in the words kl40-cli uses.
+        ws.platform.show("Unable to open data file" + (failure.empty() ? "" : "\n" + failure),
+                         "File Error", Icon::Critical);
         outcome = OpenOutcome::Failed;
     } else if (!path.empty()) {
         const LoadResult loaded = LoadOpenedImage(ws, std::move(previousImage));
@@ -142,14 +144,15 @@ OpenOutcome FinishOpen(Workspace& ws, const std::string& path,
 
 OpenOutcome OpenRadioFile(Workspace& ws) {
     std::vector<std::uint8_t> previousImage = ws.data.ImageText;
-    const std::string path = OpenImageFile(ws, OpenImageFilter());
-    return FinishOpen(ws, path, std::move(previousImage));
+    std::string failure;
+    const std::string path = OpenImageFile(ws, OpenImageFilter(), &failure);
+    return FinishOpen(ws, path, failure, std::move(previousImage));
 }
 
 OpenOutcome OpenRadioFile(Workspace& ws, const std::string& path) {
     std::vector<std::uint8_t> previousImage = ws.data.ImageText;
-    OpenImageFileAt(ws, path);
-    return FinishOpen(ws, path, std::move(previousImage));
+    const std::string failure = OpenImageFileAt(ws, path);
+    return FinishOpen(ws, path, failure, std::move(previousImage));
 }
 
 } // namespace kl40

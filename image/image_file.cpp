@@ -53,55 +53,6 @@ std::string ErrorText(int error) {
     return std::error_code(error, std::generic_category()).message();
 }
 
-// --- Reading ---------------------------------------------------------------
-
-enum class ReadOutcome { Ok, CantOpen, Empty, TooLong, ReadFailed };
-
-struct ReadResult {
-    ReadOutcome outcome = ReadOutcome::Ok;
-    int error = 0;
-    std::vector<std::uint8_t> bytes;
-};
-
-// Reads the whole of a regular file through one descriptor, so the length and
-// the bytes come from the same file even if the path is replaced meanwhile.
-ReadResult ReadWholeFile(Platform& platform, const std::string& path) {
-    ReadResult result;
-    // O_NONBLOCK keeps a FIFO from blocking the open; it has no effect on the
-    // regular files that are read below.
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    struct stat st {};
-    if (!fd.valid() || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
-        result.outcome = ReadOutcome::CantOpen;
-        return result;
-    }
-    if (st.st_size == 0) {
-        result.outcome = ReadOutcome::Empty;
-        return result;
-    }
-    if (static_cast<std::uintmax_t>(st.st_size) > kMaxImageFileSize) {
-        result.outcome = ReadOutcome::TooLong;
-        return result;
-    }
-
-    BusyPointer busy(platform);
-    result.bytes.resize(static_cast<std::size_t>(st.st_size));
-    std::size_t done = 0;
-    while (done < result.bytes.size()) {
-        const ssize_t n = ::read(fd.get(), result.bytes.data() + done, result.bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            // An error, or the file became shorter than its length said.
-            result.outcome = ReadOutcome::ReadFailed;
-            result.error = n < 0 ? errno : EIO;
-            result.bytes.clear();
-            return result;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return result;
-}
-
 // --- Writing ---------------------------------------------------------------
 
 // The number of image bytes a file holds for the model code in ConfigText
@@ -273,26 +224,49 @@ const FileFormat* RecordFormatOf(const std::string& path) {
     return format && format != &DefaultFormat(FormatContent::Image) ? format : nullptr;
 }
 
-// Reads a record file and decodes it; a fault is shown with its line.
-std::optional<std::vector<std::uint8_t>> ReadRecordFile(Platform& platform, const std::string& path,
-                                                        const FileFormat& format) {
-    auto text = ReadTextFile(path, kMaxRecordFileBytes);
+// What reading an image file came to: its bytes, or the reason there are
+// none in the words kl40-cli uses ("empty file", "not a regular file").
+struct ImageRead {
+    std::optional<std::vector<std::uint8_t>> bytes;
+    std::string reason;
+};
+
+// Reads an image file through the one bounded reader and shows the message
+// of each failure; a missing file is left to the caller when `quietIfMissing`.
+ImageRead ReadImageShowingFailures(Platform& platform, const std::string& path,
+                                   bool quietIfMissing) {
+    // A record file (Intel HEX, S-record) by its name is text of several
+    // bytes per image byte, with a limit of its own.
+    const FileFormat* format = RecordFormatOf(path);
+    BusyPointer busy(platform);
+    auto text = ReadTextFile(path, format ? kMaxRecordFileBytes : kMaxImageFileSize);
     if (const auto* error = std::get_if<TextFileError>(&text)) {
-        if (error->tooLarge)
+        using Kind = TextFileError::Kind;
+        const std::string reason = error->kind == Kind::Folder ? "is a folder" : error->reason;
+        if (error->kind == Kind::Open && error->error == ENOENT && quietIfMissing)
+            return {std::nullopt, reason};
+        if (error->tooLarge())
             platform.show(kTooLongText, kFileErrorTitle, Icon::None);
-        else
+        else if (format)
             platform.show(kCantOpenText + path + "\n" + error->reason, kAppTitle, Icon::None);
-        return std::nullopt;
+        else if (error->kind == Kind::Read)
+            platform.show(kCantReadText + path + "\n" + error->reason, kAppTitle, Icon::None);
+        else
+            platform.show(kCantOpenText + path, kAppTitle, Icon::None);
+        return {std::nullopt, reason};
     }
-    if (std::get<std::string>(text).empty()) return std::nullopt; // as an empty raw image
-    ImageOrError image = format.decodeImage(std::get<std::string>(text));
+    std::string& content = std::get<std::string>(text);
+    // An empty file holds no image; like the open check, no message of its own.
+    if (content.empty()) return {std::nullopt, "empty file"};
+    if (!format) return {std::vector<std::uint8_t>(content.begin(), content.end()), ""};
+    ImageOrError image = format->decodeImage(content);
     if (const auto* fault = std::get_if<FormatError>(&image)) {
-        platform.show(path + " is not a valid " + std::string(format.description) +
-                          " file: " + Describe(*fault),
-                      kFileErrorTitle, Icon::Exclamation);
-        return std::nullopt;
+        const std::string reason =
+            "not a valid " + std::string(format->description) + " file: " + Describe(*fault);
+        platform.show(path + " is " + reason, kFileErrorTitle, Icon::Exclamation);
+        return {std::nullopt, reason};
     }
-    return std::move(std::get<std::vector<std::uint8_t>>(image));
+    return {std::move(std::get<std::vector<std::uint8_t>>(image)), ""};
 }
 
 } // namespace
@@ -305,72 +279,30 @@ std::string SaveImageFilter() {
     return DialogFilter(FormatContent::Image, kSaveFilter);
 }
 
-std::string OpenImageFile(Workspace& ws, const std::string& filter) {
+std::string OpenImageFile(Workspace& ws, const std::string& filter, std::string* failure) {
     ws.CMDDialog1.FileName.clear();
     const auto chosen = ws.platform.openFileDialog({filter, ws.CMDDialog1.FileName, false});
     if (!chosen) return "";
-    OpenImageFileAt(ws, *chosen);
+    std::string reason = OpenImageFileAt(ws, *chosen);
+    if (failure) *failure = std::move(reason);
     return *chosen;
 }
 
-void OpenImageFileAt(Workspace& ws, const std::string& path) {
+std::string OpenImageFileAt(Workspace& ws, const std::string& path) {
     ws.CMDDialog1.FileName = path;
-
-    std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
-    if (status.type() == fs::file_type::not_found) {
-        ws.data.FileError = true;
-        return;
-    }
-    // Anything that is not a plain file (a folder, a device) or cannot even be
-    // examined is left to the read, which reports that it cannot open it.
-    if (fs::is_regular_file(status)) {
-        const std::uintmax_t size = fs::file_size(path, ec);
-        if (ec || size == 0) {
-            ws.data.FileError = true;
-            return;
-        }
-        // A record file is text of several bytes per image byte; its reader
-        // has a limit of its own.
-        const bool recordFile = RecordFormatOf(path) != nullptr;
-        if (size > kMaxImageFileSize && !recordFile) {
-            ws.platform.show(kTooLongText, kFileErrorTitle, Icon::None);
-            ws.data.FileError = true;
-            return;
-        }
-    }
-
-    const bool read = ReadImageFile(ws, path);
-    ws.data.FileError = !read || ws.data.ImageText.empty();
+    ImageRead read = ReadImageShowingFailures(ws.platform, path, true);
+    // On failure the image in memory is kept.
+    ws.data.FileError = !read.bytes;
+    if (read.bytes) ws.data.ImageText = std::move(*read.bytes);
+    return read.reason;
 }
 
 std::optional<std::vector<std::uint8_t>> ReadImageBytes(Platform& platform,
                                                         const std::string& path) {
-    if (const FileFormat* format = RecordFormatOf(path))
-        return ReadRecordFile(platform, path, *format);
-    ReadResult result = ReadWholeFile(platform, path);
-    switch (result.outcome) {
-    case ReadOutcome::Ok:
-        return std::move(result.bytes);
-    case ReadOutcome::CantOpen:
-        platform.show(kCantOpenText + path, kAppTitle, Icon::None);
-        return std::nullopt;
-    case ReadOutcome::Empty:
-        // An empty file holds no image; like the open check, no message of
-        // its own.
-        return std::nullopt;
-    case ReadOutcome::TooLong:
-        platform.show(kTooLongText, kFileErrorTitle, Icon::None);
-        return std::nullopt;
-    case ReadOutcome::ReadFailed:
-        platform.show(kCantReadText + path + "\n" + ErrorText(result.error), kAppTitle, Icon::None);
-        return std::nullopt;
-    }
-    return std::nullopt;
+    return ReadImageShowingFailures(platform, path, false).bytes;
 }
 
 bool ReadImageFile(Workspace& ws, const std::string& path) {
-    // On failure the image in memory is kept.
     auto bytes = ReadImageBytes(ws.platform, path);
     if (!bytes) return false;
     ws.data.ImageText = std::move(*bytes);
@@ -410,12 +342,13 @@ std::optional<std::string> WriteFileAtomically(const std::string& path,
     return failure.text;
 }
 
-bool WriteImageFile(Workspace& ws, const std::string& path, const WriteOptions& options) {
+std::optional<std::vector<std::uint8_t>> ImageFileContent(Workspace& ws, const std::string& path,
+                                                          const FileFormat* format) {
     const std::size_t length = WriteLength(ws.data.ConfigText);
     if (length == 0) {
         ws.platform.show(kCantWriteText + path + "\nThe radio model is not known.", kAppTitle,
                          Icon::Exclamation);
-        return false;
+        return std::nullopt;
     }
     auto& image = ws.data.ImageText;
     if (image.size() > length) image.resize(length);
@@ -423,13 +356,17 @@ bool WriteImageFile(Workspace& ws, const std::string& path, const WriteOptions& 
         // Writing nothing would only replace a file with an empty one.
         ws.platform.show(kCantWriteText + path + "\nThere is no image to write.", kAppTitle,
                          Icon::Exclamation);
-        return false;
+        return std::nullopt;
     }
-
     // A record file (Intel HEX, S-record) by its name; a raw image otherwise.
-    const FileFormat* format = options.format ? options.format : RecordFormatOf(path);
-    const WriteFailure failure =
-        WriteTarget(ws.platform, path, format ? format->encodeImage(image) : image, options);
+    if (!format) format = RecordFormatOf(path);
+    return format ? format->encodeImage(image) : image;
+}
+
+bool WriteImageFile(Workspace& ws, const std::string& path, const WriteOptions& options) {
+    const auto content = ImageFileContent(ws, path, options.format);
+    if (!content) return false;
+    const WriteFailure failure = WriteTarget(ws.platform, path, *content, options);
     if (failure.notVerified) {
         ws.platform.show(failure.text, kFileErrorTitle, Icon::Critical);
         return false;

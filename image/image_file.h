@@ -22,13 +22,16 @@ std::string SaveImageFilter();
 inline constexpr std::uintmax_t kMaxImageFileSize = 65000;
 
 // Open dialog (file name cleared first), then the checks and the read.
-// Returns the chosen path or "" on cancel; sets FileError.
-std::string OpenImageFile(Workspace& ws, const std::string& filter);
+// Returns the chosen path or "" on cancel; sets FileError, and `failure` to
+// the reason of a failure as OpenImageFileAt gives it.
+std::string OpenImageFile(Workspace& ws, const std::string& filter, std::string* failure = nullptr);
 
 // The checks and the read of OpenImageFile for a path given without the
 // dialog (a recent file, the command line); remembers it as the dialog's file
-// name and sets FileError.
-void OpenImageFileAt(Workspace& ws, const std::string& path);
+// name and sets FileError. Returns why the file gave no image in kl40-cli's
+// words ("empty file", "not a regular file", "larger than 65000 bytes"), or
+// "" when it was read.
+std::string OpenImageFileAt(Workspace& ws, const std::string& path);
 
 // Reads the whole image file of 1 to 65000 bytes. On failure shows the same
 // messages as ReadImageFile and returns nothing.
@@ -62,6 +65,11 @@ struct WriteOptions {
 // failed or unverified write never destroys an existing file. Shows the
 // failure and returns false when nothing was written.
 bool WriteImageFile(Workspace& ws, const std::string& path, const WriteOptions& options = {});
+
+// The bytes WriteImageFile writes to `path` in `format` (nothing: the one
+// the path's extension names), or nothing after showing why there are none.
+std::optional<std::vector<std::uint8_t>> ImageFileContent(Workspace& ws, const std::string& path,
+                                                          const FileFormat* format);
 
 // Writes `bytes` to `path` the way WriteImageFile writes an image (temporary
 // file beside it, read back and compared, then renamed over it), without any

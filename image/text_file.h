@@ -1,7 +1,7 @@
 #pragma once
-// Reading a text file (a radio file, a channel list): bounded, so a device or a
-// huge file cannot exhaust memory, and with the system's reason when it cannot
-// be read.
+// Reading a whole file (a radio file, a channel list, an image): bounded, so a
+// device or a huge file cannot exhaust memory, never blocking on a special
+// file, and with the reason when it cannot be read.
 
 #include <cstddef>
 #include <string>
@@ -10,12 +10,23 @@
 namespace kl40 {
 
 struct TextFileError {
-    std::string reason; // e.g. "Is a directory", "larger than 1 MiB"
-    bool tooLarge = false;
+    enum class Kind {
+        Open,       // the system refused to open it (reason: its text, e.g. "Permission denied")
+        Folder,     // a folder ("Is a directory")
+        NotRegular, // a device, a socket, a file of the kernel (/proc, /sys): "not a regular file"
+        Read,       // it was opened, but reading it failed
+        TooLarge,   // more than the limit: "larger than N bytes"
+    };
+    std::string reason;
+    Kind kind = Kind::Open;
+    int error = 0; // the system's error number, where there is one
+    bool tooLarge() const { return kind == Kind::TooLarge; }
 };
 
-// The whole text of the file at `path`, or why it cannot be had. Never reads
-// more than `limit` + 1 bytes, whatever the file is.
+// The whole content of the regular file or pipe at `path`, or why it cannot be
+// had. Never reads more than `limit` + 1 bytes, whatever the file is; a file
+// of the kernel's own file systems (whose size says nothing and whose reads
+// may wait forever, /proc/kmsg) is refused unread.
 std::variant<std::string, TextFileError> ReadTextFile(const std::string& path, std::size_t limit);
 
 } // namespace kl40

@@ -99,7 +99,8 @@ TEST_F(CliTest, BuildThenDecodeRoundTripsChannelsAndOptions) {
 }
 
 TEST_F(CliTest, BuildTellsAboutFrequenciesOffTheRasterAndSucceeds) {
-    EXPECT_EQ(build(R"({"channels": [{"channel": 5, "rx": "435.1234"},
+    EXPECT_EQ(build(R"({"model": "KL40c", "timeout": "2.00",
+        "channels": [{"channel": 5, "rx": "435.1234"},
         {"channel": 6, "rx": "435.1250", "tx": "430.0100"}, {"channel": 7, "rx": "440"}]})"),
               0);
     const std::string prefix = "kl40-cli: " + path("radio.json") + ": channel ";
@@ -123,9 +124,11 @@ TEST_F(CliTest, RefusedInputNamesTheProblemAndWritesNothing) {
          "channel 5: A valid frequency must be entered"},
         {R"({"channels": [{"channel": 5, "rx": "435.12345"}]})",
          "channel 5: A valid frequency must be entered"},
-        {R"({"channels": [{"channel": 0, "rx": "435"}]})", "channel 0: Check data entered"},
+        {R"({"channels": [{"channel": 0, "rx": "435"}]})",
+         "channel 0: Check data entered: the channel must be a whole number from 1 to 99\n"},
         {R"({"channels": [{"channel": 100, "rx": "435"}]})", "channel 100: Check data entered"},
-        {R"({"channels": [{"channel": 5, "rx": "abc"}]})", "channel 5: Check data entered"},
+        {R"({"channels": [{"channel": 5, "rx": "abc"}]})",
+         "channel 5: A valid frequency must be entered"},
         {R"({"channels": [{"channel": 5, "rx": ""}]})", "channel 5"},
         {R"({"channels": [{"channel": 5, "rx": "435", "ctcss": "67.0"}]})", "unknown CTCSS tone"},
         {R"({"channels": [{"channel": 5, "rx": "435", "scan": "yes"}]})", "\"scan\""},
@@ -147,7 +150,7 @@ TEST_F(CliTest, RefusedInputNamesTheProblemAndWritesNothing) {
             "channels": [{"channel": 5, "rx": "435"}]})",
          ": the KL40a-64 has no \"Down Delete\" option\n"},
         {R"({"colour": "red"})", "unknown key"},
-        {R"({"channels": []})", "No data available"},
+        {R"({"channels": []})", "radio.json: no channels to build\n"},
         {R"({"channels": [)", "not valid JSON: line 1, column 15: unexpected end of input"},
         // Channel numbers are read at full width: none wraps round into 1-99.
         {R"({"channels": [{"channel": 4294967301, "rx": "435"}]})",
@@ -155,7 +158,10 @@ TEST_F(CliTest, RefusedInputNamesTheProblemAndWritesNothing) {
         {R"({"channels": [{"channel": -4294967291, "rx": "435"}]})", "Check data entered"},
         {R"({"channels": [{"channel": 9223372036854775813, "rx": "435"}]})", "Check data entered"},
         {R"({"channels": [{"channel": 5.5, "rx": "435"}]})", "Check data entered"},
-        {R"({"channels": [{"channel": "5", "rx": "435"}]})", "Check data entered"},
+        {R"({"channels": [{"channel": "5", "rx": "435"}]})", "whole number from 1 to 99"},
+        {R"({"channels": [{"channel": 5.0, "rx": "435"}]})", "whole number from 1 to 99"},
+        {R"({"channels": [{"channel": true, "rx": "435"}]})", "whole number from 1 to 99"},
+        {R"({"channels": [{"channel": null, "rx": "435"}]})", "whole number from 1 to 99"},
         // A key given twice is refused by name, not settled by the last one.
         {R"({"channels": [{"channel": 5, "rx": "435.1250", "rx": "999"}]})",
          "the key \"rx\" is given twice"},
@@ -188,7 +194,7 @@ TEST_F(CliTest, UnreadableRadioFilesAreRefusedWithTheReason) {
         const char* reason;
     } cases[] = {
         {path("folder.json"), "cannot read the radio file: Is a directory"},
-        {"/dev/zero", "cannot read the radio file: larger than 1 MiB"},
+        {"/dev/zero", "cannot read the radio file: not a regular file"},
         {path("big.json"), "cannot read the radio file: larger than 1 MiB"},
         {path("fifo.json"), "not valid JSON: line 1, column 1: unexpected end of input"},
         {path("missing.json"), "cannot read the radio file: No such file or directory"},
@@ -226,7 +232,8 @@ TEST_F(CliTest, DecodeRefusesUnreadableAndUnknownImages) {
                                        {"empty.bin", "empty file"},
                                        {"big.bin", "larger than 65000 bytes"},
                                        {"folder.bin", "is a folder"},
-                                       {"fifo.bin", "not a regular file"}}) {
+                                       {"fifo.bin", "empty file"}, // a pipe without a writer
+                                       {"/dev/zero", "not a regular file"}}) {
         decode(name);
         EXPECT_EQ(status, 1) << name;
         EXPECT_EQ(errors, "kl40-cli: " + path(name) + ": Unable to open data file\nkl40-cli: " +
@@ -266,7 +273,7 @@ std::string fileBytes(const std::string& path) {
     return std::string((std::istreambuf_iterator<char>(in)), {});
 }
 
-TEST_F(CliTest, BatchBuildsEachGoodFileAsASingleBuildWouldAndNamesEachRefusal) {
+TEST_F(CliTest, BatchNamesEveryRefusalAndWritesNothingUnlessAllAreGood) {
     const std::string good1 = writeRadio(R"({"model": "KL40a-16", "options": ["Enable Scan"],
         "channels": [{"channel": 5, "rx": "435.125", "ctcss": "88.5", "scan": true}]})",
                                          "alpha.json");
@@ -286,8 +293,8 @@ TEST_F(CliTest, BatchBuildsEachGoodFileAsASingleBuildWouldAndNamesEachRefusal) {
     errors = capture.text();
     EXPECT_EQ(status, 1);
 
-    // Each refusal names its file and reason, in the order given; the good
-    // files are built all the same.
+    // Each refusal names its file and reason, in the order given; no image
+    // is written, not even those of the good files.
     const auto at1 = errors.find("bravo.json: channel 5: A valid frequency must be entered");
     const auto at2 = errors.find("delta.json: unknown key \"colour\"");
     const auto at3 = errors.find("missing.json: cannot read the radio file");
@@ -296,10 +303,11 @@ TEST_F(CliTest, BatchBuildsEachGoodFileAsASingleBuildWouldAndNamesEachRefusal) {
     ASSERT_NE(at3, std::string::npos) << errors;
     EXPECT_LT(at1, at2);
     EXPECT_LT(at2, at3);
-    EXPECT_FALSE(fs::exists(path("images/bravo.bin")));
-    EXPECT_FALSE(fs::exists(path("images/delta.bin")));
+    EXPECT_NE(errors.find("3 of 6 radio files refused: no image written"), std::string::npos);
+    EXPECT_FALSE(fs::exists(path("images")));
 
-    // Every image equals the one a single build writes, byte for byte.
+    // The good files alone: every image equals the one a single build writes, byte for byte.
+    ASSERT_EQ(RunBuildBatch({good1, good2, good3}, path("images")), 0);
     for (const auto& [radio, name] :
          {std::pair{good1, "alpha"}, std::pair{good2, "charlie"}, std::pair{good3, "echo"}}) {
         ASSERT_EQ(RunBuild(radio, path(std::string(name) + "-single.bin")), 0) << name;
@@ -314,7 +322,9 @@ TEST_F(CliTest, BatchBuildsEachGoodFileAsASingleBuildWouldAndNamesEachRefusal) {
 TEST_F(CliTest, BatchOfOnlyGoodFilesSucceedsAndReplacesOlderImages) {
     std::vector<std::string> radios;
     for (int n = 1; n <= 20; ++n) {
-        json radio = {{"model", n % 2 ? "KL40c" : "KL40a-64"}, {"channels", json::array()}};
+        json radio = {{"model", n % 2 ? "KL40c" : "KL40a-64"},
+                      {"timeout", "2.00"},
+                      {"channels", json::array()}};
         for (int ch = 1; ch <= n; ++ch)
             radio["channels"].push_back(
                 {{"channel", ch}, {"rx", 400 + n + ch * 0.0125}, {"scan", ch % 3 == 0}});
@@ -347,8 +357,7 @@ TEST_F(CliTest, BatchRefusesASecondFileWithTheSameImageName) {
     EXPECT_NE(capture.text().find(path("b/radio.json") + ": its image radio.bin would replace"),
               std::string::npos)
         << capture.text();
-    ASSERT_EQ(RunBuild(path("a/radio.json"), path("single.bin")), 0);
-    EXPECT_EQ(fileBytes(path("out/radio.bin")), fileBytes(path("single.bin")));
+    EXPECT_FALSE(fs::exists(path("out"))) << "nothing is written";
 }
 
 // An image never replaces a radio file given as input, under any name.

@@ -95,7 +95,8 @@ TEST_F(DiffTest, TellsEveryKindOfDifferenceInItsOrder) {
 }
 
 TEST_F(DiffTest, SameRadioPrintsNothing) {
-    const std::string radio = R"({"model": "KL40c", "options": ["Receive CTCSS enable"],
+    const std::string radio = R"({"model": "KL40c", "timeout": "2.00",
+        "options": ["Receive CTCSS enable"],
         "channels": [{"channel": 5, "rx": "435.125", "tx": "430.1250", "ctcss": "88.5"}]})";
     const std::string image = build("radio", radio);
     fs::copy_file(image, path("copy.bin"));

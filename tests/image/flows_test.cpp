@@ -159,7 +159,7 @@ TEST_F(FlowsTest, FailedOpenLeavesTheRadioAsItWas) {
     platform.choosePath(file("empty.bin"));
     OpenRadioFile(ws);
     ASSERT_EQ(platform.messages.size(), 1u);
-    expectMessage("Unable to open data file", "File Error", Icon::Critical);
+    expectMessage("Unable to open data file\nempty file", "File Error", Icon::Critical);
 
     // Cancelling right after a failure reports it again.
     platform.cancelDialog();
@@ -173,7 +173,12 @@ TEST_F(FlowsTest, FailedOpenLeavesTheRadioAsItWas) {
     OpenRadioFile(ws);
     ASSERT_EQ(platform.messages.size(), 2u);
     EXPECT_EQ(platform.messages[0].text, "Unable to open file.");
-    EXPECT_EQ(platform.messages[1].text, "Unable to open data file");
+    EXPECT_EQ(platform.messages[1].text, "Unable to open data file\nlarger than 65000 bytes");
+
+    // A file of the kernel is no image file, whatever size it reports.
+    platform.clear();
+    OpenRadioFile(ws, "/proc/cpuinfo");
+    EXPECT_EQ(platform.last().text, "Unable to open data file\nnot a regular file");
 
     EXPECT_EQ(ws.data.ChannelTable, table);
     EXPECT_EQ(ws.form.lstFreq.lines(), lines);

@@ -379,7 +379,8 @@ const std::vector<Scenario>& Scenarios() {
              t.Arrange();
              t.Choose(dir / "radio.bin");
              t.Open();
-             t.Shows("Unable to open data file", "File Error", Icon::Critical);
+             t.Shows("Unable to open data file\nNo such file or directory", "File Error",
+                     Icon::Critical);
              t.KeepsRadio();
          }},
         {"OpenFolder", "Open: the chosen path is a folder", Setting::Here, false,
@@ -390,7 +391,7 @@ const std::vector<Scenario>& Scenarios() {
              t.Choose(dir / "radios.bin");
              t.Open();
              t.Shows("Can't open file: " + (dir / "radios.bin").string(), "KL40", Icon::None);
-             t.Shows("Unable to open data file", "File Error", Icon::Critical);
+             t.Shows("Unable to open data file\nis a folder", "File Error", Icon::Critical);
              t.KeepsRadio();
          }},
         {"OpenUnreadable", "Open: a file the user may not read", Setting::Unprivileged, false,
@@ -403,7 +404,7 @@ const std::vector<Scenario>& Scenarios() {
              t.Choose(dir / "radio.bin");
              t.Open();
              t.Shows("Can't open file: " + (dir / "radio.bin").string(), "KL40", Icon::None);
-             t.Shows("Unable to open data file", "File Error", Icon::Critical);
+             t.Shows("Unable to open data file\nPermission denied", "File Error", Icon::Critical);
              t.KeepsRadio();
          }},
         {"OpenEmpty", "Open: an empty file", Setting::Here, true,
@@ -413,7 +414,7 @@ const std::vector<Scenario>& Scenarios() {
              t.Arrange();
              t.Choose(dir / "radio.bin");
              t.Open();
-             t.Shows("Unable to open data file", "File Error", Icon::Critical);
+             t.Shows("Unable to open data file\nempty file", "File Error", Icon::Critical);
              t.KeepsRadio();
          }},
         {"OpenTooLong", "Open: a file over 65000 bytes", Setting::Here, true,
@@ -423,7 +424,8 @@ const std::vector<Scenario>& Scenarios() {
              t.Arrange();
              t.Choose(dir / "radio.bin");
              t.Open();
-             t.Shows("Unable to open data file", "File Error", Icon::Critical);
+             t.Shows("Unable to open data file\nlarger than 65000 bytes", "File Error",
+                     Icon::Critical);
              t.KeepsRadio();
          }},
         {"OpenUnknownModel", "Open: an image of no known model (8192 bytes without a marker)",

@@ -155,14 +155,14 @@ TEST_F(RecentFrameTest, OpenedAndSavedFilesAreListedAndAMissingOneIsRemoved) {
     platform.clear();
     platform.answer(Answer::No);
     frame.OpenRecentFile(path("second.bin"));
-    EXPECT_EQ(platform.last().text, "Unable to open data file");
+    EXPECT_EQ(platform.last().text, "Unable to open data file\nempty file");
     EXPECT_EQ(memory.kept, (std::vector<std::string>{path("second.bin")}));
 
     // The command line's file: the open flow's own message, nothing listed.
     platform.clear();
     platform.answer(Answer::No);
     frame.OpenFile(path("never.bin"));
-    EXPECT_EQ(platform.last().text, "Unable to open data file");
+    EXPECT_EQ(platform.last().text, "Unable to open data file\nNo such file or directory");
     EXPECT_EQ(memory.kept, (std::vector<std::string>{path("second.bin")}));
 }
 
