@@ -98,6 +98,45 @@ std::string_view ToneCodeOf(std::string_view tone) {
     return ToneTable[rowOfTone(tone)].code;
 }
 
+namespace {
+
+// A decimal number in tenths ("88.5" and "88.50" are 885); nothing for other
+// text or a value with hundredths.
+std::optional<int> tenths(std::string_view text) {
+    int value = 0;
+    std::size_t k = 0;
+    for (; k < text.size() && k < 4 && text[k] >= '0' && text[k] <= '9'; ++k)
+        value = value * 10 + (text[k] - '0');
+    if (k == 0) return std::nullopt;
+    value *= 10;
+    if (k < text.size() && text[k] == '.') {
+        ++k;
+        if (k < text.size() && text[k] >= '0' && text[k] <= '9') value += text[k++] - '0';
+        while (k < text.size() && text[k] == '0')
+            ++k;
+    }
+    if (k != text.size()) return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+std::optional<std::size_t> TypedToneRow(std::string_view typed) {
+    const std::size_t first = typed.find_first_not_of(' ');
+    if (first == std::string_view::npos) return std::nullopt;
+    typed = typed.substr(first, typed.find_last_not_of(' ') + 1 - first);
+    if (typed == ToneTable[0].toneText) return 0;
+    const std::optional<int> wanted = tenths(typed);
+    if (!wanted) return std::nullopt;
+    for (std::size_t row = 1; row < ToneTable.size(); ++row)
+        if (tenths(ToneTable[row].toneText) == wanted) return row;
+    return std::nullopt;
+}
+
+std::string UnlistedToneText(std::string_view tone) {
+    return std::string(tone) + " Hz is not one of the radio's CTCSS tones";
+}
+
 std::string ToneFromCode(std::string& code) {
     trimBlanks(code);
     // Bit 0 of the tone byte belongs to the frequency, so a row answers to its

@@ -4,7 +4,9 @@
 #include "core/fields.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,5 +32,14 @@ std::string ToneFromCode(std::string& code); // tone text; unknown -> "none"
 
 // ToneCode of a tone text that has no blanks around it, without a copy.
 std::string_view ToneCodeOf(std::string_view tone);
+
+// The row of a tone as the operator may type it: a list text, the tone as a
+// number ("88.5", "88.50", " 103.5"), or "none". Nothing for a tone the radio
+// lacks ("100.0") or text that is no tone.
+std::optional<std::size_t> TypedToneRow(std::string_view typed);
+
+// Why a tone the radio lacks is refused, naming it: "100.0 Hz is not one of
+// the radio's CTCSS tones".
+std::string UnlistedToneText(std::string_view tone);
 
 } // namespace kl40

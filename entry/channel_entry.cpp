@@ -99,6 +99,13 @@ bool isFrequencyInRange(const std::string& text) {
     return ParseDecimal(text) && FrequencyInRange(text, kLowestMHz, kHighestMHz);
 }
 
+// A typed tone the radio lacks keeps its text, so the operator sees what was
+// refused; nothing else is put in its place.
+void refuseTone(Workspace& ws, const std::string& tone) {
+    ws.platform.show(UnlistedToneText(tone), "CTCSS Error", Icon::Critical);
+    ws.form.focus = Control::cboCTCSS;
+}
+
 void refuseChannelNumber(Workspace& ws) {
     ws.platform.show("Check data entered\nThe channel number must be from 1 to 99.", "Error",
                      Icon::Critical);
@@ -160,7 +167,8 @@ int refreshChannelList(Workspace& ws, int wanted) {
 
 void clearListAndFields(EntryFields& form) {
     form.lstFreq.clear();
-    form.txtCh.clear();
+    // The selector keeps its number; its copy agrees with it.
+    form.txtCh.setText(form.cboCh.text());
     form.txtRx.clear();
     form.txtTx.clear();
 }
@@ -221,6 +229,18 @@ std::optional<std::int16_t> StoreChannel(Workspace& ws, ListRefresh refresh) {
         }
         dropLeadingPadding(transmit);
 
+        // Tone: one of the list, written as listed ("88.50" typed is "88.5 ");
+        // a blank box is none.
+        const std::string& typedTone = form.cboCTCSS.text();
+        const std::optional<std::size_t> toneRow = TypedToneRow(typedTone);
+        const std::size_t toneStart = typedTone.find_first_not_of(' ');
+        if (!toneRow && toneStart != std::string::npos) {
+            refuseTone(
+                ws, typedTone.substr(toneStart, typedTone.find_last_not_of(' ') + 1 - toneStart));
+            return std::nullopt;
+        }
+        const std::string tone = ToneTable[toneRow.value_or(0)].listText;
+
         // Scan flag, with the radio's limit of 32 scan channels.
         std::string scan = "N";
         if (form.chkScan.checked()) {
@@ -235,7 +255,6 @@ std::optional<std::int16_t> StoreChannel(Workspace& ws, ListRefresh refresh) {
         }
 
         std::string& slot = slotOf(data, target);
-        const std::string& tone = form.cboCTCSS.text();
         slot.reserve(channel.size() + receive.size() + transmit.size() + tone.size() + 5);
         slot.assign(channel).append(",").append(receive).append(",").append(transmit);
         slot.append(",").append(tone).append(",").append(scan);

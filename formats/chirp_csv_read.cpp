@@ -133,8 +133,7 @@ Outcome readRow(const Row& row, int number) {
             if (!HertzFromMHz(*cell))
                 return refused(std::string(row.cell(wanted) ? wanted : other) + " " +
                                quoted(*cell) + " is not a number");
-            return refused("tone " + std::string(*cell) +
-                           " Hz is not one of the radio's CTCSS tones");
+            return refused("tone " + UnlistedToneText(*cell));
         }
         tone = *listed;
         out.tsql = mode == "TSQL";

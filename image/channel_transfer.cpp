@@ -1,5 +1,6 @@
 #include "image/channel_transfer.h"
 
+#include "coding/tone_table.h"
 #include "core/option_table.h"
 #include "entry/radio_snapshot.h"
 #include "formats/chirp_csv_read.h"
@@ -61,8 +62,7 @@ std::size_t StoreImportedChannels(Workspace& ws, ChannelImport& import) {
     for (const ChannelOutcome& channel : outcome.channels) {
         const FileRow& row = *rows.at(channel.number);
         if (channel.unknownTone) {
-            import.report.refuse(row, "tone " + *channel.unknownTone +
-                                          " is not one of the radio's CTCSS tones");
+            import.report.refuse(row, "tone " + UnlistedToneText(*channel.unknownTone));
             continue;
         }
         if (!channel.stored) {

@@ -99,7 +99,6 @@ LoadResult LoadOpenedImage(Workspace& ws, std::vector<std::uint8_t> previousImag
     ClearChannelList(ws, 1);
     for (auto& slot : data.ChannelTable)
         slot.clear();
-    ws.form.txtCh.clear();
     ws.form.txtRx.clear();
     ws.form.txtTx.clear();
     data.LoadingForm = true;

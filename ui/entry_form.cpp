@@ -13,6 +13,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace kl40 {
 
@@ -102,6 +103,7 @@ void EntryForm::Form_Load() {
 }
 
 void EntryForm::cboCh_Click() {
+    takeSelectorNumber();
     const auto n = selectorChannel(ws_.form.cboCh);
     if (!n) return;
     RadioData& data = ws_.data;
@@ -121,16 +123,18 @@ void EntryForm::cboCh_Click() {
 void EntryForm::cboCh_LostFocus() {
     RadioData& data = ws_.data;
     EntryFields& f = ws_.form;
-    // Always copied, so that the store refuses a bad selector text instead of
-    // storing under the previous channel number.
-    f.txtCh.setText(f.cboCh.text());
+    // The copy holds the number the fields were filled for: only a number the
+    // operator changed shows another channel, so passing through the selector
+    // never discards what was typed.
+    const bool changed = f.txtCh.text() != f.cboCh.text();
+    takeSelectorNumber();
     if (!data.EditingChannel) {
         f.cmdReset_Pers.setCaption("Reset");
         return;
     }
     f.cmdReset_Pers.setCaption("Update");
     const auto n = selectorChannel(f.cboCh);
-    if (!n) return;
+    if (!n || !changed) return;
     ShowChannel(ws_, *n);
     if (data.ChannelTable[static_cast<std::size_t>(*n)].empty()) {
         f.txtRx.clear();
@@ -257,7 +261,14 @@ void EntryForm::chkScan_LostFocus() {
     f.chkScan.setBackColor(CheckBox::kButtonFace);
 }
 
+void EntryForm::takeSelectorNumber() {
+    ws_.form.txtCh.setText(ws_.form.cboCh.text());
+}
+
 bool EntryForm::storeChannel() {
+    // Whatever left the copy behind (New, an import, a dialog that took the
+    // focus), the channel is stored under the number the selector shows.
+    takeSelectorNumber();
     const auto stored = StoreChannel(ws_);
     if (!stored) return false;
     const std::string& entry = ws_.data.ChannelTable[static_cast<std::size_t>(*stored)];
@@ -305,6 +316,7 @@ void EntryForm::lstFreq_Click() {
 void EntryForm::cmdDelete_Click() {
     RadioData& data = ws_.data;
     EntryFields& f = ws_.form;
+    takeSelectorNumber();
     const int c = ParseInt16(f.txtCh.text()).value_or(0);
     int line = -1;
     for (int i = 0; i < f.lstFreq.count(); ++i) {
@@ -371,6 +383,26 @@ void EntryForm::txtTx_KeyPress(int& key) {
         f.focus = f.txtTx.text().empty() ? Control::txtTx : Control::cboCTCSS;
     else
         key = 0;
+}
+
+void EntryForm::keepTypedCharacters(TextBox& box, void (EntryForm::*filter)(int&)) {
+    std::string kept;
+    for (const char c : box.text()) {
+        int key = static_cast<unsigned char>(c);
+        // Control characters (a pasted line break or tab) type nothing here.
+        if (key < ' ') continue;
+        (this->*filter)(key);
+        if (key != 0) kept += static_cast<char>(key);
+    }
+    box.setText(std::move(kept));
+}
+
+void EntryForm::txtRx_Change() {
+    keepTypedCharacters(ws_.form.txtRx, &EntryForm::txtRx_KeyPress);
+}
+
+void EntryForm::txtTx_Change() {
+    keepTypedCharacters(ws_.form.txtTx, &EntryForm::txtTx_KeyPress);
 }
 
 } // namespace kl40

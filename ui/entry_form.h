@@ -68,7 +68,15 @@ public:
     void txtRx_KeyPress(int& key);
     void txtTx_KeyPress(int& key);
 
+    // The text changed other than by typing (pasted, dropped): it keeps the
+    // characters its key filter would have let through when typed.
+    void txtRx_Change();
+    void txtTx_Change();
+
 private:
+    // Copies the selector's text into the channel box the store and Delete
+    // read, so that the number shown is the number used.
+    void takeSelectorNumber();
     // Stores the entry fields and tells the operator about frequencies off
     // the radio's raster; true when the channel was stored.
     bool storeChannel();
@@ -78,6 +86,7 @@ private:
     void setConfig(int position, bool on);
     // Unticks a ticked box, running its handler.
     static void untick(CheckBox& box);
+    void keepTypedCharacters(TextBox& box, void (EntryForm::*filter)(int&));
 
     Workspace& ws_;
     FormHost& host_;

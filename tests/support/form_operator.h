@@ -50,9 +50,16 @@ public:
                           list->visualItemRect(list->item(row)).center());
         QCoreApplication::processEvents();
     }
-    // Home, then Down to the item.
+    // To the first item (Home, or Up in a box that takes text), then Down to
+    // the item.
     static void choose(QComboBox* box, const QString& item) {
-        QTest::keyClick(box, Qt::Key_Home);
+        if (box->isEditable()) {
+            if (box->currentIndex() < 0) QTest::keyClick(box, Qt::Key_Down);
+            for (int n = box->count(); n > 0 && box->currentIndex() > 0; --n)
+                QTest::keyClick(box, Qt::Key_Up);
+        } else {
+            QTest::keyClick(box, Qt::Key_Home);
+        }
         for (int i = box->findText(item); i > 0; --i)
             QTest::keyClick(box, Qt::Key_Down);
     }

@@ -1,5 +1,6 @@
 #include "ui/entry_form.h"
 
+#include "coding/tone_table.h"
 #include "image/flows.h"
 #include "image/image_build.h"
 #include "support/loaded_form.h"
@@ -84,6 +85,7 @@ TEST_F(EntryFormTest, LoadSetsDefaultsWithoutRunningOptionHandlers) {
 TEST_F(EntryFormTest, KeyFiltersDropOtherKeysAndMoveTheFocus) {
     type(ws.form.txtRx, &EntryForm::txtRx_KeyPress, "4a3,5.1x25\b");
     EXPECT_EQ(ws.form.txtRx.text(), "435.12");
+    ws.form.txtCh.clear();
     type(ws.form.txtCh, &EntryForm::txtCh_KeyPress, "1.2");
     EXPECT_EQ(ws.form.txtCh.text(), "12");
 
@@ -102,6 +104,17 @@ TEST_F(EntryFormTest, KeyFiltersDropOtherKeysAndMoveTheFocus) {
     int tab = 9;
     form.txtCh_KeyPress(tab);
     EXPECT_EQ(ws.form.focus, Control::txtRx);
+
+    // A text pasted whole keeps what typing it would keep.
+    const std::string pasted = "433.5125 MHz\t";
+    ws.form.txtTx.setText(pasted);
+    form.txtTx_Change();
+    EXPECT_EQ(ws.form.txtTx.text(), "433.5125");
+    ws.form.txtRx.clear();
+    type(ws.form.txtRx, &EntryForm::txtRx_KeyPress, pasted);
+    ws.form.txtRx.setText(ws.form.txtRx.text() + "x,9");
+    form.txtRx_Change();
+    EXPECT_EQ(ws.form.txtRx.text(), "433.51259");
 }
 
 TEST_F(EntryFormTest, OptionBoxInterlocks) {
@@ -241,11 +254,43 @@ TEST_F(EntryFormTest, LeavingTheScanBoxStoresAndTheUpdateButtonRestores) {
     EXPECT_FALSE(ws.data.LoadingForm);
 }
 
+// A tone may be typed as the list shows it or as a number; it is stored as
+// the list shows it. A tone the radio lacks is refused, naming it, and stays
+// in the box as typed: no other tone takes its place.
+TEST_F(EntryFormTest, TypedTonesAreTheRadiosOrRefused) {
+    for (const ToneRow& row : ToneTable) {
+        const std::string text = row.toneText;
+        const std::string padded = &row == &ToneTable[0] ? text : " " + text + "0 ";
+        for (const std::string& typed : {text, padded, std::string(row.listText)}) {
+            ws.form.cboCTCSS.editText(typed);
+            enterChannel("4", "435");
+            ASSERT_EQ(slot(4), std::string("4,435.0000,435.0000,") + row.listText + ",N") << typed;
+        }
+    }
+    ws.form.cboCTCSS.editText("");
+    enterChannel("4", "435");
+    EXPECT_EQ(slot(4), "4,435.0000,435.0000,none ,N");
+    EXPECT_TRUE(platform.messages.empty());
+
+    for (const char* typed : {"100.0", "100", "67.0", "103.55", "1", "88.5 Hz", "nonE", "."}) {
+        slot(5).clear();
+        platform.clear();
+        ws.form.cboCTCSS.editText(typed);
+        enterChannel("5", "435");
+        ASSERT_EQ(platform.messages.size(), 1u) << typed;
+        EXPECT_EQ(platform.last().text,
+                  std::string(typed) + " Hz is not one of the radio's CTCSS tones");
+        EXPECT_EQ(slot(5), "");
+        EXPECT_EQ(ws.form.cboCTCSS.text(), typed);
+        EXPECT_EQ(ws.form.focus, Control::cboCTCSS);
+    }
+}
+
 TEST_F(EntryFormTest, DeleteRemovesTheChannelAndShowsThePreviousOne) {
     enterChannel("4", "435");
     enterChannel("5", "440");
     ws.data.DataChanged = false;
-    ws.form.txtCh.setText("5");
+    ws.form.cboCh.editText("5");
     form.cmdDelete_Click();
     EXPECT_EQ(slot(5), "");
     EXPECT_EQ(ws.form.lstFreq.count(), 1);
@@ -255,7 +300,7 @@ TEST_F(EntryFormTest, DeleteRemovesTheChannelAndShowsThePreviousOne) {
     EXPECT_EQ(ws.data.ChannelCountText, "05");
 
     ws.data.DataChanged = false;
-    ws.form.txtCh.setText("8"); // not listed: nothing deleted
+    ws.form.cboCh.editText("8"); // not listed: nothing deleted
     form.cmdDelete_Click();
     EXPECT_EQ(ws.form.lstFreq.count(), 1);
     EXPECT_FALSE(ws.data.DataChanged);
@@ -315,7 +360,7 @@ TEST_F(EntryFormTest, OperatorChangesAndOnlyThoseLeaveUnsavedWork) {
          true},
         {"delete",
          [&] {
-             ws.form.txtCh.setText("3");
+             ws.form.cboCh.editText("3");
              form.cmdDelete_Click();
          },
          true},

@@ -1,11 +1,14 @@
 #include "ui/main_window.h"
 
 #include "entry/channel_entry.h"
+#include "image/flows.h"
 #include "support/scripted_platform.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -149,6 +152,67 @@ TEST_F(MainWindowTest, EveryWayOfDiscardingWorkAsksOnceAndGoesOnOnlyWhenNothingI
                 EXPECT_TRUE(w.data.DataChanged) << context << ": the work is still unsaved";
             }
             EXPECT_TRUE(p.answers.empty() && p.paths.empty()) << context;
+        }
+    }
+}
+
+// Whatever the program did before, a channel typed into the fields is stored
+// under the number the selector shows, and passing through the selector
+// without changing its number keeps what was typed.
+TEST_F(MainWindowTest, TheChannelNumberShownIsTheOneUsed) {
+    std::ofstream(path("in.csv"), std::ios::binary)
+        << "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,Skip,Comment\r\n"
+           "5,,436.000000,,0.600000,,88.5,88.5,,\r\n";
+    platform.choosePath(path("radio.bin"));
+    ASSERT_EQ(SaveRadioFile(ws), SaveOutcome::Saved);
+
+    const std::pair<const char*, std::function<void(MDI_kl40&, test::ScriptedPlatform&)>> before[] =
+        {
+            {"New", [](MDI_kl40& f, test::ScriptedPlatform&) { f.mnuNewFile_Click(); }},
+            {"import",
+             [&](MDI_kl40& f, test::ScriptedPlatform& p) {
+                 p.choosePath(path("in.csv"));
+                 f.mnuImportChannels_Click();
+             }},
+            {"cancelled save",
+             [](MDI_kl40& f, test::ScriptedPlatform& p) {
+                 p.cancelDialog();
+                 f.mnuSaveFile_Click();
+             }},
+            {"open",
+             [&](MDI_kl40& f, test::ScriptedPlatform& p) {
+                 p.choosePath(path("radio.bin"));
+                 f.mnuOpenFile_Click();
+             }},
+        };
+    for (const auto& [name, run] : before) {
+        for (const bool throughSelector : {false, true}) {
+            const std::string context = std::string(name) + (throughSelector ? ", selector" : "");
+            test::ScriptedPlatform p;
+            Workspace w{p};
+            MDI_kl40 f{w, windows};
+            EntryForm e{w, f};
+            e.Form_Load();
+            w.form.cboCh.editText("3");
+            e.cboCh_LostFocus();
+            w.form.txtRx.setText("435");
+            e.chkScan_LostFocus();
+            w.form.lstFreq.setListIndex(-1);
+            w.form.lstFreq.setListIndex(0); // the operator looks at channel 3
+            w.data.DataChanged = false;
+            run(f, p);
+            p.clear();
+
+            const std::string shown = w.form.cboCh.text();
+            w.form.txtRx.setText("436.5");
+            w.form.txtTx.setText("436.5");
+            if (throughSelector) e.cboCh_LostFocus();
+            EXPECT_EQ(w.form.txtRx.text(), "436.5") << context;
+            e.chkScan_GotFocus();
+            e.chkScan_LostFocus();
+            EXPECT_TRUE(p.messages.empty()) << context << ": " << p.last().text;
+            EXPECT_EQ(w.data.ChannelTable[std::stoul(shown)], shown + ",436.5000,436.5000,none ,N")
+                << context;
         }
     }
 }

@@ -39,7 +39,7 @@ struct Rig {
     void operate(const std::function<void()>& action) { history().record(action); }
     // Types a channel into the entry fields (nothing to undo).
     void type(int ch, const std::string& rx, bool scan = false) {
-        ws.form.txtCh.setText(std::to_string(ch));
+        ws.form.cboCh.editText(std::to_string(ch));
         ws.form.txtRx.setText(rx);
         ws.form.txtTx.clear();
         ws.form.chkScan.setChecked(scan);
@@ -96,7 +96,7 @@ TEST_F(UndoHistoryTest, UndoAndRedoOfEachKindOfChangeRestoreTheWholeState) {
              r.ws.form.txtRx.setText("437.5");
          },
          [](Rig& r) { r.operate([&] { r.form.cmdReset_Pers_Click(); }); }},
-        {"delete", [](Rig& r) { r.ws.form.txtCh.setText("5"); },
+        {"delete", [](Rig& r) { r.ws.form.cboCh.editText("5"); },
          [](Rig& r) { r.operate([&] { r.form.cmdDelete_Click(); }); }},
         {"option box", nullptr, [](Rig& r) { r.operate([&] { r.ws.form.chkBCO.click(); }); }},
         {"option box with interlocks", nullptr,

@@ -9,6 +9,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -20,6 +21,7 @@
 #include <algorithm>
 #include <exception>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace kl40::qt {
@@ -179,6 +181,19 @@ int placeGrowingRight(QComboBox& box, const Twips& place) {
     return growth;
 }
 
+// How much wider than `place` an editable list must be to show `widest`
+// beside its arrow.
+int editableGrowth(const QComboBox& box, const QString& widest, const QRect& place) {
+    QStyleOptionComboBox option;
+    option.initFrom(&box);
+    option.editable = true;
+    const QSize text(box.fontMetrics().horizontalAdvance(widest) + kLineEditMargins,
+                     place.height());
+    return std::max(
+        0, box.style()->sizeFromContents(QStyle::CT_ComboBox, &option, text, &box).width() -
+               place.width());
+}
+
 void placeRightAligned(QCheckBox& box, const Twips& place) {
     QRect rect = toPixels(place);
     const int needed = box.sizeHint().width();
@@ -283,6 +298,12 @@ void EntryFormView::setUpControls() {
     cboCh_.setInsertPolicy(QComboBox::NoInsert);
     cboCh_.setCompleter(nullptr);
     cboCh_.setMaxVisibleItems(20);
+    // The tone list takes a typed tone as typed: the store checks it, and
+    // neither a completer nor the list's keyboard search puts another tone
+    // in its place.
+    cboCTCSS_.setEditable(true);
+    cboCTCSS_.setInsertPolicy(QComboBox::NoInsert);
+    cboCTCSS_.setCompleter(nullptr);
     cboCTCSS_.setMaxVisibleItems(16);
 
     for (QCheckBox* box : {&chkScan_En_, &chkDwn_Del_, &chkScan_Prog_, &chkDispl_Blnk_, &chkInd_On_,
@@ -334,7 +355,7 @@ void EntryFormView::setUpControls() {
     lblScanHold_.setText(QStringLiteral("Scan Hold Timer in secs   2.00"));
     for (QLabel* label : {&lblModel_, &lblTimeout_, &lblScanHold_})
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    lblRange_.setText(QStringLiteral("Frequency range 420MHz to 450MHz only"));
+    lblRange_.setText(QStringLiteral("Frequency range 400MHz to 450MHz only"));
     lblRange_.setAlignment(Qt::AlignCenter);
     nameControls();
 }
@@ -353,6 +374,7 @@ void EntryFormView::nameControls() {
         control->setAccessibleName(label->text().simplified());
     }
     cboCh_.lineEdit()->setAccessibleName(lblChannel_.text());
+    cboCTCSS_.lineEdit()->setAccessibleName(lblCTCSS_.text());
     txtCh_.setAccessibleName(lblChannel_.text()); // the selector's copy, never shown
     // The list has no label of its own: it is the channel half's list.
     lstFreq_.setAccessibleName(lblChannelData_.text());
@@ -366,23 +388,21 @@ void EntryFormView::placeControls() {
     // The channel selector shows "100", the widest number typed into it,
     // beside its arrow; the fields right of it move along.
     QRect channel = toPixels({195, 1050, 540, 315});
-    QStyleOptionComboBox selector;
-    selector.initFrom(&cboCh_);
-    selector.editable = true;
-    const QSize widestNumber(cboCh_.fontMetrics().horizontalAdvance(QStringLiteral("100")) +
-                                 kLineEditMargins,
-                             channel.height());
-    const int channelGrowth = std::max(
-        0, cboCh_.style()
-                   ->sizeFromContents(QStyle::CT_ComboBox, &selector, widestNumber, &cboCh_)
-                   .width() -
-               channel.width());
+    const int channelGrowth = editableGrowth(cboCh_, QStringLiteral("100"), channel);
     channel.setWidth(channel.width() + channelGrowth);
     cboCh_.setGeometry(channel);
     txtRx_.setGeometry(toPixels({750, 1050, 885, 315}).translated(channelGrowth, 0));
     txtTx_.setGeometry(toPixels({1650, 1050, 810, 315}).translated(channelGrowth, 0));
-    const int toneGrowth = placeGrowingRight(cboCTCSS_, {2505, 1050, 770, 315});
-    cboCTCSS_.move(cboCTCSS_.pos() + QPoint(channelGrowth, 0));
+    // The tone list shows its widest tone, which is as wide as any typed one.
+    QRect tones = toPixels({2505, 1050, 770, 315}).translated(channelGrowth, 0);
+    QString widestTone;
+    for (int i = 0; i < cboCTCSS_.count(); ++i)
+        if (cboCTCSS_.fontMetrics().horizontalAdvance(cboCTCSS_.itemText(i)) >
+            cboCTCSS_.fontMetrics().horizontalAdvance(widestTone))
+            widestTone = cboCTCSS_.itemText(i);
+    const int toneGrowth = editableGrowth(cboCTCSS_, widestTone, tones);
+    tones.setWidth(tones.width() + toneGrowth);
+    cboCTCSS_.setGeometry(tones);
     // The scan box has no caption; it is at least as wide as the style's box.
     QRect scan = toPixels({3300, 1095, 195, 285}).translated(channelGrowth + toneGrowth, 0);
     scan.setWidth(std::max(scan.width(), chkScan_.sizeHint().width()));
@@ -428,6 +448,11 @@ void EntryFormView::placeControls() {
     over(lblScan_, chkScan_.style()
                        ->subElementRect(QStyle::SE_CheckBoxIndicator, &box, &chkScan_)
                        .translated(chkScan_.pos()));
+    // Lists grown for a wide font push the scan heading right; it stays in
+    // the channel half, off its centre if it must.
+    const int optionsLeft = toPixels({4125, 0, 0, 0}).left();
+    if (lblScan_.geometry().right() >= optionsLeft)
+        lblScan_.move(optionsLeft - lblScan_.width(), lblScan_.y());
 
     // Statements beside the option lists: the scan hold time sits under the
     // time-out, its value under the time-out's value.
@@ -474,17 +499,35 @@ void EntryFormView::connectActions() {
             [this, &f](int index) { forward([&] { f.cboToT.setListIndex(index); }); });
     connect(&cboRadio_, &QComboBox::activated, this,
             [this, &f](int index) { forward([&] { f.cboRadio.setListIndex(index); }); });
-    connect(cboCh_.lineEdit(), &QLineEdit::textEdited, this, [this, &f](const QString& text) {
-        forward([&] { f.cboCh.editText(text.toStdString()); });
-    });
+    const std::pair<QComboBox*, ComboBox*> editable[] = {{&cboCh_, &f.cboCh},
+                                                         {&cboCTCSS_, &f.cboCTCSS}};
+    for (const auto& [box, field] : editable) {
+        connect(box->lineEdit(), &QLineEdit::textEdited, this,
+                [this, field = field](const QString& text) {
+                    forward([&] { field->editText(text.toStdString()); });
+                });
+    }
 
-    // Text boxes.
-    const std::pair<QLineEdit*, TextBox*> texts[] = {
-        {&txtCh_, &f.txtCh}, {&txtRx_, &f.txtRx}, {&txtTx_, &f.txtTx}};
-    for (const auto& [edit, field] : texts) {
-        connect(edit, &QLineEdit::textEdited, this, [this, field = field](const QString& text) {
-            forward([&] { field->setText(text.toStdString()); });
-        });
+    // Text boxes. A frequency that arrives whole (pasted, dropped) keeps
+    // what typing it would keep.
+    const std::tuple<QLineEdit*, TextBox*, void (EntryForm::*)()> texts[] = {
+        {&txtCh_, &f.txtCh, nullptr},
+        {&txtRx_, &f.txtRx, &EntryForm::txtRx_Change},
+        {&txtTx_, &f.txtTx, &EntryForm::txtTx_Change}};
+    for (const auto& [edit, field, change] : texts) {
+        connect(edit, &QLineEdit::textEdited, this,
+                [this, edit = edit, field = field, change = change](const QString& text) {
+                    const qsizetype afterCursor = text.size() - edit->cursorPosition();
+                    forward([&] {
+                        field->setText(text.toStdString());
+                        if (change != nullptr) (form_.*change)();
+                    });
+                    // What was dropped was left of the cursor: it stays after
+                    // the text that was kept.
+                    if (edit->text() != text)
+                        edit->setCursorPosition(
+                            static_cast<int>(edit->text().size() - afterCursor));
+                });
     }
 
     // Check boxes: the operator's click sets the value, which runs the handler.
@@ -587,6 +630,11 @@ bool EntryFormView::filterListMouse(QEvent& event) {
 }
 
 bool EntryFormView::filterKey(QLineEdit& edit, QKeyEvent& event, void (EntryForm::*filter)(int&)) {
+    // Select all, copy, cut and paste are the box's own; a paste is filtered
+    // as the text changes.
+    for (const auto key :
+         {QKeySequence::SelectAll, QKeySequence::Copy, QKeySequence::Cut, QKeySequence::Paste})
+        if (event.matches(key)) return false;
     const int code = CharacterCode(event);
     if (code < 0) return false;
     int key = code;
@@ -608,6 +656,15 @@ bool EntryFormView::filterKey(QLineEdit& edit, QKeyEvent& event, void (EntryForm
     return true;
 }
 
+void EntryFormView::selectOnFocus(QLineEdit& edit, const QEvent& event) {
+    // A mouse press places the cursor after the focus arrives, so a click
+    // selects on its release; the keyboard and the form select at once.
+    if (static_cast<const QFocusEvent&>(event).reason() == Qt::MouseFocusReason)
+        selectOnRelease_ = &edit;
+    else if (isControlFocusChange(event))
+        edit.selectAll();
+}
+
 bool EntryFormView::eventFilter(QObject* watched, QEvent* event) {
     if (watched == lstFreq_.viewport()) return filterListMouse(*event);
 
@@ -620,6 +677,8 @@ bool EntryFormView::eventFilter(QObject* watched, QEvent* event) {
         break;
     }
     case QEvent::FocusIn:
+        if (watched == &txtRx_ || watched == &txtTx_)
+            selectOnFocus(watched == &txtRx_ ? txtRx_ : txtTx_, *event);
         if (watched == &chkScan_ && isControlFocusChange(*event)) {
             ++focusEvents_;
             forward([this] { form_.chkScan_GotFocus(); });
@@ -632,6 +691,14 @@ bool EntryFormView::eventFilter(QObject* watched, QEvent* event) {
         if (watched == &cboCh_) forward([this] { form_.cboCh_LostFocus(); });
         if (watched == &chkScan_) forward([this] { form_.chkScan_LostFocus(); });
         --focusEvents_;
+        break;
+    case QEvent::MouseButtonRelease:
+        // The click that gave a frequency box the focus selects its text,
+        // unless the mouse selected part of it.
+        if (watched == selectOnRelease_) {
+            if (!selectOnRelease_->hasSelectedText()) selectOnRelease_->selectAll();
+            selectOnRelease_ = nullptr;
+        }
         break;
     default:
         break;
@@ -694,18 +761,28 @@ void EntryFormView::applyFocus() {
 
 void EntryFormView::refresh() {
     const EntryFields& f = ws_.form;
-    const QSignalBlocker blockers[] = {
-        QSignalBlocker(cboCh_),           QSignalBlocker(txtRx_),
-        QSignalBlocker(txtTx_),           QSignalBlocker(cboCTCSS_),
-        QSignalBlocker(chkScan_),         QSignalBlocker(cboToT_),
-        QSignalBlocker(chkScan_En_),      QSignalBlocker(chkDwn_Del_),
-        QSignalBlocker(chkScan_Prog_),    QSignalBlocker(chkDispl_Blnk_),
-        QSignalBlocker(chkInd_On_),       QSignalBlocker(chkCTCSS_en_),
-        QSignalBlocker(chkBCO_),          QSignalBlocker(chkSilent_),
-        QSignalBlocker(chkTX_Inh_),       QSignalBlocker(cmdReset_Pers_),
-        QSignalBlocker(lstFreq_),         QSignalBlocker(cboRadio_),
-        QSignalBlocker(txtCh_),           QSignalBlocker(chkHiLo_),
-        QSignalBlocker(cboCh_.lineEdit())};
+    const QSignalBlocker blockers[] = {QSignalBlocker(cboCh_),
+                                       QSignalBlocker(txtRx_),
+                                       QSignalBlocker(txtTx_),
+                                       QSignalBlocker(cboCTCSS_),
+                                       QSignalBlocker(chkScan_),
+                                       QSignalBlocker(cboToT_),
+                                       QSignalBlocker(chkScan_En_),
+                                       QSignalBlocker(chkDwn_Del_),
+                                       QSignalBlocker(chkScan_Prog_),
+                                       QSignalBlocker(chkDispl_Blnk_),
+                                       QSignalBlocker(chkInd_On_),
+                                       QSignalBlocker(chkCTCSS_en_),
+                                       QSignalBlocker(chkBCO_),
+                                       QSignalBlocker(chkSilent_),
+                                       QSignalBlocker(chkTX_Inh_),
+                                       QSignalBlocker(cmdReset_Pers_),
+                                       QSignalBlocker(lstFreq_),
+                                       QSignalBlocker(cboRadio_),
+                                       QSignalBlocker(txtCh_),
+                                       QSignalBlocker(chkHiLo_),
+                                       QSignalBlocker(cboCh_.lineEdit()),
+                                       QSignalBlocker(cboCTCSS_.lineEdit())};
 
     if (windowTitle() != qs(f.caption)) setWindowTitle(qs(f.caption));
     mirror(cboCh_, f.cboCh);

@@ -72,6 +72,9 @@ private:
     // key is used up (refused, or a focus move made instead of a Tab).
     bool filterKey(QLineEdit& edit, QKeyEvent& event, void (EntryForm::*filter)(int&));
     bool filterListMouse(QEvent& event);
+    // Selects the text of a frequency box that gets the focus, so that typing
+    // replaces it.
+    void selectOnFocus(QLineEdit& edit, const QEvent& event);
     void listLineClicked(int row);
     void applyFocus();
 
@@ -88,6 +91,8 @@ private:
     int listIndexAtPress_ = -1;
     bool listMouseDown_ = false;
     bool listDoubleClick_ = false;
+    // The frequency box a mouse click has just given the focus.
+    QLineEdit* selectOnRelease_ = nullptr;
 
     // Fixed labels.
     QLabel lblChannelData_;

@@ -1,5 +1,7 @@
 #include "ui/qt/qt_platform.h"
 
+#include "ui/qt/report_window.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileIconProvider>
@@ -97,6 +99,13 @@ QString QtFilter(const std::string& filter) {
 
 Answer QtPlatform::message(const std::string& text, const std::string& title, Icon icon,
                            Buttons buttons) {
+    // A message box grows with its text until its button is off the screen.
+    if (buttons == Buttons::Ok && IsLongMessage(QString::fromStdString(text))) {
+        ReportWindow(QString::fromStdString(title), QString::fromStdString(text), toQt(icon),
+                     parent_)
+            .exec();
+        return Answer::Ok;
+    }
     QMessageBox::StandardButtons offered = QMessageBox::Ok;
     if (buttons == Buttons::YesNo) offered = QMessageBox::Yes | QMessageBox::No;
     if (buttons == Buttons::YesNoCancel)

@@ -1,6 +1,7 @@
 #pragma once
-// The desktop implementation of the platform interface: Qt message boxes and
-// file dialogs, and the busy pointer.
+// The desktop implementation of the platform interface: Qt message boxes (a
+// scrolling report window for a long text) and file dialogs, and the busy
+// pointer.
 
 #include "core/platform.h"
 

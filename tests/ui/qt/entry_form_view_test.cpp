@@ -124,6 +124,11 @@ private slots:
             if (label->font().pointSizeF() == 13.5 && !QFontInfo(label->font()).fixedPitch())
                 ++headings;
         QCOMPARE(headings, 2);
+        QStringList labels;
+        for (QLabel* label : view->findChildren<QLabel*>())
+            labels << label->text();
+        // The range the store accepts (400.0000 is stored).
+        QVERIFY(labels.contains("Frequency range 400MHz to 450MHz only"));
 
         const char* order[] = {
             "cboCh",      "txtRx",      "txtTx",        "cboCTCSS",      "chkScan",   "cboToT",
@@ -167,14 +172,79 @@ private slots:
         op->press(Qt::Key_Enter);
         QCOMPARE(op->focused(), get("cboCTCSS"));
         QCOMPARE(text("txtTx"), QString("430"));
+    }
 
-        QApplication::clipboard()->setText("x9");
-        QCOMPARE(QApplication::clipboard()->text(), QString("x9"));
-        op->focus("txtRx");
-        get<QLineEdit>("txtRx")->selectAll();
-        op->type("4x3");
-        QTest::keyClick(op->focused(), Qt::Key_V, Qt::ControlModifier); // no paste either
-        QCOMPARE(text("txtRx"), QString("43"));
+    // The usual editing keys work in the frequency boxes; a paste keeps what
+    // typing it would keep; a click or Tab into a box selects its text, so
+    // typing replaces it.
+    void editingKeysPasteAndSelectionInTheFrequencyBoxes() {
+        auto* rx = get<QLineEdit>("txtRx");
+        auto* tx = get<QLineEdit>("txtTx");
+        QClipboard* clipboard = QApplication::clipboard();
+        QTest::mouseClick(rx, Qt::LeftButton);
+        QCOMPARE(op->focused(), rx);
+        op->type("435.125");
+        QTest::keyClick(rx, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(rx->selectedText(), QString("435.125"));
+        QTest::keyClick(rx, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboard->text(), QString("435.125"));
+        QTest::keyClick(rx, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(text("txtRx"), QString());
+        QCOMPARE(rig->ws.form.txtRx.text(), "");
+        QTest::keyClick(rx, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(rig->ws.form.txtRx.text(), "435.125");
+
+        clipboard->setText("433.5125 MHz");
+        op->tab();
+        QCOMPARE(op->focused(), tx);
+        QTest::keyClick(tx, Qt::Key_Insert, Qt::ShiftModifier);
+        QCOMPARE(text("txtTx"), QString("433.5125"));
+        QCOMPARE(rig->ws.form.txtTx.text(), "433.5125");
+        QTest::keyClick(tx, Qt::Key_Home);
+        QTest::keyClick(tx, Qt::Key_V, Qt::ControlModifier); // in front: the cursor follows
+        QCOMPARE(text("txtTx"), QString("433.5125433.5125"));
+        QCOMPARE(tx->cursorPosition(), 8);
+
+        QTest::mouseClick(rx, Qt::LeftButton, {}, QPoint(4, rx->height() / 2));
+        QCOMPARE(rx->selectedText(), QString("435.125"));
+        op->type("440");
+        QCOMPARE(rig->ws.form.txtRx.text(), "440");
+        op->tab();
+        QCOMPARE(tx->selectedText(), text("txtTx"));
+        op->type("430");
+        QCOMPARE(rig->ws.form.txtTx.text(), "430");
+    }
+
+    // A tone typed into the tone box stays as typed: one of the radio's is
+    // stored, any other refused by name.
+    void typedToneIsStoredOrRefusedNeverReplaced() {
+        auto* tone = get<QComboBox>("cboCTCSS");
+        op->enterChannel("5", "435", "", "none ", false);
+        op->focus("cboCh");
+        get<QComboBox>("cboCh")->lineEdit()->selectAll();
+        op->type("6");
+        op->tab();
+        op->type("436");
+        op->tab();
+        op->tab();
+        QCOMPARE(op->focused(), tone);
+        QTest::keyClick(tone, Qt::Key_A, Qt::ControlModifier);
+        op->type("100.0"); // a tone the radio lacks
+        QCOMPARE(tone->currentText(), QString("100.0"));
+        op->tab();
+        op->tab(); // leaving the scan box stores
+        QCOMPARE(platform->last().text,
+                 std::string("100.0 Hz is not one of the radio's CTCSS tones"));
+        QCOMPARE(slot(6), std::string());
+        QCOMPARE(tone->currentText(), QString("100.0"));
+        QTRY_COMPARE(op->focused(), tone);
+
+        QTest::keyClick(tone, Qt::Key_A, Qt::ControlModifier);
+        op->type("88.5");
+        op->tab();
+        op->tab();
+        QCOMPARE(slot(6), std::string("6,436.0000,436.0000,88.5 ,N"));
+        QCOMPARE(tone->currentText(), QString("none "));
     }
 
     void leavingTheScanBoxStoresTheChannel() {
