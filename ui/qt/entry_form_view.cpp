@@ -21,7 +21,6 @@
 #include <algorithm>
 #include <exception>
 #include <string>
-#include <tuple>
 #include <vector>
 
 namespace kl40::qt {
@@ -510,17 +509,16 @@ void EntryFormView::connectActions() {
 
     // Text boxes. A frequency that arrives whole (pasted, dropped) keeps
     // what typing it would keep.
-    const std::tuple<QLineEdit*, TextBox*, void (EntryForm::*)()> texts[] = {
-        {&txtCh_, &f.txtCh, nullptr},
-        {&txtRx_, &f.txtRx, &EntryForm::txtRx_Change},
-        {&txtTx_, &f.txtTx, &EntryForm::txtTx_Change}};
-    for (const auto& [edit, field, change] : texts) {
+    const std::pair<QLineEdit*, TextBox*> texts[] = {
+        {&txtCh_, &f.txtCh}, {&txtRx_, &f.txtRx}, {&txtTx_, &f.txtTx}};
+    for (const auto& [edit, field] : texts) {
         connect(edit, &QLineEdit::textEdited, this,
-                [this, edit = edit, field = field, change = change](const QString& text) {
+                [this, edit = edit, field = field](const QString& text) {
                     const qsizetype afterCursor = text.size() - edit->cursorPosition();
-                    forward([&] {
+                    forward([this, edit, field, &text] {
                         field->setText(text.toStdString());
-                        if (change != nullptr) (form_.*change)();
+                        if (edit == &txtRx_) form_.txtRx_Change();
+                        if (edit == &txtTx_) form_.txtTx_Change();
                     });
                     // What was dropped was left of the cursor: it stays after
                     // the text that was kept.
