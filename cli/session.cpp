@@ -11,8 +11,8 @@
 #include "image/flows.h"
 #include "image/image_build.h"
 #include "image/image_file.h"
+#include "image/image_read.h"
 #include "image/layout.h"
-#include "image/text_file.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -100,19 +100,9 @@ std::optional<ImageRefusal> LoadImage(Session& session, const std::string& path)
 }
 
 std::variant<std::vector<std::uint8_t>, std::string> ReadImage(const std::string& path) {
-    // Intel HEX and S-record files by their names: text, read and decoded.
-    const FileFormat* format = FormatOfPath(path, FormatContent::Image);
-    if (format == &DefaultFormat(FormatContent::Image)) format = nullptr;
-    auto read = ReadTextFile(path, format ? kMaxRecordFileBytes : kMaxImageFileSize);
-    if (const auto* error = std::get_if<TextFileError>(&read))
-        return error->kind == TextFileError::Kind::Folder ? "is a folder" : error->reason;
-    const std::string& content = std::get<std::string>(read);
-    if (content.empty()) return std::string("empty file");
-    if (!format) return std::vector<std::uint8_t>(content.begin(), content.end());
-    ImageOrError image = format->decodeImage(content);
-    if (const auto* fault = std::get_if<FormatError>(&image))
-        return "not a valid " + std::string(format->description) + " file: " + Describe(*fault);
-    return std::move(std::get<std::vector<std::uint8_t>>(image));
+    auto read = ReadImageFileBytes(path);
+    if (auto* failure = std::get_if<ImageReadError>(&read)) return std::move(failure->reason);
+    return std::move(std::get<std::vector<std::uint8_t>>(read));
 }
 
 } // namespace kl40::cli

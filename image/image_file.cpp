@@ -3,6 +3,7 @@
 #include "core/radio_model.h"
 #include "formats/file_formats.h"
 #include "image/file_descriptor.h"
+#include "image/image_read.h"
 #include "image/layout.h"
 #include "image/link_target.h"
 #include "image/temporary_files.h"
@@ -231,42 +232,32 @@ struct ImageRead {
     std::string reason;
 };
 
-// Reads an image file through the one bounded reader and shows the message
-// of each failure; a missing file is left to the caller when `quietIfMissing`.
+// Reads an image file and shows the message of each failure; a missing file
+// is left to the caller when `quietIfMissing`.
 ImageRead ReadImageShowingFailures(Platform& platform, const std::string& path,
                                    bool quietIfMissing) {
-    // A record file (Intel HEX, S-record) by its name is text of several
-    // bytes per image byte, with a limit of its own.
-    const FileFormat* format = RecordFormatOf(path);
     BusyPointer busy(platform);
-    auto text = ReadTextFile(path, format ? kMaxRecordFileBytes : kMaxImageFileSize);
-    if (const auto* error = std::get_if<TextFileError>(&text)) {
+    auto read = ReadImageFileBytes(path);
+    if (auto* bytes = std::get_if<std::vector<std::uint8_t>>(&read)) return {std::move(*bytes), ""};
+    const ImageReadError& failure = std::get<ImageReadError>(read);
+    if (const auto& error = failure.file) {
         using Kind = TextFileError::Kind;
-        const std::string reason = error->kind == Kind::Folder ? "is a folder" : error->reason;
         if (error->kind == Kind::Open && error->error == ENOENT && quietIfMissing)
-            return {std::nullopt, reason};
+            return {std::nullopt, failure.reason};
         if (error->tooLarge())
             platform.show(kTooLongText, kFileErrorTitle, Icon::None);
-        else if (format)
+        else if (failure.recordFile)
             platform.show(kCantOpenText + path + "\n" + error->reason, kAppTitle, Icon::None);
         else if (error->kind == Kind::Read)
             platform.show(kCantReadText + path + "\n" + error->reason, kAppTitle, Icon::None);
         else
             platform.show(kCantOpenText + path, kAppTitle, Icon::None);
-        return {std::nullopt, reason};
+    } else if (!failure.empty) {
+        // Records that hold no valid image. An empty file holds no image
+        // either; like the open check, it has no message of its own.
+        platform.show(path + " is " + failure.reason, kFileErrorTitle, Icon::Exclamation);
     }
-    std::string& content = std::get<std::string>(text);
-    // An empty file holds no image; like the open check, no message of its own.
-    if (content.empty()) return {std::nullopt, "empty file"};
-    if (!format) return {std::vector<std::uint8_t>(content.begin(), content.end()), ""};
-    ImageOrError image = format->decodeImage(content);
-    if (const auto* fault = std::get_if<FormatError>(&image)) {
-        const std::string reason =
-            "not a valid " + std::string(format->description) + " file: " + Describe(*fault);
-        platform.show(path + " is " + reason, kFileErrorTitle, Icon::Exclamation);
-        return {std::nullopt, reason};
-    }
-    return {std::move(std::get<std::vector<std::uint8_t>>(image)), ""};
+    return {std::nullopt, failure.reason};
 }
 
 } // namespace
