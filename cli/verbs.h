@@ -2,6 +2,7 @@
 // The verbs of kl40-cli. Each returns the process exit status: 0 success,
 // 1 refused input (the reason has been written to stderr).
 
+#include "core/radio_model.h"
 #include "formats/file_formats.h"
 
 #include <ostream>
@@ -18,10 +19,10 @@ struct BuildSettings {
     // The image format written; nothing: the one the output's extension names
     // (a raw image for any other name).
     const FileFormat* format = nullptr;
-    // What a channel list (.csv) radio file cannot hold; no model given: a
-    // KL40c, with a note that says so.
+    // What a channel list (.csv) radio file cannot hold; no model given: the
+    // default model, with a note that says so.
     std::string model;
-    std::string timeout = "2.00";
+    std::string timeout{kTimeoutTexts[kDefaultTimeoutIndex]};
     std::vector<std::string> options;
 };
 

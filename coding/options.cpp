@@ -50,7 +50,6 @@ int baseDigitValue(char c) {
     return value;
 }
 
-
 } // namespace
 
 char TimeoutDigit(int listIndex, int bandCode) {
@@ -106,7 +105,7 @@ void SetOptions(Workspace& ws) {
         const auto models = RadioModels();
         const RadioModel& model = index >= 0 && static_cast<std::size_t>(index) < models.size()
                                       ? models[static_cast<std::size_t>(index)]
-                                      : models.back();
+                                      : DefaultModel();
         data.BandCode = static_cast<std::int16_t>(model.code);
         // at() throws on a ConfigText that was never reset; what was written
         // before stays written.
@@ -160,13 +159,13 @@ bool HasChannelData(const RadioData& data) {
 void FillModelList(ComboBox& cboRadio) {
     for (const RadioModel& model : RadioModels())
         cboRadio.addItem(std::string(model.name));
-    cboRadio.setListIndex(static_cast<int>(RadioModels().size()) - 1);
+    cboRadio.setListIndex(ModelIndex(DefaultModel()));
 }
 
 void FillTimeoutList(ComboBox& cboToT) {
     for (std::string_view text : kTimeoutTexts)
         cboToT.addItem(std::string(text));
-    cboToT.setListIndex(1);
+    cboToT.setListIndex(static_cast<int>(kDefaultTimeoutIndex));
 }
 
 void FillChannelNumberList(ComboBox& cboCh) {

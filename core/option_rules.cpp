@@ -78,7 +78,7 @@ std::optional<std::string> OptionConflict(const OptionSet& options, const RadioM
 std::optional<std::string> OptionConflict(const std::vector<std::string>& captions,
                                           std::string_view model) {
     const RadioModel* known = FindModel(model);
-    return OptionConflict(OptionSetOf(captions), known ? *known : RadioModels().back());
+    return OptionConflict(OptionSetOf(captions), known ? *known : DefaultModel());
 }
 
 OptionSet EnabledOptions(const OptionSet& ticked, const RadioModel& model) {
@@ -109,7 +109,7 @@ OptionSet TickedOptions(const EntryFields& form) {
 
 const RadioModel& FormModel(const EntryFields& form) {
     const RadioModel* model = FindModel(form.cboRadio.text());
-    return model ? *model : RadioModels().back();
+    return model ? *model : DefaultModel();
 }
 
 void GreyOptionBoxes(EntryFields& form) {

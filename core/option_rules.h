@@ -26,7 +26,7 @@ OptionSet OptionSetOf(const std::vector<std::string>& captions);
 // bit for, pair that excludes each other or option without the one it needs.
 // Nothing when the form could show them ticked.
 std::optional<std::string> OptionConflict(const OptionSet& options, const RadioModel& model);
-// The same for option captions and a model name (the last model for a name
+// The same for option captions and a model name (the default model for a name
 // of none), as radio files give them.
 std::optional<std::string> OptionConflict(const std::vector<std::string>& captions,
                                           std::string_view model);
@@ -37,7 +37,7 @@ std::optional<std::string> OptionConflict(const std::vector<std::string>& captio
 // whose option the model has no bit for.
 OptionSet EnabledOptions(const OptionSet& ticked, const RadioModel& model);
 
-// The form's ticked option boxes, and its model (the last model for a
+// The form's ticked option boxes, and its model (the default model for a
 // selector text that names none, as the build takes it).
 OptionSet TickedOptions(const EntryFields& form);
 const RadioModel& FormModel(const EntryFields& form);

@@ -4,6 +4,8 @@
 // is made from them in one place and written back through the channel-entry
 // operations.
 
+#include "core/radio_model.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,10 +26,10 @@ struct Channel {
 };
 
 struct Radio {
-    std::string model = "KL40c";      // as the model selector lists it
-    std::string timeout = "2.00";     // as the time-out selector lists it
-    std::vector<std::string> options; // captions of the ticked option boxes
-    std::vector<Channel> channels;    // ascending channel numbers
+    std::string model{DefaultModel().name};                   // as the model selector lists it
+    std::string timeout{kTimeoutTexts[kDefaultTimeoutIndex]}; // as the time-out selector lists it
+    std::vector<std::string> options;                         // captions of the ticked option boxes
+    std::vector<Channel> channels;                            // ascending channel numbers
 
     bool operator==(const Radio&) const = default;
 };

@@ -87,9 +87,13 @@ const RadioModel* FindModel(std::string_view name) {
     return nullptr;
 }
 
-const RadioModel& ModelOrLast(int code) {
+const RadioModel& DefaultModel() {
+    return kModels.back();
+}
+
+const RadioModel& ModelOrDefault(int code) {
     const RadioModel* model = FindModel(code);
-    return model ? *model : kModels.back();
+    return model ? *model : DefaultModel();
 }
 
 std::optional<int> ConfigModelCode(std::string_view configText) {

@@ -26,6 +26,8 @@ inline constexpr std::size_t kDataAreaSize = 0x800;
 
 // The time-out selector's texts (minutes), the same for every model.
 inline constexpr std::array<std::string_view, 3> kTimeoutTexts{"1.00", "2.00", "3.00"};
+// The time-out of a new radio: its position in kTimeoutTexts.
+inline constexpr std::size_t kDefaultTimeoutIndex = 1;
 
 // Where an option's flag lands in OptionText: the weight added to the digit at
 // `digit` (a position from 1); digit 0 when the model has no bit for it.
@@ -89,9 +91,11 @@ int ModelIndex(const RadioModel& model);
 // The model of a code or a name; nothing for any other.
 const RadioModel* FindModel(int code);
 const RadioModel* FindModel(std::string_view name);
-// The model of a code, or the last model for any code that names none (the
-// build and the decoder treat every unknown code as the last model).
-const RadioModel& ModelOrLast(int code);
+// The model of a new radio (the selector shows it after start-up, New and
+// Reset); the build and the decoder also take every unknown model code as it.
+const RadioModel& DefaultModel();
+// The model of a code, or the default model for any code that names none.
+const RadioModel& ModelOrDefault(int code);
 // The model code that ConfigText holds in its 15th character; nothing when
 // that character names no model.
 std::optional<int> ConfigModelCode(std::string_view configText);

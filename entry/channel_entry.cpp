@@ -379,8 +379,8 @@ bool ClearChannelList(Workspace& ws, std::int16_t unconfirmed) {
     ClearOptionBoxes(form);
     // Program selections run the lists' click handlers (SetOptions unless the
     // form is loading).
-    selectItemIfPresent(form.cboToT, 1);
-    selectItemIfPresent(form.cboRadio, 2);
+    selectItemIfPresent(form.cboToT, static_cast<int>(kDefaultTimeoutIndex));
+    selectItemIfPresent(form.cboRadio, ModelIndex(DefaultModel()));
     clearListAndFields(form);
     GreyOptionBoxes(form);
     if (ask) data.ChannelTable.fill(std::string());

@@ -169,7 +169,7 @@ FirmwareCheck CheckFirmwareImage(const std::vector<std::uint8_t>& image, const s
         return {std::nullopt, name + " is not an image of a known model (a " +
                                   ModelsWithProgramCode() +
                                   " image has its model's size and marker byte)."};
-    if (!ModelOrLast(*model).hasProgramArea()) {
+    if (!ModelOrDefault(*model).hasProgramArea()) {
         const std::string modelName = ModelName(*model);
         return {std::nullopt, name + " is a " + modelName + " image. A " + modelName +
                                   " image is all channel data and holds no program code: there "

@@ -33,9 +33,9 @@ int channelLimit(const RadioData& data) {
 }
 
 // Model code from ConfigText position 15; anything that names no model is
-// the last model.
+// the default model.
 int modelCode(const RadioData& data) {
-    return ConfigModelCode(data.ConfigText).value_or(RadioModels().back().code);
+    return ConfigModelCode(data.ConfigText).value_or(DefaultModel().code);
 }
 
 // Value 0-15 of each of "0"-"9" and "A"-"F"; 0xFF for any other character.
@@ -183,7 +183,7 @@ bool placeChannelData(Workspace& ws, const CodeArray& receive, const CodeArray& 
     }
 
     const std::string& scan = data.ScanText;
-    const RadioModel& facts = ModelOrLast(model);
+    const RadioModel& facts = ModelOrDefault(model);
     if (!scan.empty()) {
         if (facts.scanList == ScanListStyle::Consecutive) {
             image.put(facts.scanListAddress,
@@ -269,7 +269,7 @@ template <class Image> void placeCountAndOptions(Workspace& ws, Image& image) {
 // area is never touched.
 void placeProgramCode(RadioData& data, const std::string& firmwareFolder, int model) {
     data.FirmwareProblem.clear();
-    if (!ModelOrLast(model).hasProgramArea()) {
+    if (!ModelOrDefault(model).hasProgramArea()) {
         data.LastProgramSource = ProgramSource::None;
         return;
     }
@@ -306,7 +306,7 @@ int BuildModel(const RadioData& data) {
 
 bool BuiltWithoutProgramCode(const RadioData& data) {
     const int model = modelCode(data);
-    return ModelOrLast(model).hasProgramArea() && !HasProgramCode(data.ImageText, model);
+    return ModelOrDefault(model).hasProgramArea() && !HasProgramCode(data.ImageText, model);
 }
 
 std::string ImageFilePath(const std::string& chosen) {

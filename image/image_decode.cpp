@@ -107,7 +107,7 @@ void DecodeScanList(Workspace& ws, int model) {
     // Consecutive bytes from the model's scan list address, or byte 0 of
     // receive slots 0, 1, 2, ... Both end at the first 0xFF; a full list of
     // 32 entries may have none.
-    const RadioModel& facts = ModelOrLast(model);
+    const RadioModel& facts = ModelOrDefault(model);
     for (std::size_t k = 0; k < kMaxScanEntries; ++k) {
         const std::size_t address = facts.scanList == ScanListStyle::Consecutive
                                         ? facts.scanListAddress + k
@@ -256,7 +256,7 @@ bool DecodeImage(Workspace& ws) {
         const auto model = RecogniseModel(data.ImageText);
         if (!model) throw std::runtime_error("no model recognised");
         setConfigChar(data, 15, static_cast<char>('0' + *model));
-        ws.form.cboRadio.setListIndex(ModelIndex(ModelOrLast(*model)));
+        ws.form.cboRadio.setListIndex(ModelIndex(ModelOrDefault(*model)));
 
         DecodeScanList(ws, *model);
         DecodeOptionBytes(ws, *model);

@@ -10,7 +10,7 @@ std::size_t ImageSize(int modelCode) {
 }
 
 std::size_t DataBase(int modelCode) {
-    return ModelOrLast(modelCode).dataBase;
+    return ModelOrDefault(modelCode).dataBase;
 }
 
 bool IsImageSize(std::size_t size) {

@@ -31,7 +31,7 @@ inline constexpr std::size_t kMaxScanEntries = 32;
 
 // The model's image size (core/radio_model.h); 0 for a code that names no model.
 std::size_t ImageSize(int modelCode);
-// The model's data base; a code that names no model gets the last model's.
+// The model's data base; a code that names no model gets the default model's.
 std::size_t DataBase(int modelCode);
 // True when `size` is the image size of some model.
 bool IsImageSize(std::size_t size);

@@ -47,7 +47,7 @@ const Template& templateOf(int modelCode) {
         }
         return byModel;
     }();
-    return templates.at(ModelOrLast(modelCode).code);
+    return templates.at(ModelOrDefault(modelCode).code);
 }
 
 } // namespace

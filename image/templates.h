@@ -8,7 +8,7 @@
 namespace kl40 {
 
 // A fresh copy of the model's template in hex form (4096 or 16384 digits).
-// A model code that names no model gives the last model's template.
+// A model code that names no model gives the default model's template.
 std::string TemplateHex(int modelCode);
 // The same template as bytes.
 std::vector<std::uint8_t> TemplateBytes(int modelCode);
