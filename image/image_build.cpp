@@ -15,7 +15,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <stdexcept>
 #include <vector>
 
@@ -202,8 +201,6 @@ template <class Image> bool generateChannelCodes(Workspace& ws, char separator, 
         // The codes follow the chosen model's rules, so the options routine
         // runs before the first code is computed.
         SetOptions(ws);
-        const auto receiveOffset = static_cast<std::int32_t>(std::nearbyint(21.4 / kChannelStep));
-        const auto transmitOffset = static_cast<std::int32_t>(std::nearbyint(19.2 / kChannelStep));
         // The receive tone follows the model the selector shows.
         const RadioModel* shown = FindModel(ws.form.cboRadio.text());
         const bool receiveToneModel = shown && shown->receiveTone;
@@ -221,9 +218,9 @@ template <class Image> bool generateChannelCodes(Workspace& ws, char separator, 
 
             std::string& rx = receive[static_cast<std::size_t>(ch)];
             std::string& tx = transmit[static_cast<std::size_t>(ch)];
-            rx = FrequencyCode(ws, receiveOffset, frequencyField(entry, fields[1]), kChannelStep,
+            rx = FrequencyCode(ws, kReceiveOffset, frequencyField(entry, fields[1]), kChannelStep,
                                kPrescaler);
-            tx = FrequencyCode(ws, transmitOffset, frequencyField(entry, fields[2]), kChannelStep,
+            tx = FrequencyCode(ws, kTransmitOffset, frequencyField(entry, fields[2]), kChannelStep,
                                kPrescaler);
 
             std::string_view tone = fields[3];

@@ -221,7 +221,7 @@ bool DecodeChannelCodes(Workspace& ws, CodeArray& receive, CodeArray& transmit) 
             if (!receive[slot].empty()) {
                 tone = SplitToneByte(ws.platform, receive[slot]);
                 const std::string rx =
-                    FrequencyText(FrequencyFromCode(ws.platform, receive[slot], 1712));
+                    FrequencyText(FrequencyFromCode(ws.platform, receive[slot], kReceiveOffset));
                 char number[4];
                 const auto length = static_cast<std::size_t>(
                     std::to_chars(number, number + sizeof number, i).ptr - number);
@@ -231,7 +231,7 @@ bool DecodeChannelCodes(Workspace& ws, CodeArray& receive, CodeArray& transmit) 
             if (!transmit[slot].empty()) {
                 tone = SplitToneByte(ws.platform, transmit[slot]);
                 const std::string tx =
-                    FrequencyText(FrequencyFromCode(ws.platform, transmit[slot], 1536));
+                    FrequencyText(FrequencyFromCode(ws.platform, transmit[slot], kTransmitOffset));
                 const std::string toneText = ToneFromCode(tone);
                 // Channel 100 has no two-digit number, so it is never a scan entry.
                 const bool scan = i < 100 && scanned[i];
