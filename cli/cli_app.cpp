@@ -149,7 +149,7 @@ int Run(int argc, char** argv) {
         if (*remove) return RunFirmwareRemove(firmwareModel, printed);
         return 2;
     }();
-    return DeliverOutput(printed.str(), status, std::cout);
+    return DeliverOutput(printed.str(), status, std::cout, *diff ? 2 : 1);
 }
 
 } // namespace kl40::cli

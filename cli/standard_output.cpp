@@ -6,7 +6,7 @@
 
 namespace kl40::cli {
 
-int DeliverOutput(const std::string& text, int status, std::ostream& out) {
+int DeliverOutput(const std::string& text, int status, std::ostream& out, int failed) {
     // errno is read right after the write or flush that failed, before
     // anything else can change it.
     errno = 0;
@@ -16,7 +16,7 @@ int DeliverOutput(const std::string& text, int status, std::ostream& out) {
     const int error = errno != 0 ? errno : EIO;
     std::cerr << "kl40-cli: standard output: "
               << std::error_code(error, std::generic_category()).message() << '\n';
-    return 1;
+    return failed;
 }
 
 } // namespace kl40::cli

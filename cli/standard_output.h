@@ -11,7 +11,7 @@ namespace kl40::cli {
 
 // Writes `text` to `out` and flushes it through to the system. Returns
 // `status` when all of it was written; otherwise tells why on stderr and
-// returns 1.
-int DeliverOutput(const std::string& text, int status, std::ostream& out);
+// returns `failed` (diff's trouble status is 2, as 1 means "different").
+int DeliverOutput(const std::string& text, int status, std::ostream& out, int failed = 1);
 
 } // namespace kl40::cli
