@@ -14,7 +14,8 @@
 
 namespace kl40 {
 
-inline constexpr int kChannelSlots = 101; // ChannelTable indices 0 to 100
+inline constexpr int kChannelSlots = 101;  // ChannelTable indices 0 to 100
+inline constexpr int kHighestChannel = 99; // channels are numbered 1 to 99
 
 // Where the program code (the bytes outside the data area) of a build came from.
 enum class ProgramSource {

@@ -253,7 +253,15 @@ template <class Image> void placeCountAndOptions(Workspace& ws, Image& image) {
     BuildOptionText(ws);
     const std::size_t base = DataBase(modelCode(data));
     if (data.ChannelCountText.size() < 2) throw std::runtime_error("channel count too short");
-    image.put(base + kCountOffset, std::string_view(data.ChannelCountText).substr(0, 2));
+    // The count byte holds two digits. A decoded count of 100 (a code in
+    // slot 0, which belongs to no numbered channel) is stored as 99, which
+    // decodes to 100 again; its first two digits, "10", would lose every
+    // channel above 10.
+    const auto count = ParseInt16(data.ChannelCountText);
+    if (count && *count > kHighestChannel)
+        image.put(base + kCountOffset, TwoDigit(kHighestChannel));
+    else
+        image.put(base + kCountOffset, std::string_view(data.ChannelCountText).substr(0, 2));
     const std::string& options = data.OptionText;
     for (std::size_t k = 0; k < kOptionByteCount && 2 + 2 * k + 1 < options.size(); ++k)
         image.put(base + kOptionOffset + k, std::string_view(options).substr(2 + 2 * k, 2));

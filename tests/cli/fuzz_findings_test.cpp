@@ -4,9 +4,11 @@
 #include "cli/session.h"
 #include "cli/verbs.h"
 #include "formats/radio_json.h"
+#include "image/layout.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -20,6 +22,34 @@ namespace kl40::cli {
 namespace {
 
 namespace fs = std::filesystem;
+
+// A transmit code in slot 0, which belongs to no channel, behind a stored
+// count of 99 made the decoder count 100 channels; the build wrote that count as "10", so every channel
+// above 10 was gone when the saved image was opened again.
+TEST(FuzzFindings, ACodeInTheSlotOfNoChannelLosesNoChannelOnSave) {
+    Session built;
+    Radio radio;
+    radio.channels = {{1, "438.0250", "438.0250", "94.8", true},
+                      {40, "420.0000", "425.5000", "none", false},
+                      {98, "401.2500", "401.2500", "77.0", true}};
+    ASSERT_EQ(built.Apply(radio), std::nullopt);
+    ASSERT_TRUE(built.Build());
+    std::vector<std::uint8_t> image = built.ws.data.ImageText;
+    const auto base = static_cast<std::ptrdiff_t>(DataBase(3));
+    const auto transmit = static_cast<std::ptrdiff_t>(kTransmitTableOffset);
+    std::copy_n(image.begin() + base + static_cast<std::ptrdiff_t>(kSlotSize) + transmit,
+                kSlotSize, image.begin() + base + transmit);
+    // A stored count of 99: the decoder walks on past channel 99 to slot 0.
+    image[static_cast<std::size_t>(base) + kCountOffset] = 0x99;
+
+    Session opened;
+    ASSERT_TRUE(opened.Load(image));
+    ASSERT_TRUE(opened.Build());
+    Session reopened;
+    ASSERT_TRUE(reopened.Load(opened.ws.data.ImageText));
+    EXPECT_EQ(reopened.Describe().channels, radio.channels);
+    EXPECT_EQ(opened.Describe().channels, radio.channels);
+}
 
 // A number too large for a double made the JSON reader throw an exception that
 // nothing caught, so `kl40-cli build` aborted.

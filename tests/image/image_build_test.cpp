@@ -182,7 +182,8 @@ TEST_F(ImageBuildTest, ChannelHundredIsPlacedInSlotZeroButNeverScanned) {
               (Bytes{0xFF, 0x01, 0x05, 0x01}));
     EXPECT_EQ(image[0x1300], 0x99);
     EXPECT_EQ(image[0x1301], 0xFF);
-    EXPECT_EQ(image[0x13F0], 0x10) << "a count of 100 keeps its first two digits";
+    // Stored as 99, which decodes to 100 again; "10" would hide channels 11-99.
+    EXPECT_EQ(image[0x13F0], 0x99) << "a count of 100 is stored as 99";
 }
 
 TEST_F(ImageBuildTest, NoChannelsMeansNoImage) {
