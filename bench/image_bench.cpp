@@ -25,7 +25,7 @@ std::unique_ptr<cli::Session> PreparedSession(benchmark::State& state, int model
         state.SkipWithError(error->message.c_str());
         return nullptr;
     }
-    if (auto refused = session->Apply(std::get<Radio>(parsed))) {
+    if (auto refused = session->Apply(std::get<RadioRecord>(parsed))) {
         state.SkipWithError(refused->c_str());
         return nullptr;
     }
@@ -81,7 +81,7 @@ void BM_BuildFromJson(benchmark::State& state) {
     for (auto _ : state) {
         auto parsed = ParseRadioJson(text);
         cli::Session session;
-        const bool built = !session.Apply(std::get<Radio>(parsed)) && session.Build();
+        const bool built = !session.Apply(std::get<RadioRecord>(parsed)) && session.Build();
         if (!built) {
             state.SkipWithError("the sample radio does not build");
             break;

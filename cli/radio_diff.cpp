@@ -20,7 +20,7 @@ bool holds(const std::vector<std::string>& options, std::string_view name) {
 
 // Every option either radio names: the option table's first, in its order,
 // then any other by name.
-std::vector<std::string> optionNames(const Radio& a, const Radio& b) {
+std::vector<std::string> optionNames(const RadioRecord& a, const RadioRecord& b) {
     std::vector<std::string> names;
     for (const RadioOption& option : RadioOptions())
         names.emplace_back(option.caption);
@@ -41,13 +41,13 @@ std::string yesNo(bool value) {
     return value ? "yes" : "no";
 }
 
-std::string described(const Channel& channel) {
+std::string described(const ChannelRecord& channel) {
     return frequency(channel.rx) + " / " + frequency(channel.tx) + ", tone " + channel.tone +
            (channel.scan ? ", scan" : ", no scan");
 }
 
 // "receive 435.1250 -> 435.1375; tone none -> 88.5" for the fields that differ.
-std::string changes(const Channel& a, const Channel& b) {
+std::string changes(const ChannelRecord& a, const ChannelRecord& b) {
     std::vector<std::string> fields;
     const auto field = [&fields](const char* name, const std::string& from, const std::string& to) {
         if (from != to) fields.push_back(std::string(name) + ' ' + from + " -> " + to);
@@ -62,12 +62,12 @@ std::string changes(const Channel& a, const Channel& b) {
     return text;
 }
 
-void channelDifferences(const Radio& a, const Radio& b, std::vector<std::string>& lines) {
+void channelDifferences(const RadioRecord& a, const RadioRecord& b, std::vector<std::string>& lines) {
     // Each number with the channel of either side that has it.
-    std::map<int, std::pair<const Channel*, const Channel*>> numbers;
-    for (const Channel& channel : a.channels)
+    std::map<int, std::pair<const ChannelRecord*, const ChannelRecord*>> numbers;
+    for (const ChannelRecord& channel : a.channels)
         numbers[channel.number].first = &channel;
-    for (const Channel& channel : b.channels)
+    for (const ChannelRecord& channel : b.channels)
         numbers[channel.number].second = &channel;
     for (const auto& [number, sides] : numbers) {
         const std::string name = "channel " + std::to_string(number);
@@ -93,7 +93,7 @@ bool hasProgramArea(const DecodedImage& image) {
 
 } // namespace
 
-std::vector<std::string> RadioDifferences(const Radio& a, const Radio& b) {
+std::vector<std::string> RadioDifferences(const RadioRecord& a, const RadioRecord& b) {
     std::vector<std::string> lines;
     if (a.model != b.model) lines.push_back("model: " + a.model + " -> " + b.model);
     if (a.timeout != b.timeout)

@@ -22,7 +22,7 @@ namespace kl40::cli {
 //   channel 7 removed
 //   channel 9: receive 435.1250 -> 435.1375; tone none -> 88.5; scan no -> yes
 // Empty when the radios are equal.
-std::vector<std::string> RadioDifferences(const Radio& a, const Radio& b);
+std::vector<std::string> RadioDifferences(const RadioRecord& a, const RadioRecord& b);
 
 // An image as decoded: its bytes and the code of the model it holds.
 struct DecodedImage {

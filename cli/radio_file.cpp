@@ -20,7 +20,7 @@ std::variant<RadioFileContent, std::string> LoadRadioFile(const std::string& pat
     std::vector<std::string> defaulted;
     auto parsed = ParseRadioJson(std::get<std::string>(text), &defaulted);
     if (auto* error = std::get_if<JsonError>(&parsed)) return error->message;
-    RadioFileContent content{std::move(std::get<Radio>(parsed)), {}};
+    RadioFileContent content{std::move(std::get<RadioRecord>(parsed)), {}};
     for (const std::string& key : defaulted)
         content.notes.push_back("no \"" + key + "\" given: " +
                                 (key == "model"

@@ -25,7 +25,7 @@ std::variant<std::string, RadioFileError> ReadRadioFile(const std::string& path)
 // one note for each default taken for a key left out ("no \"model\" given:
 // a KL40c radio").
 struct RadioFileContent {
-    Radio radio;
+    RadioRecord radio;
     std::vector<std::string> notes;
 };
 

@@ -36,7 +36,7 @@ Session::Session() {
     form_.Form_Load();
 }
 
-std::optional<std::string> Session::Apply(const Radio& radio) {
+std::optional<std::string> Session::Apply(const RadioRecord& radio) {
     platform.messages.clear();
     notes.clear();
     const ApplyOutcome outcome = ApplyRadio(ws, radio, OnRefusal::Stop);
@@ -76,7 +76,7 @@ bool Session::Load(std::vector<std::uint8_t> image) {
     return LoadOpenedImage(ws, std::move(previous)) == LoadResult::Decoded;
 }
 
-Radio Session::Describe() const {
+RadioRecord Session::Describe() const {
     return SnapshotOf(ws);
 }
 

@@ -24,7 +24,7 @@ public:
 
     // Stores the radio's model, time-out, options and channels. Returns the
     // reason the first refused item was refused, or nothing when all were taken.
-    std::optional<std::string> Apply(const Radio& radio);
+    std::optional<std::string> Apply(const RadioRecord& radio);
 
     // Builds the image into ImageText. Returns false after a refusal, which
     // `platform.messages` holds.
@@ -35,7 +35,7 @@ public:
     bool Load(std::vector<std::uint8_t> image);
 
     // The radio now in the data set and form.
-    Radio Describe() const;
+    RadioRecord Describe() const;
 
     StderrPlatform platform;
     Workspace ws{platform};

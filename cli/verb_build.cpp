@@ -87,7 +87,7 @@ std::optional<std::string> applyChannelList(Session& session, const std::string&
     if (const auto* error = std::get_if<CsvError>(&read)) return error->message;
     ChannelImport& import = std::get<ChannelImport>(read);
     if (auto conflict = OptionConflict(settings.options, settings.model)) return conflict;
-    if (auto refused = session.Apply(Radio{settings.model, settings.timeout, settings.options, {}}))
+    if (auto refused = session.Apply(RadioRecord{settings.model, settings.timeout, settings.options, {}}))
         return refused;
     const std::size_t stored = StoreImportedChannels(session.ws, import);
     const std::string report = FormatImportReport(import.report, stored);
@@ -121,7 +121,7 @@ BuildResult buildOne(const std::string& radioPath, const std::string& outputPath
             return refuse("cannot read the radio file: " + error->reason);
         BuildSettings listSettings = settings;
         if (listSettings.model.empty()) {
-            listSettings.model = Radio{}.model;
+            listSettings.model = RadioRecord{}.model;
             note("no --model given: a " + listSettings.model + " radio");
         }
         model = listSettings.model;

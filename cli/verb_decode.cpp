@@ -20,7 +20,7 @@ int LoadImageFile(Session& session, const std::string& imagePath) {
 int RunDecode(const std::string& imagePath, std::ostream& out) {
     Session session;
     if (int status = LoadImageFile(session, imagePath)) return status;
-    const Radio radio = session.Describe();
+    const RadioRecord radio = session.Describe();
     // Kept as the image holds them, but a build of the radio file refuses them.
     if (const auto conflict = OptionConflict(radio.options, radio.model))
         std::cerr << "kl40-cli: " << EchoText(imagePath) << ": warning: " << *conflict

@@ -18,7 +18,7 @@ namespace {
 // One side of the comparison: what the radio would hold and, for an image,
 // the image's bytes.
 struct Side {
-    Radio radio;
+    RadioRecord radio;
     std::optional<std::vector<std::uint8_t>> image; // none for a radio file
 };
 

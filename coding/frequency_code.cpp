@@ -6,6 +6,7 @@
 #include "core/numbers.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -150,6 +151,52 @@ std::string FrequencyCode(Workspace& ws, std::int32_t offset, double mhz, double
         ws.platform.show("Unable to calculate frequency code", "Data Error", Icon::Exclamation);
         return {};
     }
+}
+
+std::optional<std::array<std::uint8_t, 4>> FrequencyCode(const RadioModel& model,
+                                                        std::int32_t offset, Frequency frequency) {
+    // Steps of 12.5 kHz above the offset, rounded to the nearest (a frequency
+    // is never half-way between two steps: a step is 125 units of 100 Hz).
+    const std::int64_t units = frequency.hundredHz - std::int64_t{offset} * 125;
+    const std::int64_t shifted = units + 62;
+    const std::int64_t m = shifted >= 0 ? shifted / 125 : -((-shifted + 124) / 125);
+    if (m < 0 || m > static_cast<std::int64_t>(kMaxStepCount)) return std::nullopt;
+    const std::int64_t n = m / kPrescaler;
+    const std::int64_t h = n / 2; // the divider's high part, three hex digits at most
+    const std::int64_t l = m % kPrescaler + (n % 2 != 0 ? 128 : 0);
+    if (h > 0xFFF) return std::nullopt;
+    std::uint32_t code = 0xFF000000u | static_cast<std::uint32_t>(h << 8 | l);
+    if (model.harmonicMarker) {
+        if (offset == kReceiveOffset && NearHarmonic(frequency.megahertz())) code &= 0x00FFFFFFu;
+    } else if (std::popcount(code) % 2 != 0) {
+        code |= 0x00400000u; // the check bit
+    }
+    return std::array<std::uint8_t, 4>{
+        static_cast<std::uint8_t>(code >> 24), static_cast<std::uint8_t>(code >> 16),
+        static_cast<std::uint8_t>(code >> 8), static_cast<std::uint8_t>(code)};
+}
+
+Frequency FrequencyOfCode(std::uint8_t b1, std::uint8_t b2, std::uint8_t b3, std::int32_t offset) {
+    const int lead = (b1 >= 0x40 ? b1 - 0x40 : b1) & 1;
+    const std::int64_t n = 2 * (lead * 256 + b2) + (b3 >= 128 ? 1 : 0);
+    return Frequency::FromSteps(n * kPrescaler + (b3 & 0x7F) + offset);
+}
+
+std::string FrequencyText(Frequency frequency) {
+    const std::int64_t units = frequency.hundredHz;
+    const std::uint64_t magnitude =
+        units < 0 ? static_cast<std::uint64_t>(-(units + 1)) + 1 : static_cast<std::uint64_t>(units);
+    char buffer[32];
+    char* end = buffer;
+    if (units < 0) *end++ = '-';
+    end = std::to_chars(end, buffer + 24, magnitude / 10000).ptr;
+    const auto fraction = static_cast<unsigned>(magnitude % 10000);
+    *end++ = '.';
+    *end++ = static_cast<char>('0' + fraction / 1000);
+    *end++ = static_cast<char>('0' + fraction / 100 % 10);
+    *end++ = static_cast<char>('0' + fraction / 10 % 10);
+    *end++ = static_cast<char>('0' + fraction % 10);
+    return std::string(buffer, end);
 }
 
 bool NearHarmonic(double mhz) {

@@ -1,7 +1,12 @@
 #pragma once
 // Synthesizer divider codes of receive and transmit frequencies.
 
+#include "core/radio.h"
 #include "core/radio_data.h"
+#include "core/radio_model.h"
+
+#include <array>
+#include <optional>
 
 #include <cstdint>
 #include <string>
@@ -31,6 +36,21 @@ bool HasExcessDecimals(std::string_view text);
 // shows "Unable to calculate frequency code" and gives "".
 std::string FrequencyCode(Workspace& ws, std::int32_t offset, double mhz, double step,
                           std::int16_t modulus);
+
+// The synthesizer code of `frequency` with `offset` steps (kReceiveOffset or
+// kTransmitOffset) for `model`, as the four bytes of its slot; nothing when
+// the frequency lies too far below or above the band to be coded.
+std::optional<std::array<std::uint8_t, 4>> FrequencyCode(const RadioModel& model,
+                                                        std::int32_t offset, Frequency frequency);
+
+// The frequency of a slot's last three bytes, with `offset` steps: the
+// tone bits are taken off the first of them (0x40 and the tone code), its
+// lowest bit is the highest bit of the divider.
+Frequency FrequencyOfCode(std::uint8_t b1, std::uint8_t b2, std::uint8_t b3, std::int32_t offset);
+
+// A frequency as the form and the files write it: MHz with four decimals
+// ("435.1250").
+std::string FrequencyText(Frequency frequency);
 
 // True when `mhz` lies strictly within 10 kHz of a harmonic of the comb.
 bool NearHarmonic(double mhz);

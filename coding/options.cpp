@@ -1,11 +1,14 @@
 #include "coding/options.h"
 
 #include "core/hex_text.h"
+#include "core/numbers.h"
 #include "core/option_rules.h"
 #include "core/option_table.h"
 #include "core/radio_model.h"
 
+#include <algorithm>
 #include <array>
+#include <functional>
 #include <cmath>
 #include <cstdint>
 #include <stdexcept>
@@ -118,6 +121,29 @@ void SetOptions(Workspace& ws) {
     }
 }
 
+namespace {
+
+// Adds ConfigText's digits 3-14 into `text` at the model's places: a flag adds
+// its weight to its digit, the time-out digit and the model constant replace
+// theirs. Throws std::out_of_range for a digit that would pass F.
+void placeConfigDigits(std::string& text, std::string_view config, const RadioModel& model,
+                       const std::function<int(std::string_view)>& digitValue) {
+    const std::vector<OptionPlace> places = placesOf(model);
+    for (int pos = 3; pos <= 14 && pos <= static_cast<int>(config.size()); ++pos) {
+        const int v = digitValue(config.substr(static_cast<std::size_t>(pos - 1), 1));
+        if (v == 0) continue;
+        for (const OptionPlace& place : places) {
+            if (place.configPos != pos) continue;
+            char& target = text.at(static_cast<std::size_t>(place.optionPos - 1));
+            const int value = place.weight == 0 ? v : baseDigitValue(target) + place.weight;
+            if (value > 15) throw std::out_of_range("option digit above F");
+            target = HexDigits(static_cast<std::uint32_t>(value)).front();
+        }
+    }
+}
+
+} // namespace
+
 void BuildOptionText(Workspace& ws) {
     SetOptions(ws);
     RadioData& data = ws.data;
@@ -133,21 +159,36 @@ void BuildOptionText(Workspace& ws) {
     const std::string& config = data.ConfigText;
     // A ConfigText that names no model takes the first model's places.
     const RadioModel* model = FindModel(ConfigModelCode(config).value_or(0));
-    const std::vector<OptionPlace> places = placesOf(model ? *model : RadioModels().front());
-
-    for (int pos = 3; pos <= 14 && pos <= static_cast<int>(config.size()); ++pos) {
-        const std::string_view digit(&config[static_cast<std::size_t>(pos - 1)], 1);
-        const std::int32_t v = HexToValue(ws.platform, digit, 16);
-        if (v == 0) continue;
-        for (const OptionPlace& place : places) {
-            if (place.configPos != pos) continue;
-            char& target = text.at(static_cast<std::size_t>(place.optionPos - 1));
-            const int value = place.weight == 0 ? v : baseDigitValue(target) + place.weight;
-            if (value > 15) throw std::out_of_range("option digit above F");
-            target = HexDigits(static_cast<std::uint32_t>(value)).front();
-        }
-    }
+    placeConfigDigits(text, config, model ? *model : RadioModels().front(),
+                      [&ws](std::string_view digit) { return HexToValue(ws.platform, digit, 16); });
     data.OptionText = std::move(text);
+}
+
+std::string ConfigTextOf(const Radio& radio) {
+    std::string config = kDefaultConfigText;
+    const RadioModel& model = radio.modelFacts();
+    const std::string count = TwoDigit(std::clamp(radio.channelCount, 0, kHighestChannel));
+    config[0] = count[0];
+    config[1] = count[1];
+    for (const RadioOption& option : RadioOptions())
+        if (option.configPos != 0 && radio.options[OptionIndex(option)])
+            config[static_cast<std::size_t>(option.configPos - 1)] = '1';
+    config[11] = TimeoutDigit(radio.timeout, model.code);
+    config[12] = model.modelConstant;
+    config[14] = static_cast<char>('0' + model.code);
+    return config;
+}
+
+std::string OptionTextOf(const Radio& radio) {
+    const RadioModel* readFrom = FindModel(radio.optionsReadFrom);
+    std::string text = readFrom ? "00" + std::string(readFrom->optionBase) : kDefaultOptionText;
+    const std::string count = TwoDigit(std::clamp(radio.channelCount, 0, kHighestChannel));
+    text[0] = count[0];
+    text[1] = count[1];
+    placeConfigDigits(text, ConfigTextOf(radio), radio.modelFacts(), [](std::string_view digit) {
+        return HexDigitValue(digit.front());
+    });
+    return text;
 }
 
 bool HasChannelData(const RadioData& data) {

@@ -2,6 +2,7 @@
 // Radio model, transmit time-out and the ten on/off options: ConfigText,
 // BandCode and the option digits of OptionText.
 
+#include "core/radio.h"
 #include "core/radio_data.h"
 #include "core/radio_model.h"
 
@@ -20,6 +21,14 @@ void SetOptions(Workspace& ws);
 // Runs SetOptions, then derives OptionText from its base and ConfigText. Never
 // accumulates: running it twice gives the same OptionText.
 void BuildOptionText(Workspace& ws);
+
+// The ConfigText of a radio: count, option flags, time-out digit, model
+// constant and model code.
+std::string ConfigTextOf(const Radio& radio);
+// The OptionText of a radio: its count, then its option digits from the base
+// its options start from (a new radio's, or that of the model whose image
+// they were read from). Throws std::out_of_range for a digit past F.
+std::string OptionTextOf(const Radio& radio);
 
 bool HasChannelData(const RadioData& data);
 

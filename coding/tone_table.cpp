@@ -156,4 +156,21 @@ std::string ToneFromCode(std::string& code) {
     return tone ? tone : "none";
 }
 
+std::uint8_t ToneCodeByte(int row) {
+    if (row <= 0 || row >= kToneCount) return 0;
+    const char* code = ToneTable[static_cast<std::size_t>(row)].code;
+    return static_cast<std::uint8_t>(HexDigitValue(code[0]) * 16 + HexDigitValue(code[1]));
+}
+
+int ToneRowOfCode(std::uint8_t code) {
+    // The first row whose code answers, as ToneFromCode finds it.
+    static const auto rowsByHalfCode = [] {
+        std::array<std::uint8_t, 128> rows{};
+        for (int row = kToneCount - 1; row >= 0; --row)
+            rows[ToneCodeByte(row) / 2] = static_cast<std::uint8_t>(row);
+        return rows;
+    }();
+    return rowsByHalfCode[code / 2];
+}
+
 } // namespace kl40

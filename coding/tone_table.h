@@ -33,6 +33,13 @@ std::string ToneFromCode(std::string& code); // tone text; unknown -> "none"
 // ToneCode of a tone text that has no blanks around it, without a copy.
 std::string_view ToneCodeOf(std::string_view tone);
 
+// The code of row `row` as a byte (0 for row 0, "none"), added into byte 1 of
+// a frequency code.
+std::uint8_t ToneCodeByte(int row);
+// The row of a tone code read from an image, whose bit 0 belongs to the
+// frequency; 0 ("none") for a code of no row.
+int ToneRowOfCode(std::uint8_t code);
+
 // The row of a tone as the operator may type it: a list text, the tone as a
 // number ("88.5", "88.50", " 103.5"), or "none". Nothing for a tone the radio
 // lacks ("100.0") or text that is no tone.

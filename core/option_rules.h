@@ -16,9 +16,6 @@
 
 namespace kl40 {
 
-// A set of options, indexed like RadioOptions().
-using OptionSet = std::bitset<kOptionCount>;
-
 // The options of these captions; captions of no option are left out.
 OptionSet OptionSetOf(const std::vector<std::string>& captions);
 

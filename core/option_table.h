@@ -4,6 +4,7 @@
 // its box, and its row in the printed options report. Where each option lands in the option bytes
 // differs by model and is in the model table (core/radio_model.h).
 
+#include "core/option_set.h"
 #include "core/radio_data.h"
 
 #include <array>
@@ -14,7 +15,6 @@
 
 namespace kl40 {
 
-inline constexpr std::size_t kOptionCount = 10;
 
 struct RadioOption {
     std::string_view caption;

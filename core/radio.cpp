@@ -1,4 +1,5 @@
 #include "core/radio.h"
+#include "core/radio_record.h"
 
 namespace kl40 {
 
@@ -36,9 +37,9 @@ std::vector<std::string_view> SplitChannelEntry(std::string_view entry, char sep
     return fields;
 }
 
-Channel ParseChannelEntry(int number, std::string_view entry) {
+ChannelRecord ParseChannelEntry(int number, std::string_view entry) {
     const std::vector<std::string_view> fields = SplitChannelEntry(entry);
-    Channel channel;
+    ChannelRecord channel;
     channel.number = number;
     // The entry starts with its channel number ("5", or "05" as typed) unless
     // it lacks its receive part and starts with the transmit frequency.
@@ -58,6 +59,12 @@ Channel ParseChannelEntry(int number, std::string_view entry) {
         channel.scan = !entry.empty() && entry.back() == 'Y';
     }
     return channel;
+}
+
+int Radio::highestChannel() const {
+    for (int n = kChannelSlots - 1; n > 0; --n)
+        if (channels[static_cast<std::size_t>(n)]) return n;
+    return 0;
 }
 
 } // namespace kl40

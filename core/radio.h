@@ -1,58 +1,65 @@
 #pragma once
-// A typed snapshot of the radio: what formats, the command-line tool, diff and
-// undo work on. The entry form's texts stay the truth for the form; a snapshot
-// is made from them in one place and written back through the channel-entry
-// operations.
+// The radio as one typed value: model, time-out, options and a table of
+// channels holding numbers, not texts. The image build and decode, the radio
+// files, kl40-cli and the entry form all read and write it; the texts the form
+// and the printout show are made from it (core/radio_text.h).
 
+#include "core/option_set.h"
 #include "core/radio_model.h"
+#include "core/radio_record.h"
 
+#include <array>
+#include <compare>
+#include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
-#include <vector>
 
 namespace kl40 {
 
+inline constexpr int kChannelSlots = 101;  // channel table indices 0 to 100
+inline constexpr int kHighestChannel = 99; // channels are numbered 1 to 99
+
+// A frequency as a whole number of 100 Hz units (435.125 MHz is 4351250). The
+// radio's channel step of 12.5 kHz is 125 units.
+struct Frequency {
+    std::int64_t hundredHz = 0;
+
+    static constexpr Frequency FromSteps(std::int64_t steps) { return {steps * 125}; }
+    constexpr double megahertz() const { return static_cast<double>(hundredHz) / 10000.0; }
+    auto operator<=>(const Frequency&) const = default;
+};
+
 struct Channel {
-    int number = 0; // 1-99 (100 only from a decoded image)
-    // Frequencies in MHz as text ("435.1250"). A decoded image may lack
-    // either; on input a missing transmit frequency is the receive one.
-    std::optional<std::string> rx;
-    std::optional<std::string> tx;
-    std::string tone = "none"; // a listed CTCSS tone ("88.5") or "none"
+    // A damaged image may lack either frequency.
+    std::optional<Frequency> rx;
+    std::optional<Frequency> tx;
+    int tone = 0; // row of the CTCSS tone table; row 0 is "none"
     bool scan = false;
+    // Kept in radio files only: no image holds them.
+    std::string name;
+    std::string comment;
 
     bool operator==(const Channel&) const = default;
 };
 
 struct Radio {
-    std::string model{DefaultModel().name};                   // as the model selector lists it
-    std::string timeout{kTimeoutTexts[kDefaultTimeoutIndex]}; // as the time-out selector lists it
-    std::vector<std::string> options;                         // captions of the ticked option boxes
-    std::vector<Channel> channels;                            // ascending channel numbers
+    int model = DefaultModel().code;
+    int timeout = static_cast<int>(kDefaultTimeoutIndex); // position in kTimeoutTexts
+    OptionSet options;
+    // The channel count the image tells the radio: the highest channel stored
+    // so far (a deleted channel does not lower it) or an opened image's count.
+    int channelCount = 0;
+    // The model whose image the options were read from (its option digits
+    // that no option sets are kept), or 0 for a radio begun here.
+    int optionsReadFrom = 0;
+    std::array<std::optional<Channel>, kChannelSlots> channels{}; // index = channel number
 
     bool operator==(const Radio&) const = default;
+
+    const RadioModel& modelFacts() const { return ModelOrDefault(model); }
+    // The highest channel in use, 0 when none is.
+    int highestChannel() const;
+    bool hasChannels() const { return highestChannel() > 0; }
 };
-
-// How separators divide the fields of a channel entry or list line.
-enum class Separators {
-    Each, // every separator ends a field ("5,,N" has an empty second field)
-    Runs, // a run of separators counts as one (list lines, printed entries)
-};
-
-// The fields of a stored channel entry "5,435.1250,430.1250,88.5 ,Y" (or of a
-// list line, split at blanks) as they stand: the tone keeps its blank. The one
-// tokenizer of channel entries, under every reader of them.
-std::vector<std::string_view> SplitChannelEntry(std::string_view entry, char separator = ',',
-                                                Separators separators = Separators::Each);
-// The same into `fields` (cleared first), for callers that split many entries
-// and keep one vector.
-void SplitChannelEntryInto(std::vector<std::string_view>& fields, std::string_view entry,
-                           char separator = ',', Separators separators = Separators::Each);
-
-// The channel of a stored channel entry "5,435.1250,430.1250,88.5,Y". An
-// entry decoded from a damaged image may lack its receive part (it then
-// starts with the transmit frequency) or its transmit part.
-Channel ParseChannelEntry(int number, std::string_view entry);
 
 } // namespace kl40

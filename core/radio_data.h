@@ -6,6 +6,7 @@
 
 #include "core/fields.h"
 #include "core/platform.h"
+#include "core/radio.h"
 
 #include <array>
 #include <cstdint>
@@ -14,8 +15,6 @@
 
 namespace kl40 {
 
-inline constexpr int kChannelSlots = 101;  // ChannelTable indices 0 to 100
-inline constexpr int kHighestChannel = 99; // channels are numbered 1 to 99
 
 // Where the program code (the bytes outside the data area) of a build came from.
 enum class ProgramSource {

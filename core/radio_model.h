@@ -3,7 +3,7 @@
 // recognition, the option coding, the form's lists and kl40-cli all read this
 // table; a fourth model is one more entry here and one more template.
 
-#include "core/option_table.h"
+#include "core/option_set.h"
 
 #include <array>
 #include <cstddef>

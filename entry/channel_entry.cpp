@@ -277,7 +277,7 @@ void ShowChannel(Workspace& ws, std::int16_t n) {
         if (!entry.empty()) {
             // An entry without both frequencies (decoded from a damaged image)
             // cannot be shown.
-            const Channel channel = ParseChannelEntry(n, entry);
+            const ChannelRecord channel = ParseChannelEntry(n, entry);
             if (!channel.rx || !channel.tx) throw std::invalid_argument("channel entry incomplete");
             form.txtCh.setText(std::string(SplitChannelEntry(entry).front()));
             form.txtRx.setText(channel.rx->substr(0, kFrequencyWidth));

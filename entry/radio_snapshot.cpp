@@ -2,10 +2,15 @@
 
 #include "coding/raster.h"
 #include "coding/tone_table.h"
+#include "core/numbers.h"
+#include "core/option_rules.h"
 #include "core/option_table.h"
+#include "coding/options.h"
 #include "entry/channel_entry.h"
+#include "entry/channel_text.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace kl40 {
 
@@ -19,9 +24,9 @@ int itemIndex(const ComboBox& combo, const std::string& text) {
 
 } // namespace
 
-Radio SnapshotOf(const Workspace& ws) {
+RadioRecord SnapshotOf(const Workspace& ws) {
     const EntryFields& form = ws.form;
-    Radio radio;
+    RadioRecord radio;
     radio.model = form.cboRadio.text();
     radio.timeout = form.cboToT.text();
     for (const RadioOption& option : RadioOptions())
@@ -33,7 +38,105 @@ Radio SnapshotOf(const Workspace& ws) {
     return radio;
 }
 
-ApplyOutcome ApplyRadio(Workspace& ws, const Radio& radio, OnRefusal onRefusal, bool storeOptions) {
+namespace {
+
+// A frequency of a stored entry: the number in the 8 characters from where
+// its field starts.
+std::optional<Frequency> entryFrequency(std::string_view entry, std::string_view field) {
+    const auto start = static_cast<std::size_t>(field.data() - entry.data());
+    const std::optional<double> mhz = ParseDecimal(entry.substr(start, 8));
+    if (!mhz) return std::nullopt;
+    return Frequency{std::llround(*mhz * 10000.0)};
+}
+
+// The channel of a stored entry "5,435.1250,430.1250,88.5 ,Y". An entry
+// without both frequencies (from a damaged image) gives a channel without
+// them, which no image is built from.
+Channel typedChannel(std::string_view entry) {
+    Channel channel;
+    const std::vector<std::string_view> fields = SplitChannelEntry(entry);
+    if (fields.size() < 5) return channel;
+    channel.rx = entryFrequency(entry, fields[1]);
+    channel.tx = entryFrequency(entry, fields[2]);
+    std::string tone(fields[3]);
+    channel.tone = ToneIndex(tone);
+    channel.scan = entry.find('Y') != std::string_view::npos;
+    return channel;
+}
+
+// The model whose image the options were read from: its option digits are
+// the base OptionText starts from.
+int optionsReadFrom(const RadioData& data) {
+    const std::string& base = data.OptionBaseText;
+    if (base.size() < 2) return 0;
+    for (const RadioModel& model : RadioModels())
+        if (std::string_view(base).substr(2) == model.optionBase) return model.code;
+    return 0;
+}
+
+} // namespace
+
+Radio TypedRadioOf(const Workspace& ws) {
+    const EntryFields& form = ws.form;
+    const RadioData& data = ws.data;
+    Radio radio;
+    const int index = form.cboRadio.listIndex();
+    const auto models = RadioModels();
+    radio.model = index >= 0 && static_cast<std::size_t>(index) < models.size()
+                      ? models[static_cast<std::size_t>(index)].code
+                      : DefaultModel().code;
+    const int timeout = form.cboToT.listIndex();
+    radio.timeout = timeout >= 1 && timeout <= 2 ? timeout : 0;
+    radio.options = TickedOptions(form);
+    radio.channelCount = ParseInt16(data.ChannelCountText).value_or(0);
+    radio.optionsReadFrom = optionsReadFrom(data);
+    for (int n = 1; n < kChannelSlots; ++n) {
+        const std::string& entry = data.ChannelTable[static_cast<std::size_t>(n)];
+        if (!entry.empty()) radio.channels[static_cast<std::size_t>(n)] = typedChannel(entry);
+    }
+    return radio;
+}
+
+void ShowDecodedRadio(Workspace& ws, const Radio& radio) {
+    RadioData& data = ws.data;
+    EntryFields& form = ws.form;
+    const RadioModel& model = radio.modelFacts();
+    data.ConfigText = ConfigTextOf(radio);
+    form.cboRadio.setListIndex(ModelIndex(model));
+    form.chkHiLo.setEnabled(model.hasHighLowPower);
+    form.cboToT.setListIndex(radio.timeout);
+    data.ChannelCountText = TwoDigit(radio.channelCount);
+    // The option digits no option sets start from the model's own.
+    data.OptionText = TwoDigit(std::min(radio.channelCount, kHighestChannel)).substr(0, 2) +
+                      std::string(model.optionBase);
+    data.OptionBaseText = data.OptionText;
+    for (const RadioOption& option : RadioOptions())
+        if (option.configPos != 0 && model.optionBits[OptionIndex(option)].digit != 0)
+            (form.*option.box).setChecked(radio.options[OptionIndex(option)]);
+
+    // Every channel with a list line is listed; the first listed channel
+    // below 100 is selected and shown.
+    int first = 0;
+    int firstLine = -1;
+    for (int n = 1; n < kChannelSlots; ++n) {
+        const std::optional<Channel>& channel = radio.channels[static_cast<std::size_t>(n)];
+        if (!channel) continue;
+        std::string& entry = data.ChannelTable[static_cast<std::size_t>(n)];
+        entry = ChannelEntryText(n, *channel);
+        std::string line = FormatListLine(entry);
+        if (line.empty()) continue;
+        if (first == 0 && n < 100) {
+            first = n;
+            firstLine = form.lstFreq.count();
+        }
+        form.lstFreq.addItem(std::move(line));
+    }
+    if (first == 0) return;
+    form.lstFreq.setListIndex(firstLine);
+    ShowChannel(ws, static_cast<std::int16_t>(first));
+}
+
+ApplyOutcome ApplyRadio(Workspace& ws, const RadioRecord& radio, OnRefusal onRefusal, bool storeOptions) {
     EntryFields& form = ws.form;
     RadioData& data = ws.data;
     ApplyOutcome outcome;
@@ -42,14 +145,14 @@ ApplyOutcome ApplyRadio(Workspace& ws, const Radio& radio, OnRefusal onRefusal, 
     form.cboRadio.setListIndex(itemIndex(form.cboRadio, radio.model));
     form.cboToT.setListIndex(itemIndex(form.cboToT, radio.timeout));
 
-    std::vector<const Channel*> channels;
+    std::vector<const ChannelRecord*> channels;
     channels.reserve(radio.channels.size());
-    for (const Channel& channel : radio.channels)
+    for (const ChannelRecord& channel : radio.channels)
         channels.push_back(&channel);
     std::stable_sort(channels.begin(), channels.end(),
-                     [](const Channel* a, const Channel* b) { return a->number < b->number; });
-    for (const Channel* input : channels) {
-        const Channel& channel = *input;
+                     [](const ChannelRecord* a, const ChannelRecord* b) { return a->number < b->number; });
+    for (const ChannelRecord* input : channels) {
+        const ChannelRecord& channel = *input;
         ChannelOutcome result;
         result.number = channel.number;
         std::string tone = channel.tone;

@@ -5,6 +5,7 @@
 // channel passes the checks a typed one does), and the option boxes.
 
 #include "core/radio.h"
+#include "core/radio_record.h"
 #include "core/radio_data.h"
 
 #include <optional>
@@ -14,7 +15,18 @@
 namespace kl40 {
 
 // The radio the data set and the form hold now.
-Radio SnapshotOf(const Workspace& ws);
+RadioRecord SnapshotOf(const Workspace& ws);
+
+// The radio the data set and the form hold, typed: the model and time-out
+// the selectors show, the ticked option boxes, the channel count and the
+// channels of the channel table.
+Radio TypedRadioOf(const Workspace& ws);
+
+// Shows a radio decoded from an image in the data set and the form, as
+// opening the image does: the model and time-out selectors, the option boxes
+// of the model's options, the channel table, count and list; the first
+// listed channel is selected and shown.
+void ShowDecodedRadio(Workspace& ws, const Radio& radio);
 
 // What storing one channel came to.
 struct ChannelOutcome {
@@ -49,7 +61,7 @@ struct ApplyOutcome {
 // channel entry shows are collected into the outcome instead of shown. With
 // `storeOptions` false the options are left as they are (an import of
 // channels only).
-ApplyOutcome ApplyRadio(Workspace& ws, const Radio& radio, OnRefusal onRefusal,
+ApplyOutcome ApplyRadio(Workspace& ws, const RadioRecord& radio, OnRefusal onRefusal,
                         bool storeOptions = true);
 
 // Ticks exactly the option boxes named (captions of core/option_table.h) and

@@ -21,7 +21,7 @@ struct FileRow {
 
 struct ImportedChannel {
     FileRow row;
-    Channel channel; // rx and tx as four-decimal texts ("435.1250"), tx always set
+    ChannelRecord channel; // rx and tx as four-decimal texts ("435.1250"), tx always set
 };
 
 struct RowRemark {

@@ -77,7 +77,7 @@ std::optional<std::string> listedTone(std::string_view text) {
 }
 
 struct Outcome {
-    std::optional<Channel> channel;
+    std::optional<ChannelRecord> channel;
     std::string refusal;
     std::vector<std::string> changes;
     bool tsql = false;
@@ -162,7 +162,7 @@ Outcome readRow(const Row& row, int number) {
         if (out.changes.empty() || out.changes.back() != change) out.changes.push_back(change);
         return used;
     };
-    Channel channel;
+    ChannelRecord channel;
     channel.number = number;
     channel.rx = entryText(*rx);
     channel.tx = entryText(tx);

@@ -24,16 +24,16 @@ bool isListedTone(const std::string& tone) {
     return false;
 }
 
-std::string channelName(const Channel& channel) {
+std::string channelName(const ChannelRecord& channel) {
     return "Channel " + std::to_string(channel.number);
 }
 
 } // namespace
 
-ChirpCsvExport WriteChirpCsv(const std::vector<Channel>& channels, bool receiveToneOn) {
+ChirpCsvExport WriteChirpCsv(const std::vector<ChannelRecord>& channels, bool receiveToneOn) {
     ChirpCsvExport out;
     out.csv = std::string(kChirpCsvHeader) + "\r\n";
-    for (const Channel& channel : channels) {
+    for (const ChannelRecord& channel : channels) {
         if (!channel.rx || channel.rx->empty()) {
             out.leftOut.push_back(channelName(channel) + " has no receive frequency: left out.");
             continue;

@@ -26,6 +26,6 @@ struct ChirpCsvExport {
 // that is not a number, or with an unlisted tone is left out and named.
 // Anything else is written as it is, also a channel 100 or a frequency
 // outside the band from a damaged image: reading the file refuses those rows.
-ChirpCsvExport WriteChirpCsv(const std::vector<Channel>& channels, bool receiveToneOn);
+ChirpCsvExport WriteChirpCsv(const std::vector<ChannelRecord>& channels, bool receiveToneOn);
 
 } // namespace kl40

@@ -68,7 +68,7 @@ JsonError channelError(std::size_t index, const json& channel, const std::string
 
 } // namespace
 
-std::variant<Radio, JsonError> ParseRadioJson(std::string_view text,
+std::variant<RadioRecord, JsonError> ParseRadioJson(std::string_view text,
                                               std::vector<std::string>* defaulted) {
     auto parsed = ParseJsonStrictly(text);
     if (auto* error = std::get_if<JsonSyntaxError>(&parsed))
@@ -76,7 +76,7 @@ std::variant<Radio, JsonError> ParseRadioJson(std::string_view text,
     const json root = std::move(std::get<json>(parsed));
     if (!root.is_object()) return JsonError{"the radio file must be a JSON object"};
 
-    Radio radio;
+    RadioRecord radio;
     for (const auto& [key, value] : root.items()) {
         if (key == "model") {
             if (!value.is_string() || !FindModel(value.get<std::string>()))
@@ -112,7 +112,7 @@ std::variant<Radio, JsonError> ParseRadioJson(std::string_view text,
         for (std::size_t i = 0; i < channels.size(); ++i) {
             const json& c = channels[i];
             if (!c.is_object()) return channelError(i, c, "must be an object");
-            Channel input;
+            ChannelRecord input;
             bool hasChannel = false;
             bool hasRx = false;
             for (const auto& [key, value] : c.items()) {
@@ -158,7 +158,7 @@ std::variant<Radio, JsonError> ParseRadioJson(std::string_view text,
     return radio;
 }
 
-std::string WriteRadioJson(const Radio& radio) {
+std::string WriteRadioJson(const RadioRecord& radio) {
     // nlohmann's default object sorts keys; the text is written in schema
     // order, each value as nlohmann writes it.
     std::string out = "{\n  \"model\": " + jsonText(radio.model) + ",\n";
@@ -174,7 +174,7 @@ std::string WriteRadioJson(const Radio& radio) {
         return s ? jsonText(*s) : std::string("null");
     };
     for (std::size_t i = 0; i < radio.channels.size(); ++i) {
-        const Channel& c = radio.channels[i];
+        const ChannelRecord& c = radio.channels[i];
         out += i ? ",\n    " : "\n    ";
         out += "{\"channel\": " + std::to_string(c.number) + ", \"rx\": " + optional(c.rx) +
                ", \"tx\": " + optional(c.tx) + ", \"ctcss\": " + jsonText(c.tone) +

@@ -22,11 +22,11 @@ struct JsonError {
 // frequency: the channel entry then takes the receive one. With `defaulted`,
 // the keys left out whose defaults the radio took ("model", "timeout") are
 // added to it.
-std::variant<Radio, JsonError> ParseRadioJson(std::string_view text,
+std::variant<RadioRecord, JsonError> ParseRadioJson(std::string_view text,
                                               std::vector<std::string>* defaulted = nullptr);
 
 // Pretty-printed JSON with exactly the keys of the schema.
 // A frequency the radio does not hold is null.
-std::string WriteRadioJson(const Radio& radio);
+std::string WriteRadioJson(const RadioRecord& radio);
 
 } // namespace kl40

@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // A damaged file may hold codes of frequencies outside the band, which no
     // image can hold in turn; any other radio must survive open and save.
-    const kl40::Radio radio = opened.Describe();
+    const kl40::RadioRecord radio = opened.Describe();
     if (!std::all_of(radio.channels.begin(), radio.channels.end(),
                      [](const auto& c) { return InBand(c.rx) && InBand(c.tx); }))
         return 0;

@@ -21,7 +21,7 @@
 
 namespace {
 
-using kl40::Radio;
+using kl40::RadioRecord;
 
 double Mhz(const std::optional<std::string>& text) {
     double value = -1;
@@ -31,7 +31,7 @@ double Mhz(const std::optional<std::string>& text) {
 
 // The options an image holds: "Down Delete" has no bit, and the KL40c has no
 // power switch.
-std::vector<std::string> StoredOptions(const Radio& radio) {
+std::vector<std::string> StoredOptions(const RadioRecord& radio) {
     std::vector<std::string> options = radio.options;
     std::erase_if(options, [&](const std::string& option) {
         return option == "Down Delete" || (option == "High/Low Power" && radio.model == "KL40c");
@@ -40,7 +40,7 @@ std::vector<std::string> StoredOptions(const Radio& radio) {
 }
 
 // The same radio, but for frequencies moved to the nearest 12.5 kHz step.
-bool SameRadio(const Radio& a, const Radio& b) {
+bool SameRadio(const RadioRecord& a, const RadioRecord& b) {
     auto near = [](const std::optional<std::string>& x, const std::optional<std::string>& y) {
         return x.has_value() == y.has_value() &&
                std::fabs(Mhz(x) - Mhz(y)) <= kl40::kChannelStep / 2 + 1e-9;
@@ -58,7 +58,7 @@ bool SameRadio(const Radio& a, const Radio& b) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using kl40::fuzz::Check;
     auto parsed = kl40::ParseRadioJson(std::string_view(reinterpret_cast<const char*>(data), size));
-    const auto* radio = std::get_if<kl40::Radio>(&parsed);
+    const auto* radio = std::get_if<kl40::RadioRecord>(&parsed);
     if (!radio) return 0;
 
     kl40::cli::Session session;

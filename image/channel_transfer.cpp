@@ -45,11 +45,11 @@ std::string ChannelFileFilter() {
 }
 
 std::size_t StoreImportedChannels(Workspace& ws, ChannelImport& import) {
-    const Radio before = SnapshotOf(ws);
+    const RadioRecord before = SnapshotOf(ws);
     const bool wasChanged = ws.data.DataChanged;
     const bool wasScanning = ws.form.chkScan_En.checked();
     std::map<int, const FileRow*> rows;
-    Radio radio;
+    RadioRecord radio;
     radio.model = before.model;
     radio.timeout = before.timeout;
     for (const ImportedChannel& imported : import.channels) {
@@ -72,7 +72,7 @@ std::size_t StoreImportedChannels(Workspace& ws, ChannelImport& import) {
         ++stored;
         const bool replaced =
             std::any_of(before.channels.begin(), before.channels.end(),
-                        [&](const Channel& c) { return c.number == channel.number; });
+                        [&](const ChannelRecord& c) { return c.number == channel.number; });
         if (replaced)
             import.report.change(row, "replaced channel " + std::to_string(channel.number) +
                                           " of the list");
@@ -101,7 +101,7 @@ std::size_t StoreImportedChannels(Workspace& ws, ChannelImport& import) {
 }
 
 ChannelExport ExportChannels(const Workspace& ws) {
-    const Radio radio = SnapshotOf(ws);
+    const RadioRecord radio = SnapshotOf(ws);
     // With "Receive CTCSS enable" every model mutes the receiver without the
     // channel's tone, whether or not its receive code carries it: TSQL.
     const bool receiveTone = std::find(radio.options.begin(), radio.options.end(),

@@ -5,8 +5,9 @@
 #include "coding/tone_table.h"
 #include "core/hex_text.h"
 #include "core/numbers.h"
-#include "core/radio.h"
 #include "core/radio_model.h"
+#include "core/radio_record.h"
+#include "entry/radio_snapshot.h"
 #include "formats/file_formats.h"
 #include "image/firmware_store.h"
 #include "image/layout.h"
@@ -14,9 +15,7 @@
 #include "image/templates.h"
 
 #include <algorithm>
-#include <array>
 #include <stdexcept>
-#include <vector>
 
 namespace kl40 {
 
@@ -24,251 +23,30 @@ namespace {
 
 const char* const kDataError = "Data Error";
 
-// Channels 1 .. count are built; the count text may not be a number.
-int channelLimit(const RadioData& data) {
-    auto count = ParseInt16(data.ChannelCountText);
-    if (!count) throw std::runtime_error("channel count is not a number");
-    return std::clamp<int>(*count, 0, 100);
+BuildRefusal refusal(std::string text) {
+    return {std::move(text), kDataError, Icon::Exclamation};
 }
 
-// Model code from ConfigText position 15; anything that names no model is
-// the default model.
-int modelCode(const RadioData& data) {
-    return ConfigModelCode(data.ConfigText).value_or(DefaultModel().code);
+std::uint8_t bcd(int n) {
+    return static_cast<std::uint8_t>((n / 10) * 16 + n % 10);
 }
 
-// Value 0-15 of each of "0"-"9" and "A"-"F"; 0xFF for any other character.
-constexpr std::array<std::uint8_t, 256> kHexDigitValues = [] {
-    std::array<std::uint8_t, 256> values{};
-    values.fill(0xFF);
-    for (int c = 0; c < 256; ++c)
-        if (const int d = HexDigitValue(static_cast<char>(c)); d >= 0)
-            values[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(d);
-    return values;
-}();
-
-std::uint8_t hexDigitValue(char c) {
-    return kHexDigitValues[static_cast<unsigned char>(c)];
+void put(std::vector<std::uint8_t>& image, std::size_t address, const SlotCode& code) {
+    if (address + code.size() > image.size()) throw std::out_of_range("slot outside the image");
+    std::copy(code.begin(), code.end(), image.begin() + static_cast<std::ptrdiff_t>(address));
 }
 
-// Writes hex digits into the hex image at byte address `address`.
-void putHex(std::string& image, std::size_t address, std::string_view digits) {
-    const std::size_t at = 2 * address;
-    if (at + digits.size() > image.size()) throw std::out_of_range("image address out of range");
-    image.replace(at, digits.size(), digits);
+void put(std::vector<std::uint8_t>& image, std::size_t address, std::uint8_t byte) {
+    image.at(address) = byte;
 }
 
-// Adds a tone code into byte 1 (digits 3-4) of an eight-digit code; the sum
-// keeps its last two hex digits.
-void mergeTone(Platform& platform, std::string& code, std::string_view toneCode) {
-    if (code.size() < 4) throw std::runtime_error("no code to merge the tone into");
-    // Two hex digit pairs are added directly; anything else goes through
-    // HexToValue, which reports it.
-    const auto value = [&platform](std::string_view digits) {
-        if (digits.size() == 2 &&
-            ((hexDigitValue(digits[0]) | hexDigitValue(digits[1])) & 0xF0) == 0)
-            return hexDigitValue(digits[0]) * 16 + hexDigitValue(digits[1]);
-        return HexToValue(platform, digits);
-    };
-    const int v = value(std::string_view(code).substr(2, 2)) + value(toneCode);
-    const auto last = static_cast<std::uint8_t>(v); // the last two of its hex digits
-    code[2] = "0123456789ABCDEF"[last / 16];
-    code[3] = "0123456789ABCDEF"[last % 16];
+// Channels 1 to the count are built (channel 100 only from an opened image).
+int channelLimit(const Radio& radio) {
+    return std::clamp(radio.channelCount, 0, kChannelSlots - 1);
 }
 
-// A frequency field: the number in the 8 characters of the entry from where
-// the field starts (a shorter field reaches into the next one and is refused).
-double frequencyField(std::string_view entry, std::string_view field) {
-    const auto start = static_cast<std::size_t>(field.data() - entry.data());
-    auto value = ParseDecimal(entry.substr(start, 8));
-    if (!value) throw std::runtime_error("frequency field is not a number");
-    return *value;
-}
-
-// The hex image text as a place to write: the form the public steps use.
-struct HexText {
-    void start(int model) { text = TemplateHex(model); }
-    void put(std::size_t address, std::string_view digits) { putHex(text, address, digits); }
-    std::string& text;
-};
-
-// The image as BuildImage writes it: bytes, as long as every write is whole
-// pairs of upper-case hex digits (all that the build itself produces). Any
-// other write turns it into the hex text those bytes stand for, which then
-// goes on exactly as the hex text would and is packed at the end as
-// PackHexText packs it. Either way the bytes are those of the hex text route.
-class ImageWriter {
-public:
-    void start(int model) {
-        bytes_ = TemplateByteArray(model);
-        text_.clear();
-        asText_ = false;
-    }
-
-    void put(std::size_t address, std::string_view digits) {
-        if (asText_) return putHex(text_, address, digits);
-        if (2 * address + digits.size() > 2 * bytes_.size())
-            throw std::out_of_range("image address out of range");
-        if (digits.size() == 8) { // a code, the usual write
-            std::uint8_t v[8];
-            for (std::size_t k = 0; k < 8; ++k)
-                v[k] = hexDigitValue(digits[k]);
-            if (((v[0] | v[1] | v[2] | v[3] | v[4] | v[5] | v[6] | v[7]) & 0xF0) == 0) {
-                std::uint8_t* at = bytes_.data() + address;
-                for (std::size_t k = 0; k < 4; ++k)
-                    at[k] = static_cast<std::uint8_t>(v[2 * k] << 4 | v[2 * k + 1]);
-                return;
-            }
-        } else if (digits.size() % 2 == 0) {
-            std::uint8_t invalid = 0;
-            for (char c : digits)
-                invalid |= hexDigitValue(c);
-            if ((invalid & 0xF0) == 0) {
-                std::uint8_t* at = bytes_.data() + address;
-                for (std::size_t k = 0; k < digits.size(); k += 2)
-                    *at++ = static_cast<std::uint8_t>(hexDigitValue(digits[k]) << 4 |
-                                                      hexDigitValue(digits[k + 1]));
-                return;
-            }
-        }
-        text_.reserve(2 * bytes_.size());
-        for (std::uint8_t b : bytes_)
-            text_ += ByteToHex(b);
-        asText_ = true;
-        putHex(text_, address, digits);
-    }
-
-    // The image bytes; throws std::range_error as PackHexText does.
-    std::vector<std::uint8_t> take() {
-        if (!asText_) return std::move(bytes_);
-        PackHexText(text_);
-        return std::vector<std::uint8_t>(
-            text_.begin(), text_.begin() + static_cast<std::ptrdiff_t>((text_.size() + 1) / 2));
-    }
-
-private:
-    std::vector<std::uint8_t> bytes_;
-    std::string text_;
-    bool asText_ = false;
-};
-
-// The steps of the build, for either place to write.
-
-template <class Image>
-bool placeChannelData(Workspace& ws, const CodeArray& receive, const CodeArray& transmit,
-                      Image& image) {
-    RadioData& data = ws.data;
-    BuildOptionText(ws);
-    const int model = modelCode(data);
-    image.start(model);
-    const std::size_t base = DataBase(model);
-
-    if (!HasChannelData(data)) {
-        ws.platform.show("No channel data available", "No Data", Icon::None);
-        return false;
-    }
-
-    const int limit = channelLimit(data);
-    std::size_t slot = base + kSlotSize; // channel 1
-    for (int ch = 1; ch <= limit; ++ch) {
-        if (ch == 100) slot = base;
-        const std::string& rx = receive[static_cast<std::size_t>(ch)];
-        if (!rx.empty()) {
-            const std::string& tx = transmit[static_cast<std::size_t>(ch)];
-            image.put(slot, std::string_view(rx).substr(0, 8));
-            image.put(slot + kTransmitTableOffset, std::string_view(tx).substr(0, 8));
-        }
-        slot += (ch % 10 == 9) ? 28 : 4;
-    }
-
-    const std::string& scan = data.ScanText;
-    const RadioModel& facts = ModelOrDefault(model);
-    if (!scan.empty()) {
-        if (facts.scanList == ScanListStyle::Consecutive) {
-            image.put(facts.scanListAddress,
-                      std::string_view(scan).substr(0, scan.size() & ~std::size_t{1}));
-        } else {
-            for (std::size_t k = 0; 2 * k + 1 < scan.size(); ++k)
-                image.put(base + kSlotSize * k, std::string_view(scan).substr(2 * k, 2));
-        }
-    }
-    return true;
-}
-
-template <class Image> bool generateChannelCodes(Workspace& ws, char separator, Image& image) {
-    RadioData& data = ws.data;
-    try {
-        // The codes follow the chosen model's rules, so the options routine
-        // runs before the first code is computed.
-        SetOptions(ws);
-        // The receive tone follows the model the selector shows.
-        const RadioModel* shown = FindModel(ws.form.cboRadio.text());
-        const bool receiveToneModel = shown && shown->receiveTone;
-        const int limit = channelLimit(data);
-
-        CodeArray receive{};
-        CodeArray transmit{};
-        std::vector<std::string_view> fields; // one for every entry: no allocation each
-        for (int ch = 1; ch <= limit; ++ch) {
-            const std::string& entry = data.ChannelTable[static_cast<std::size_t>(ch)];
-            if (entry.empty()) continue;
-            // Number, receive, transmit, tone and scan flag.
-            SplitChannelEntryInto(fields, entry, separator);
-            if (fields.size() < 5) throw std::runtime_error("channel entry has too few fields");
-
-            std::string& rx = receive[static_cast<std::size_t>(ch)];
-            std::string& tx = transmit[static_cast<std::size_t>(ch)];
-            rx = FrequencyCode(ws, kReceiveOffset, frequencyField(entry, fields[1]), kChannelStep,
-                               kPrescaler);
-            tx = FrequencyCode(ws, kTransmitOffset, frequencyField(entry, fields[2]), kChannelStep,
-                               kPrescaler);
-
-            std::string_view tone = fields[3];
-            tone.remove_prefix(std::min(tone.find_first_not_of(' '), tone.size()));
-            tone.remove_suffix(tone.size() - (tone.find_last_not_of(' ') + 1));
-            if (tone.find("none") == std::string_view::npos) {
-                const std::string_view toneCode = ToneCodeOf(tone);
-                mergeTone(ws.platform, tx, toneCode);
-                if (receiveToneModel && data.ConfigText.size() >= 8 && data.ConfigText[7] == '1')
-                    mergeTone(ws.platform, rx, toneCode);
-            }
-
-            // Channel 100 cannot be written as two BCD digits, so it never
-            // enters the scan list.
-            if (entry.find('Y') != std::string::npos && ch != 100) {
-                std::string number(fields[0]);
-                if (number.size() < 2) number.insert(number.begin(), '0');
-                data.ScanText += number;
-            }
-        }
-        return placeChannelData(ws, receive, transmit, image);
-    } catch (const std::exception&) {
-        ws.platform.show("Error in generating EPROM code", kDataError, Icon::Exclamation);
-        return false;
-    }
-}
-
-template <class Image> void placeCountAndOptions(Workspace& ws, Image& image) {
-    RadioData& data = ws.data;
-    BuildOptionText(ws);
-    const std::size_t base = DataBase(modelCode(data));
-    if (data.ChannelCountText.size() < 2) throw std::runtime_error("channel count too short");
-    // The count byte holds two digits. A decoded count of 100 (a code in
-    // slot 0, which belongs to no numbered channel) is stored as 99, which
-    // decodes to 100 again; its first two digits, "10", would lose every
-    // channel above 10.
-    const auto count = ParseInt16(data.ChannelCountText);
-    if (count && *count > kHighestChannel)
-        image.put(base + kCountOffset, TwoDigit(kHighestChannel));
-    else
-        image.put(base + kCountOffset, std::string_view(data.ChannelCountText).substr(0, 2));
-    const std::string& options = data.OptionText;
-    for (std::size_t k = 0; k < kOptionByteCount && 2 + 2 * k + 1 < options.size(); ++k)
-        image.put(base + kOptionOffset + k, std::string_view(options).substr(2 + 2 * k, 2));
-}
-
-// Puts program code into the built image: the opened image's while the model
-// is still the one it was opened as and that image holds program code,
+// Puts the program code into the built image: the opened image's while the
+// model is still the one it was opened as and that image holds program code,
 // otherwise the installed firmware's. With neither, the opened image's bytes
 // stay as they were (an erased EPROM's too), or else the template's. The data
 // area is never touched.
@@ -305,12 +83,104 @@ void placeProgramCode(RadioData& data, const std::string& firmwareFolder, int mo
 
 } // namespace
 
+std::variant<ChannelCodes, BuildRefusal> GenerateChannelCodes(const Radio& radio) {
+    const RadioModel& model = radio.modelFacts();
+    // Channels with a tone carry it in the receive code too on models that
+    // check it on receive, when that is switched on.
+    const bool receiveTone = model.receiveTone && Has(radio.options, Option::ReceiveCtcss);
+    ChannelCodes codes;
+    const int limit = channelLimit(radio);
+    for (int ch = 1; ch <= limit; ++ch) {
+        const std::optional<Channel>& channel = radio.channels[static_cast<std::size_t>(ch)];
+        if (!channel) continue;
+        // Only a damaged image gives a channel without both frequencies.
+        if (!channel->rx || !channel->tx) return refusal("Error in generating EPROM code");
+        auto rx = FrequencyCode(model, kReceiveOffset, *channel->rx);
+        auto tx = FrequencyCode(model, kTransmitOffset, *channel->tx);
+        // A frequency far outside the band (from a damaged image) has no code:
+        // the image is not built rather than built without the channel.
+        if (!rx || !tx) return refusal("Unable to calculate frequency code");
+        if (const std::uint8_t tone = ToneCodeByte(channel->tone); tone != 0) {
+            (*tx)[1] = static_cast<std::uint8_t>((*tx)[1] + tone);
+            if (receiveTone) (*rx)[1] = static_cast<std::uint8_t>((*rx)[1] + tone);
+        }
+        codes.receive[static_cast<std::size_t>(ch)] = rx;
+        codes.transmit[static_cast<std::size_t>(ch)] = tx;
+        // Channel 100 cannot be written as two BCD digits, so it never
+        // enters the scan list.
+        if (channel->scan && ch != 100) codes.scanList.push_back(bcd(ch));
+    }
+    return codes;
+}
+
+void PlaceChannelData(std::vector<std::uint8_t>& image, const Radio& radio,
+                      const ChannelCodes& codes) {
+    for (int ch = 1; ch < kChannelSlots; ++ch) {
+        const auto& rx = codes.receive[static_cast<std::size_t>(ch)];
+        const auto& tx = codes.transmit[static_cast<std::size_t>(ch)];
+        if (!rx || !tx) continue;
+        put(image, ReceiveSlotAddress(ch, radio.model), *rx);
+        put(image, TransmitSlotAddress(ch, radio.model), *tx);
+    }
+    // The scan list goes in after the codes: on some models its entries take
+    // byte 0 of the first receive slots.
+    for (std::size_t k = 0; k < codes.scanList.size(); ++k)
+        put(image, ScanEntryAddress(radio.model, k), codes.scanList[k]);
+}
+
+void PlaceCountAndOptions(std::vector<std::uint8_t>& image, const Radio& radio) {
+    const std::size_t base = DataBase(radio.model);
+    // The count byte holds two digits. A decoded count of 100 (a code in
+    // slot 0, which belongs to no numbered channel) is stored as 99, which
+    // decodes to 100 again.
+    put(image, base + kCountOffset, bcd(std::clamp(radio.channelCount, 0, kHighestChannel)));
+    const std::string options = OptionTextOf(radio);
+    for (std::size_t k = 0; k < kOptionByteCount && 2 + 2 * k + 1 < options.size(); ++k)
+        put(image, base + kOptionOffset + k,
+            static_cast<std::uint8_t>(HexDigitValue(options[2 + 2 * k]) * 16 +
+                                      HexDigitValue(options[2 + 2 * k + 1])));
+}
+
+std::variant<std::vector<std::uint8_t>, BuildRefusal> BuildImage(const Radio& radio) {
+    if (!radio.hasChannels()) return refusal("No data available");
+    auto codes = GenerateChannelCodes(radio);
+    if (auto* refused = std::get_if<BuildRefusal>(&codes)) return std::move(*refused);
+    std::vector<std::uint8_t> image = TemplateByteArray(radio.modelFacts().code);
+    try {
+        PlaceChannelData(image, radio, std::get<ChannelCodes>(codes));
+        PlaceCountAndOptions(image, radio);
+    } catch (const std::out_of_range&) {
+        return refusal("Error in generating EPROM code");
+    }
+    return image;
+}
+
+Radio BuildRadioOf(const Workspace& ws) {
+    return TypedRadioOf(ws);
+}
+
+bool BuildImage(Workspace& ws) {
+    RadioData& data = ws.data;
+    // The model selector decides ConfigText's model code and BandCode, as
+    // every build has set them.
+    SetOptions(ws);
+    const Radio radio = BuildRadioOf(ws);
+    auto built = BuildImage(radio);
+    if (auto* refused = std::get_if<BuildRefusal>(&built)) {
+        ws.platform.show(refused->text, refused->title, refused->icon);
+        return false;
+    }
+    data.ImageText = std::move(std::get<std::vector<std::uint8_t>>(built));
+    placeProgramCode(data, ws.FirmwareFolder, radio.model);
+    return true;
+}
+
 int BuildModel(const RadioData& data) {
-    return modelCode(data);
+    return ConfigModelCode(data.ConfigText).value_or(DefaultModel().code);
 }
 
 bool BuiltWithoutProgramCode(const RadioData& data) {
-    const int model = modelCode(data);
+    const int model = BuildModel(data);
     return ModelOrDefault(model).hasProgramArea() && !HasProgramCode(data.ImageText, model);
 }
 
@@ -324,46 +194,6 @@ std::string ImageFilePath(const std::string& chosen) {
     if (dot != std::string::npos && dot >= nameStart && chosen.size() - dot - 1 == 3)
         return chosen.substr(0, dot + 1) + "bin";
     return chosen + ".bin";
-}
-
-std::string GenerateChannelCodes(Workspace& ws, char separator) {
-    std::string text;
-    HexText image{text};
-    return generateChannelCodes(ws, separator, image) ? text : std::string();
-}
-
-std::string PlaceChannelData(Workspace& ws, const CodeArray& receive, const CodeArray& transmit) {
-    std::string text;
-    HexText image{text};
-    return placeChannelData(ws, receive, transmit, image) ? text : std::string();
-}
-
-std::string& PlaceCountAndOptions(Workspace& ws, std::string& text) {
-    HexText image{text};
-    placeCountAndOptions(ws, image);
-    return text;
-}
-
-bool BuildImage(Workspace& ws) {
-    RadioData& data = ws.data;
-    if (!HasChannelData(data)) {
-        ws.platform.show("No data available", kDataError, Icon::Exclamation);
-        return false;
-    }
-    data.ScanText.clear();
-    ImageWriter image;
-    if (!generateChannelCodes(ws, ',', image)) throw std::runtime_error("no EPROM code generated");
-    placeCountAndOptions(ws, image);
-    std::vector<std::uint8_t> bytes = image.take();
-    const int model = modelCode(data);
-    bytes.resize(std::min<std::size_t>(bytes.size(), ImageSize(model)));
-    data.ImageText = std::move(bytes);
-    if (data.ImageText.empty()) {
-        ws.platform.show("Eprom data invalid", kDataError, Icon::Exclamation);
-        return false;
-    }
-    placeProgramCode(data, ws.FirmwareFolder, model);
-    return true;
 }
 
 } // namespace kl40

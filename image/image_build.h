@@ -1,27 +1,64 @@
 #pragma once
-// Building the EPROM image of the radio data set: channel codes with their
-// tones, the scan list, the channel count and the option bytes, placed into a
-// fresh copy of the model's firmware template.
+// Building the EPROM image of a radio: the channels' synthesizer codes with
+// their tones, the scan list, the channel count and the option bytes, placed
+// into a fresh copy of the model's template. The program code outside the
+// data area is placed afterwards (image/program_code.h).
 
+#include "core/platform.h"
+#include "core/radio.h"
 #include "core/radio_data.h"
 
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <variant>
+#include <vector>
 
 namespace kl40 {
 
-using CodeArray = std::array<std::string, kChannelSlots>; // index = channel number
+// Why a radio gives no image, as the form shows it.
+struct BuildRefusal {
+    std::string text;
+    std::string title;
+    Icon icon = Icon::Exclamation;
+};
 
-// Builds the image into ImageText (cut to the model's size) without writing
-// it. The data area is built from the model's template; the bytes outside it
-// (the program code of the 8 KiB models) come from the opened image while the
-// model is still the one it was opened as and that image holds program code,
-// else from the firmware installed in
-// `ws.FirmwareFolder`, else from the template (image/image_build.cpp,
-// placeProgramCode). LastProgramSource says which; FirmwareProblem says why
-// installed firmware could not be used ("" when nothing was wrong with it).
-// Returns false after "No data available" or "Eprom data invalid"; throws
-// std::runtime_error when the build itself breaks (the save flow reports it).
+using SlotCode = std::array<std::uint8_t, 4>;
+
+// The slot codes of channels 1 to the channel count, tones merged, and the
+// scan list as BCD channel numbers in ascending order.
+struct ChannelCodes {
+    std::array<std::optional<SlotCode>, kChannelSlots> receive{};
+    std::array<std::optional<SlotCode>, kChannelSlots> transmit{};
+    std::vector<std::uint8_t> scanList;
+};
+
+std::variant<ChannelCodes, BuildRefusal> GenerateChannelCodes(const Radio& radio);
+
+// Places the codes and the scan list into `image`, a copy of the model's template.
+void PlaceChannelData(std::vector<std::uint8_t>& image, const Radio& radio,
+                      const ChannelCodes& codes);
+
+// Writes the count byte and the option bytes. Throws std::out_of_range when an
+// option digit would pass F.
+void PlaceCountAndOptions(std::vector<std::uint8_t>& image, const Radio& radio);
+
+// The whole image of the radio's model without program code: the template
+// with the radio's data area.
+std::variant<std::vector<std::uint8_t>, BuildRefusal> BuildImage(const Radio& radio);
+
+// The radio the data set and the form hold, as the build takes it.
+Radio BuildRadioOf(const Workspace& ws);
+
+// Builds the image of the data set into ImageText (cut to the model's size)
+// without writing it. The bytes outside the data area (the program code of
+// the 8 KiB models) come from the opened image while the model is still the
+// one it was opened as and that image holds program code, else from the
+// firmware installed in `ws.FirmwareFolder`, else from the template.
+// LastProgramSource says which; FirmwareProblem says why installed firmware
+// could not be used ("" when nothing was wrong with it). Returns false after
+// showing why the radio gives no image.
 bool BuildImage(Workspace& ws);
 
 // The model code the data set is built as (1, 2 or 3).
@@ -29,17 +66,6 @@ int BuildModel(const RadioData& data);
 // True when ImageText, just built, is of an 8 KiB model and holds no program
 // code: burnt as it is, it would not run a radio.
 bool BuiltWithoutProgramCode(const RadioData& data);
-
-// Receive and transmit codes of channels 1 to the channel count, tones
-// merged, ScanText rebuilt; returns the template in hex form with the codes and
-// scan list placed, or "" after a failure.
-std::string GenerateChannelCodes(Workspace& ws, char separator);
-
-// Places the codes and the scan list into the current model's template.
-std::string PlaceChannelData(Workspace& ws, const CodeArray& receive, const CodeArray& transmit);
-
-// Writes the count byte and the option bytes into the hex image.
-std::string& PlaceCountAndOptions(Workspace& ws, std::string& text);
 
 // The file name a chosen save path is written under: its extension becomes
 // "bin" (a three-character extension is replaced, otherwise ".bin" is

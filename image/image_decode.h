@@ -1,26 +1,23 @@
 #pragma once
-// Decoding an EPROM image held in ImageText into the data set and the form.
+// Reading the radio back out of an EPROM image, and showing a decoded radio
+// in the data set and the form as opening an image does.
 
+#include "core/radio.h"
 #include "core/radio_data.h"
-#include "image/image_build.h"
 
-#include <string>
+#include <cstdint>
+#include <optional>
+#include <span>
 
 namespace kl40 {
 
-// Decodes ImageText: model, scan list, count and options, channels. Returns
-// false after a failure, which it has shown ("Error in decoding channel" or
-// "Error decoding frequency"); what was set before the failure stays set.
+// The radio an image holds: its model (by size and marker), scan list, count,
+// option bytes and channels. Nothing for an image of no known model.
+std::optional<Radio> DecodeImage(std::span<const std::uint8_t> image);
+
+// Decodes ImageText into the data set and the form: the model and time-out
+// selectors, the option boxes, the channel table and list, the first listed
+// channel shown. Returns false after showing "Error in decoding channel".
 bool DecodeImage(Workspace& ws);
-
-void DecodeScanList(Workspace& ws, int model);
-void DecodeOptionBytes(Workspace& ws, int model);
-void DecodeOptionFlags(Workspace& ws, int model);
-// Returns false after "Error decoding frequency".
-bool DecodeChannelCodes(Workspace& ws, CodeArray& receive, CodeArray& transmit);
-
-// Takes the tone off byte 1 of a six-digit slot code: returns the tone code and
-// leaves "00" or "01" as the code's first two digits.
-std::string SplitToneByte(Platform& platform, std::string& code);
 
 } // namespace kl40

@@ -32,6 +32,12 @@ std::size_t TransmitSlotAddress(int channel, int modelCode) {
     return ReceiveSlotAddress(channel, modelCode) + kTransmitTableOffset;
 }
 
+std::size_t ScanEntryAddress(int modelCode, std::size_t k) {
+    const RadioModel& model = ModelOrDefault(modelCode);
+    return model.scanList == ScanListStyle::Consecutive ? model.scanListAddress + k
+                                                        : model.dataBase + kSlotSize * k;
+}
+
 std::optional<int> RecogniseModel(const std::vector<std::uint8_t>& image) {
     for (const RadioModel& model : RadioModels()) {
         if (image.size() != model.imageSize) continue;

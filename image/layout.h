@@ -39,6 +39,8 @@ bool IsImageSize(std::size_t size);
 std::size_t SlotIndex(int channel);
 std::size_t ReceiveSlotAddress(int channel, int modelCode);
 std::size_t TransmitSlotAddress(int channel, int modelCode);
+// The address of scan list entry k (from 0) of a model.
+std::size_t ScanEntryAddress(int modelCode, std::size_t k);
 // Model code of an image by its length and marker bytes (the first model in
 // the table whose size and marker match); nothing when no model is recognised.
 std::optional<int> RecogniseModel(const std::vector<std::uint8_t>& image);

@@ -397,7 +397,7 @@ TEST(CliSession, ApplyEndsAsStoringEveryChannelFromTheFormDoes) {
                      {"channel": 2, "rx": "439", "tx": "434"},
                      {"channel": 40, "rx": "411.2", "ctcss": "241.8", "scan": true},
                      {"channel": 9, "rx": "420.0125", "ctcss": "103.5"}]})");
-    const Radio& radio = std::get<Radio>(parsed);
+    const RadioRecord& radio = std::get<RadioRecord>(parsed);
     Session applied;
     ASSERT_EQ(applied.Apply(radio), std::nullopt);
 
@@ -410,8 +410,8 @@ TEST(CliSession, ApplyEndsAsStoringEveryChannelFromTheFormDoes) {
     stepwise.ws.data.ConfigText[2] = '1';
     stepwise.ws.data.LoadingForm = false;
     for (int ch : {2, 7, 9, 40}) {
-        const Channel& c = *std::find_if(radio.channels.begin(), radio.channels.end(),
-                                         [ch](const Channel& s) { return s.number == ch; });
+        const ChannelRecord& c = *std::find_if(radio.channels.begin(), radio.channels.end(),
+                                         [ch](const ChannelRecord& s) { return s.number == ch; });
         std::string tone = c.tone;
         stepwise.ws.data.EditingChannel = false;
         form.txtCh.setText(std::to_string(ch));
@@ -448,7 +448,7 @@ TEST(CliSession, ApplyEndsAsStoringEveryChannelFromTheFormDoes) {
 }
 
 TEST(CliRadioJson, WrittenTextReadsBackWithEveryCharacter) {
-    Radio radio;
+    RadioRecord radio;
     radio.model = "KL40c";
     radio.timeout = "2.00";
     radio.options = {"Enable Scan", "quote \" and \\ backslash", "tab\there", "caf\xC3\xA9"};
@@ -462,7 +462,7 @@ TEST(CliRadioJson, WrittenTextReadsBackWithEveryCharacter) {
                               "scan": true})"));
     EXPECT_EQ(written["channels"][1]["tx"], "line\nbreak\x01");
     EXPECT_EQ(written["channels"][1]["rx"], nullptr);
-    EXPECT_EQ(WriteRadioJson(Radio{"KL40c", "1.00", {}, {}}),
+    EXPECT_EQ(WriteRadioJson(RadioRecord{"KL40c", "1.00", {}, {}}),
               "{\n  \"model\": \"KL40c\",\n  \"timeout\": \"1.00\",\n  \"options\": [],\n"
               "  \"channels\": []\n}\n");
 }

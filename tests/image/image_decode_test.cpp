@@ -1,5 +1,7 @@
 #include "image/image_decode.h"
 
+#include "coding/frequency_code.h"
+#include "entry/channel_text.h"
 #include "image/layout.h"
 #include "image/templates.h"
 #include "support/loaded_form.h"
@@ -29,21 +31,27 @@ protected:
     }
 };
 
-TEST(SplitToneByte, SeparatesToneFromCheckBitAndFrequencyBit) {
-    test::ScriptedPlatform platform;
+// Byte 1 of a slot code holds the check bit (0x40), the tone code and, in
+// bit 0, the divider's highest bit.
+TEST(DecodeImage, SeparatesToneFromCheckBitAndFrequencyBit) {
     struct Case {
-        const char* code;
+        std::uint8_t b1;
         const char* tone;
-        const char* rest;
-    } cases[] = {{"7E0500", "3E", "000500"}, {"7F0500", "3E", "010500"}, {"400500", "00", "000500"},
-                 {"410500", "00", "010500"}, {"0C0500", "0C", "000500"}, {"0B0500", "0A", "010500"},
-                 {"010500", "00", "010500"}};
+        const char* tx;
+    } cases[] = {{0x7E, "71.9", "27.2000"}, {0x7F, "71.9", "436.8000"},
+                 {0x40, "none", "27.2000"}, {0x41, "none", "436.8000"},
+                 {0x0C, "203.5", "27.2000"}, {0x0B, "210.7", "436.8000"},
+                 {0x01, "none", "436.8000"}};
     for (const auto& c : cases) {
-        std::string code = c.code;
-        EXPECT_EQ(SplitToneByte(platform, code), c.tone) << c.code;
-        EXPECT_EQ(code, c.rest) << c.code;
+        Bytes image = TemplateBytes(3);
+        image[0x13F0] = 0x01;
+        put(image, TransmitSlotAddress(1, 3), {0xFF, c.b1, 0x05, 0x00});
+        const std::optional<Radio> radio = DecodeImage(image);
+        ASSERT_TRUE(radio && radio->channels[1]);
+        const Channel& channel = *radio->channels[1];
+        EXPECT_EQ(ToneText(channel.tone), c.tone) << int{c.b1};
+        EXPECT_EQ(FrequencyText(*channel.tx), c.tx) << int{c.b1};
     }
-    EXPECT_TRUE(platform.messages.empty());
 }
 
 TEST_F(ImageDecodeTest, WalkStopsAtTheStoredCountAndDecodesChannelsUpToIt) {
@@ -57,7 +65,7 @@ TEST_F(ImageDecodeTest, WalkStopsAtTheStoredCountAndDecodesChannelsUpToIt) {
     image[0x3F0] = 0x05;
     ASSERT_TRUE(decode(image));
     EXPECT_EQ(ws.data.ChannelCountText, "05");
-    EXPECT_EQ(slot(5), "5,439.0000,439.0125,71.9,N");
+    EXPECT_EQ(slot(5), "5,439.0000,439.0125,71.9 ,N");
     EXPECT_EQ(slot(10), "");
     EXPECT_EQ(ws.form.lstFreq.count(), 5);
     EXPECT_EQ(ws.form.cboRadio.text(), "KL40a-16");
@@ -70,7 +78,7 @@ TEST_F(ImageDecodeTest, StoredCountStandsWhenNoTransmitSlotIsFoundAtOrAboveIt) {
     image[0x13F0] = 0x07;
     ASSERT_TRUE(decode(image));
     EXPECT_EQ(ws.data.ChannelCountText, "07") << "not 101";
-    EXPECT_EQ(slot(3), "3,439.0000,439.0000,none,N");
+    EXPECT_EQ(slot(3), "3,439.0000,439.0000,none ,N");
 }
 
 TEST_F(ImageDecodeTest, ScanListsOfAllModelsAreRecovered) {
@@ -84,25 +92,30 @@ TEST_F(ImageDecodeTest, ScanListsOfAllModelsAreRecovered) {
     put(image, TransmitSlotAddress(5, 2), {0xFF, 0x01, 0x06, 0x30});
     image[0x1000] = 0x05;
     ASSERT_TRUE(decode(image));
-    EXPECT_EQ(ws.data.ScanText, "0512");
     EXPECT_EQ(slot(5).back(), 'Y');
     EXPECT_EQ(slot(1).back(), 'N');
     // Scan entries in slots 0-1 do not make unused channels appear.
     EXPECT_EQ(ws.form.lstFreq.count(), 2);
 
-    // Model 3: 31 entries and an end mark, then a full list of 32 without one.
+    // Model 3: consecutive entries, ended by an end mark or after 32 entries.
     Bytes m3 = TemplateBytes(3);
-    for (std::size_t k = 0; k < 31; ++k)
+    m3[0x13F0] = 0x33;
+    for (int ch : {1, 31, 32, 33}) {
+        put(m3, ReceiveSlotAddress(ch, 3), {0xFF, 0x01, 0x05, 0x00});
+        put(m3, TransmitSlotAddress(ch, 3), {0xFF, 0x01, 0x06, 0x30});
+    }
+    const auto scanned = [&m3](int ch) {
+        return DecodeImage(m3)->channels[static_cast<std::size_t>(ch)]->scan;
+    };
+    for (std::size_t k = 0; k < 33; ++k)
         m3[0x1300 + k] = static_cast<std::uint8_t>(((k + 1) / 10) * 16 + (k + 1) % 10);
-    put(m3, ReceiveSlotAddress(1, 3), {0xFF, 0x01, 0x05, 0x00});
-    put(m3, TransmitSlotAddress(1, 3), {0xFF, 0x01, 0x06, 0x30});
-    ASSERT_TRUE(decode(m3));
-    EXPECT_EQ(ws.data.ScanText.size(), 62u);
+    m3[0x1300 + 31] = 0xFF;
+    EXPECT_TRUE(scanned(1));
+    EXPECT_TRUE(scanned(31));
+    EXPECT_FALSE(scanned(32)) << "after the end mark";
     m3[0x1300 + 31] = 0x32;
-    m3[0x1300 + 32] = 0x33; // beyond the 32 entries that are read
-    ASSERT_TRUE(decode(m3));
-    EXPECT_EQ(ws.data.ScanText.size(), 64u);
-    EXPECT_EQ(ws.data.ScanText.substr(60), "3132");
+    EXPECT_TRUE(scanned(32));
+    EXPECT_FALSE(scanned(33)) << "beyond the 32 entries that are read";
 }
 
 TEST_F(ImageDecodeTest, OptionBytesSetFlagsBoxesAndTimeout) {

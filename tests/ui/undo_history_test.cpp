@@ -116,11 +116,11 @@ TEST_F(UndoHistoryTest, UndoAndRedoOfEachKindOfChangeRestoreTheWholeState) {
         r.operate([&] { r.ws.form.chkDispl_Blnk.click(); });
         if (kind.prepare) kind.prepare(r);
         const FormState before = CaptureState(r.ws);
-        const Radio beforeRadio = SnapshotOf(r.ws);
+        const RadioRecord beforeRadio = SnapshotOf(r.ws);
 
         kind.change(r);
         const FormState after = CaptureState(r.ws);
-        const Radio afterRadio = SnapshotOf(r.ws);
+        const RadioRecord afterRadio = SnapshotOf(r.ws);
         ASSERT_FALSE(SameDataSet(before, after)) << "the action changed nothing";
         ASSERT_TRUE(r.history().canUndo());
         EXPECT_FALSE(r.history().canRedo());
@@ -216,7 +216,7 @@ TEST_F(UndoHistoryTest, UnsavedFollowsThePlaceOfTheLastSave) {
 
 TEST_F(UndoHistoryTest, KeepsTheLastHundredSteps) {
     Rig r;
-    std::vector<Radio> radios{SnapshotOf(r.ws)};
+    std::vector<RadioRecord> radios{SnapshotOf(r.ws)};
     for (int i = 1; i <= 105; ++i) {
         r.store(i % 99 + 1, i % 2 ? "435.5" : "436.5");
         radios.push_back(SnapshotOf(r.ws));
