@@ -130,6 +130,8 @@ TEST_F(CliTest, RefusedInputNamesTheProblemAndWritesNothing) {
         {R"({"channels": [{"channel": 5, "rx": "abc"}]})",
          "channel 5: A valid frequency must be entered"},
         {R"({"channels": [{"channel": 5, "rx": ""}]})", "channel 5"},
+        {R"({"channels": [{"channel": 5, "tx": "435"}]})",
+         "radio.json: channel 5: \"rx\" is missing\n"},
         {R"({"channels": [{"channel": 5, "rx": "435", "ctcss": "67.0"}]})", "unknown CTCSS tone"},
         {R"({"channels": [{"channel": 5, "rx": "435", "scan": "yes"}]})", "\"scan\""},
         {R"({"channels": [{"channel": 5, "rx": "435"}, {"channel": 5, "rx": "436"}]})",

@@ -8,10 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <map>
-#include <stdexcept>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace kl40 {
@@ -19,53 +16,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class FakeRegistry : public Registry {
-public:
-    std::optional<std::string> readText(RegistryRoot, const std::string& key,
-                                        const std::string& valueName) override {
-        if (broken) throw std::runtime_error("registry unavailable");
-        auto it = values.find({key, valueName});
-        return it == values.end() ? std::nullopt : std::optional(it->second);
-    }
-    std::map<std::pair<std::string, std::string>, std::string> values;
-    bool broken = false;
-};
-
-class AboutTest : public ::testing::Test {
-protected:
-    // Runs the System Info button; returns the program started, "" for none.
-    std::string sysInfo(bool fileExists = false, bool startWorks = true) {
-        std::string started;
-        platform.clear();
-        frmAbout box(
-            platform, registry,
-            [&](const std::string& path) {
-                if (!startWorks) throw std::runtime_error("cannot start");
-                started = path;
-                return true;
-            },
-            [&](const std::string& path) { return fileExists && path.ends_with("MSINFO32.EXE"); });
-        box.cmdSysInfo_Click();
-        EXPECT_FALSE(box.closed());
-        if (started.empty()) {
-            EXPECT_EQ(platform.messages.size(), 1u);
-            EXPECT_EQ(platform.last().text, "System Information Is Unavailable At This Time");
-            EXPECT_EQ(platform.last().title, "KL40");
-            EXPECT_EQ(platform.last().icon, Icon::None);
-            EXPECT_EQ(platform.last().buttons, Buttons::Ok);
-        } else {
-            EXPECT_TRUE(platform.messages.empty());
-        }
-        return started;
-    }
-
+TEST(AboutBox, LoadFillsTheTextsAndSystemInfoIsUnavailable) {
     test::ScriptedPlatform platform;
-    FakeRegistry registry;
-};
-
-TEST_F(AboutTest, LoadFillsTheTexts) {
-    NoRegistry none;
-    frmAbout box(platform, none);
+    frmAbout box(platform);
     box.Form_Load();
     EXPECT_EQ(box.caption, "About KL40");
     EXPECT_EQ(box.lblTitle, "KL40");
@@ -78,38 +31,17 @@ TEST_F(AboutTest, LoadFillsTheTexts) {
                                "KL40a-16: all data area, no program code needed\n"
                                "KL40a-64: shipped template, no program code\n"
                                "KL40c: shipped template, no program code");
+
+    box.cmdSysInfo_Click();
+    EXPECT_FALSE(box.closed());
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.last().text, "System Information Is Unavailable At This Time");
+    EXPECT_EQ(platform.last().title, "KL40");
+    EXPECT_EQ(platform.last().icon, Icon::None);
+    EXPECT_EQ(platform.last().buttons, Buttons::Ok);
+
     box.cmdOK_Click();
     EXPECT_TRUE(box.closed());
-    // Without a registry the System Info button can only report.
-    box.cmdSysInfo_Click();
-    EXPECT_EQ(platform.last().text, "System Information Is Unavailable At This Time");
-}
-
-TEST_F(AboutTest, FindsTheProgramOrReportsItUnavailable) {
-    EXPECT_EQ(sysInfo(true), "");
-
-    registry.values[{kSysInfoLocationKey, "MSINFO"}] = "C:\\Shared";
-    EXPECT_EQ(sysInfo(false), ""); // folder known, program file missing
-    EXPECT_EQ(sysInfo(true), "C:\\Shared\\MSINFO32.EXE");
-
-    registry.values[{kSysInfoKey, "PATH"}] = std::string("C:\\Tools\\info.exe") + '\0';
-    EXPECT_EQ(sysInfo(true), "C:\\Tools\\info.exe"); // the registered path comes first
-    EXPECT_EQ(sysInfo(true, false), "");             // it fails to start
-
-    registry.broken = true;
-    EXPECT_EQ(sysInfo(true), "");
-}
-
-TEST(GetKeyValue, DropsTheTerminatorAndRejectsWhatDoesNotFitTheBuffer) {
-    FakeRegistry reg;
-    reg.values[{"K", "zero"}] = std::string("abc") + '\0' + "junk";
-    reg.values[{"K", "full"}] = std::string(kRegistryValueBuffer, 'x');
-    reg.values[{"K", "long"}] = std::string(kRegistryValueBuffer + 1, 'x');
-    const auto root = RegistryRoot::LocalMachine;
-    EXPECT_EQ(GetKeyValue(reg, root, "K", "zero"), "abc");
-    EXPECT_EQ(GetKeyValue(reg, root, "K", "full")->size(), kRegistryValueBuffer);
-    EXPECT_EQ(GetKeyValue(reg, root, "K", "long"), std::nullopt);
-    EXPECT_EQ(GetKeyValue(reg, root, "K", "missing"), std::nullopt);
 }
 
 TEST(HelpWindow, LooksInTheWorkingDirectoryThenBesideTheProgram) {

@@ -126,12 +126,14 @@ TEST_F(EntryFormTest, OptionBoxInterlocks) {
     EXPECT_EQ(ws.data.ConfigText.substr(2, 3), "000");
 
     ws.form.chkSilent.click();
+    ws.form.chkTX_Inh.click();
     ws.form.chkDispl_Blnk.click(); // enables the LED indicator
-    ws.form.chkInd_On.click();
+    ws.form.chkInd_On.click();     // unticks both, not only greys them
     EXPECT_FALSE(ws.form.chkSilent.checked());
     EXPECT_FALSE(ws.form.chkSilent.enabled());
+    EXPECT_FALSE(ws.form.chkTX_Inh.checked());
     EXPECT_FALSE(ws.form.chkTX_Inh.enabled());
-    EXPECT_EQ(ws.data.ConfigText.substr(5, 5), "11000");
+    EXPECT_EQ(ws.data.ConfigText.substr(5, 6), "110000");
     ws.form.chkInd_On.click();
     EXPECT_TRUE(ws.form.chkSilent.enabled());
     EXPECT_FALSE(ws.form.chkTX_Inh.enabled()); // it needs the silent switch

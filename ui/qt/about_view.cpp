@@ -6,8 +6,6 @@
 #include <QFont>
 #include <QIcon>
 #include <QPalette>
-#include <QProcess>
-#include <QStringList>
 
 namespace kl40::qt {
 
@@ -15,10 +13,6 @@ namespace {
 
 constexpr int kIconSize = 48;
 constexpr int kTextWidth = 340;
-
-bool StartDetached(const std::string& program) {
-    return QProcess::startDetached(QString::fromStdString(program), QStringList());
-}
 
 void SetupLine(QFrame& line, const char* name) {
     line.setObjectName(name);
@@ -29,8 +23,7 @@ void SetupLine(QFrame& line, const char* name) {
 } // namespace
 
 AboutView::AboutView(Platform& platform, QWidget* parent, const std::string& firmwareFolder)
-    : QDialog(parent),
-      logic_(platform, registry_, StartDetached, FileExists, [this] { QDialog::done(Accepted); }) {
+    : QDialog(parent), logic_(platform, [this] { QDialog::done(Accepted); }) {
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

@@ -29,9 +29,6 @@ public:
     void reject() override;
 
 private:
-    // No system information program is registered on this platform; the
-    // button then reports that it is unavailable.
-    NoRegistry registry_;
     frmAbout logic_;
 
     // Every widget member is declared after the member it lives in, so it is
