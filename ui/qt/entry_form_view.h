@@ -1,31 +1,24 @@
 #pragma once
-// The data-entry window "KL40 Data Entry Form" on Qt. Every control sits at its
-// reference position in twips, converted at 15 twips per device-independent
-// pixel. The view keeps no state of the radio: it forwards the operator's
-// actions to the form's handlers and afterwards copies every field of the form
-// back into the widgets with their signals blocked, so a program change never
-// comes back as an operator action.
+// The data-entry window "KL40 Data Entry Form" on Qt. The view keeps no state
+// of the radio: it forwards the operator's actions to the form's handlers and
+// afterwards mirrors every field of the form back into the widgets (see
+// entry_form_sync.h). Its widgets and their places are entry_form_widgets.h's
+// and entry_form_layout.h's; its event filter (entry_form_events.cpp) passes
+// key presses through the form's key filters and reports focus changes.
 
 #include "core/radio_data.h"
 #include "ui/entry_form.h"
+#include "ui/qt/entry_form_widgets.h"
 #include "ui/undo_history.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QWidget>
+
+#include <array>
+#include <functional>
 
 class QKeyEvent;
 
 namespace kl40::qt {
-
-// Twips to device-independent pixels, rounded (15 twips to a pixel at 96 dpi).
-constexpr int TwipsToPixels(int twips) {
-    return (twips * 2 + 15) / 30;
-}
 
 // The character code a key press gives to a key filter: Enter 13, Backspace 8,
 // Tab 9, Ctrl+letter its control code, otherwise the typed character. -1 for
@@ -61,13 +54,12 @@ protected:
 private:
     // Runs an operator's action on the form (recorded for undo), then mirrors
     // the fields.
-    template <class Action> void forward(Action&& action);
+    void forward(const std::function<void()>& action);
 
-    void placeControls();
-    void setUpControls();
-    // Accessible names: each control's caption or label.
-    void nameControls();
     void connectActions();
+    // The widgets whose focus changes, key presses or mouse clicks the event
+    // filter sees.
+    std::array<QObject*, 6> filtered();
     // Runs a key press in `edit` through the form's key filter; true when the
     // key is used up (refused, or a focus move made instead of a Tab).
     bool filterKey(QLineEdit& edit, QKeyEvent& event, void (EntryForm::*filter)(int&));
@@ -94,44 +86,7 @@ private:
     // The frequency box a mouse click has just given the focus.
     QLineEdit* selectOnRelease_ = nullptr;
 
-    // Fixed labels.
-    QLabel lblChannelData_;
-    QLabel lblRadioOptions_;
-    QLabel lblChannel_;
-    QLabel lblReceive_;
-    QLabel lblTransmit_;
-    QLabel lblCTCSS_;
-    QLabel lblScan_;
-    QLabel lblModel_;
-    QLabel lblTimeout_;
-    QLabel lblScanHold_;
-    QLabel lblRange_;
-
-    // Controls, in tab order.
-    QComboBox cboCh_;
-    QLineEdit txtRx_;
-    QLineEdit txtTx_;
-    QComboBox cboCTCSS_;
-    QCheckBox chkScan_;
-    QComboBox cboToT_;
-    QCheckBox chkScan_En_;
-    QCheckBox chkDwn_Del_;
-    QCheckBox chkScan_Prog_;
-    QCheckBox chkDispl_Blnk_;
-    QCheckBox chkInd_On_;
-    QCheckBox chkCTCSS_en_;
-    QCheckBox chkBCO_;
-    QCheckBox chkSilent_;
-    QCheckBox chkTX_Inh_;
-    QPushButton cmdReset_Pers_;
-    QPushButton cmdPrint_;
-    QPushButton cmdExit_;
-    QListWidget lstFreq_;
-    QPushButton cmdDelete_;
-    QComboBox cboRadio_;
-    QLineEdit txtCh_;
-    QCheckBox chkHiLo_;
-    QPushButton cmdSave_;
+    EntryFormWidgets widgets_;
 };
 
 } // namespace kl40::qt

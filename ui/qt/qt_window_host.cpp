@@ -3,7 +3,7 @@
 #include "ui/qt/about_view.h"
 #include "ui/qt/help_view.h"
 #include "ui/qt/print_dialog_view.h"
-#include "ui/qt/qt_printer.h"
+#include "ui/qt/qt_print_targets.h"
 
 #include <utility>
 

@@ -6,6 +6,7 @@
 #include "entry/channel_entry.h"
 #include "support/scripted_platform.h"
 #include "ui/qt/print_dialog_view.h"
+#include "ui/qt/qt_print_targets.h"
 #include "ui/qt/qt_printer.h"
 
 #include <QFontInfo>

@@ -1,0 +1,223 @@
+#include "ui/print_reports.h"
+
+#include "core/numbers.h"
+#include "core/option_table.h"
+#include "core/radio.h"
+#include "ui/guarded_printer.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace kl40 {
+
+namespace {
+
+// Report layout, in twips.
+constexpr double kTopY = 36;
+constexpr double kRuleMargin = 1440;
+constexpr double kRuleHeight = 50;
+constexpr std::uint32_t kBlack = 0x000000;
+constexpr double kChannelLineX = 1723;
+constexpr double kOptionLabelX = 1440;
+constexpr double kOptionValueX = 5400;
+constexpr int kLastSlot = kChannelSlots - 1;
+// Channels above this number go on a second page.
+constexpr int kFirstPageLastChannel = 50;
+// A channel list longer than this pushes the options report onto a new page.
+constexpr int kListLinesBeforeOptionsPage = 75;
+
+struct Heading {
+    double x;
+    const char* text;
+};
+constexpr std::array<Heading, 5> kColumnHeadings{{
+    {1550, "Chan"},
+    {3254, "Rx"},
+    {5182, "Tx"},
+    {6713, "CTCSS"},
+    {8420, "Scan"},
+}};
+
+double RoundHalfEven(double value) {
+    const double down = std::floor(value);
+    const double fraction = value - down;
+    if (fraction > 0.5) return down + 1;
+    if (fraction < 0.5) return down;
+    return std::fmod(down, 2.0) == 0 ? down : down + 1;
+}
+
+void PrintBlankLines(Printer& printer, int count) {
+    for (int i = 0; i < count; ++i)
+        PrintLine(printer, " ");
+}
+
+// The rule under a title: a black box 50 twips high, an inch in from each side
+// of the page, at the current vertical position.
+void DrawRule(Printer& printer) {
+    const double y = printer.currentY();
+    printer.drawBox(kRuleMargin, y, printer.pageWidth() - kRuleMargin, y + kRuleHeight, kBlack);
+}
+
+void PrintCentred(Printer& printer, const std::string& title) {
+    printer.setCurrentX(CentredX(printer, title));
+    PrintLine(printer, title);
+}
+
+std::string CheckState(const CheckBox& box) {
+    return box.checked() ? ": Enabled" : ": Disabled";
+}
+
+} // namespace
+
+double CentredX(const Printer& printer, const std::string& text) {
+    const double spare = RoundHalfEven(printer.pageWidth() - printer.textWidth(text));
+    // A printer that reports nonsense gets its text at the left edge.
+    if (!std::isfinite(spare) || std::fabs(spare) > 1e15) return 0;
+    return static_cast<double>(static_cast<long long>(spare) / 2);
+}
+
+void PrintDocument(Printer& device, int choice, const Workspace& ws) {
+    GuardedPrinter printer(&device);
+    printer.setFontName(kReportFont);
+    printer.setFontBold(true);
+    try {
+        if (choice == kPrintAll || choice == kPrintChannels) {
+            PrintChannelListHeader(printer);
+            PrintChannelLines(printer, ws.data);
+        }
+        if (choice == kPrintAll && ws.form.lstFreq.count() > kListLinesBeforeOptionsPage)
+            printer.newPage();
+        if (choice == kPrintAll || choice == kPrintOptions) PrintOptionsReport(printer, ws.form);
+    } catch (...) {
+        // Printing never reports; whatever was laid out still goes out.
+    }
+    printer.endDocument();
+}
+
+void PrintChannelListHeader(Printer& printer) {
+    printer.setFontSize(18);
+    printer.setCurrentY(kTopY);
+    PrintBlankLines(printer, 3);
+    printer.setFontBold(true);
+    PrintCentred(printer, kChannelListTitle);
+
+    printer.setFontSize(6);
+    PrintBlankLines(printer, 1);
+    printer.setFontBold(false);
+    PrintBlankLines(printer, 3);
+
+    printer.setFontSize(10);
+    for (std::size_t i = 0; i < kColumnHeadings.size(); ++i) {
+        printer.setCurrentX(kColumnHeadings[i].x);
+        PrintText(printer, kColumnHeadings[i].text, i + 1 == kColumnHeadings.size());
+    }
+
+    printer.setFontSize(6);
+    PrintBlankLines(printer, 1);
+    DrawRule(printer);
+    PrintBlankLines(printer, 1);
+    printer.setFontBold(false);
+    printer.setFontSize(10);
+}
+
+void PrintChannelLines(Printer& printer, const RadioData& data) {
+    // A count that is not a number lists nothing rather than guessing.
+    const std::optional<std::int16_t> count = ParseInt16(data.ChannelCountText);
+    if (!count) return;
+    const int last = std::min<int>(*count, kLastSlot);
+
+    bool pageBroken = false;
+    for (int n = 0; n <= last; ++n) {
+        const std::string& entry = data.ChannelTable[static_cast<std::size_t>(n)];
+        if (entry.empty()) continue;
+        const std::string line = FormatPrintLine(entry);
+        if (n > kFirstPageLastChannel && !pageBroken) {
+            pageBroken = true;
+            printer.newPage();
+            PrintBlankLines(printer, 1);
+            PrintChannelListHeader(printer);
+        }
+        printer.setFontSize(10);
+        printer.setCurrentX(kChannelLineX);
+        PrintLine(printer, line);
+    }
+}
+
+std::string FormatPrintLine(std::string_view entry) {
+    // A frequency prints in full ("433.5125") and is padded with spaces to one
+    // character more than its eight, so the single tab after it always reaches
+    // the next column whatever the printer's font metrics round to. A longer
+    // field (from a damaged image) is cut before it could reach into the next
+    // column.
+    constexpr std::size_t kFrequencyCell = 9;
+    constexpr std::size_t kLongestFrequencyField = 15;
+    const auto frequencyCell = [](std::string_view text) {
+        std::string cell(text.substr(0, kLongestFrequencyField));
+        if (cell.size() < kFrequencyCell) cell.resize(kFrequencyCell, ' ');
+        return cell;
+    };
+
+    // A missing field (an entry decoded from a damaged image) prints empty.
+    const std::vector<std::string_view> fields = SplitChannelEntry(entry, ',', Separators::Runs);
+    const auto field = [&fields](std::size_t i) {
+        return i < fields.size() ? fields[i] : std::string_view{};
+    };
+    const std::string_view ch = field(0);
+    const std::string_view tone = field(3);
+    const char* scan = entry.find('Y') != std::string_view::npos ? "Y" : "N";
+
+    // One-digit channel numbers take an extra tab so that both reach the
+    // same receive column.
+    const bool oneDigit = ParseInt16(ch).value_or(0) < 10;
+
+    std::string line(ch);
+    line += oneDigit ? "\t\t" : "\t";
+    line += frequencyCell(field(1));
+    line += "\t";
+    line += frequencyCell(field(2));
+    line += "\t";
+    line += tone;
+    line += "\t\t";
+    line += scan;
+    return line;
+}
+
+void PrintOptionsReport(Printer& printer, const EntryFields& form) {
+    printer.setFontBold(true);
+    printer.setFontSize(18);
+    PrintBlankLines(printer, 3);
+    PrintCentred(printer, kOptionsReportTitle);
+
+    printer.setFontSize(9);
+    PrintBlankLines(printer, 1);
+    DrawRule(printer);
+    printer.setFontSize(6);
+    PrintBlankLines(printer, 1);
+
+    printer.setFontBold(false);
+    printer.setFontSize(10);
+
+    // The options' meaning depends on the model, so the report names it.
+    const std::string& model = form.cboRadio.text();
+    std::vector<std::pair<std::string, std::string>> rows{
+        {"Radio Model", ": " + (model.empty() ? std::string("not chosen") : model)},
+        {"Time out Timer", ": " + form.cboToT.text() + " minutes"},
+        {"Scan Hold Time", ": 2.00 seconds"},
+    };
+    for (const RadioOption& option : RadioOptions())
+        if (!option.reportLabel.empty())
+            rows.emplace_back(std::string(option.reportLabel), CheckState(form.*option.box));
+    for (const auto& [label, value] : rows) {
+        printer.setCurrentX(kOptionLabelX);
+        PrintText(printer, label, false);
+        printer.setCurrentX(kOptionValueX);
+        PrintText(printer, value, true);
+    }
+}
+
+} // namespace kl40
