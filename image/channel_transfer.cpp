@@ -8,7 +8,7 @@
 #include "formats/file_formats.h"
 #include "image/flows.h"
 #include "image/image_file.h"
-#include "image/text_file.h"
+#include "image/whole_file.h"
 
 #include <algorithm>
 #include <map>
@@ -118,8 +118,8 @@ void ImportChannelFile(Workspace& ws) {
     const auto chosen = ws.platform.openFileDialog({ChannelFileFilter(), "", false});
     if (!chosen) return;
     const std::string name = DisplayName(*chosen);
-    auto text = ReadTextFile(*chosen, kMaxChirpCsvBytes);
-    if (const auto* error = std::get_if<TextFileError>(&text)) {
+    auto text = ReadWholeFile(*chosen, kMaxChirpCsvBytes);
+    if (const auto* error = std::get_if<FileReadError>(&text)) {
         ws.platform.show("Cannot read " + name + ": " + error->reason + ".", kImportTitle,
                          Icon::Exclamation);
         return;

@@ -7,7 +7,7 @@
 #include "image/layout.h"
 #include "image/link_target.h"
 #include "image/temporary_files.h"
-#include "image/text_file.h"
+#include "image/whole_file.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -241,7 +241,7 @@ ImageRead ReadImageShowingFailures(Platform& platform, const std::string& path,
     if (auto* bytes = std::get_if<std::vector<std::uint8_t>>(&read)) return {std::move(*bytes), ""};
     const ImageReadError& failure = std::get<ImageReadError>(read);
     if (const auto& error = failure.file) {
-        using Kind = TextFileError::Kind;
+        using Kind = FileReadError::Kind;
         if (error->kind == Kind::Open && error->error == ENOENT && quietIfMissing)
             return {std::nullopt, failure.reason};
         if (error->tooLarge())
