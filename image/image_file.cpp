@@ -309,19 +309,10 @@ std::string ChooseSaveFile(Workspace& ws, const std::string& filter) {
 }
 
 bool FileHoldsBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (!fd.valid()) return false;
-    // One byte more than expected shows a file that is too long.
-    std::vector<std::uint8_t> read(bytes.size() + 1);
-    std::size_t done = 0;
-    while (done < read.size()) {
-        const ssize_t n = ::read(fd.get(), read.data() + done, read.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return false;
-        if (n == 0) break;
-        done += static_cast<std::size_t>(n);
-    }
-    return done == bytes.size() && std::equal(bytes.begin(), bytes.end(), read.begin());
+    // A file longer than the bytes is refused as too large, unread.
+    const auto read = ReadWholeFile(path, bytes.size(), Pipes::Refuse);
+    const auto* content = std::get_if<std::string>(&read);
+    return content && *content == std::string(bytes.begin(), bytes.end());
 }
 
 std::optional<std::string> WriteFileAtomically(const std::string& path,
