@@ -218,13 +218,6 @@ public:
     void setBusy(bool) override {}
 };
 
-// The image format of a file that is not a raw image (Intel HEX, S-record),
-// by its name; nothing for a raw image.
-const FileFormat* RecordFormatOf(const std::string& path) {
-    const FileFormat* format = FormatOfPath(path, FormatContent::Image);
-    return format && format != &DefaultFormat(FormatContent::Image) ? format : nullptr;
-}
-
 // What reading an image file came to: its bytes, or the reason there are
 // none in the words kl40-cli uses ("empty file", "not a regular file").
 struct ImageRead {
@@ -341,7 +334,7 @@ std::optional<std::vector<std::uint8_t>> ImageFileContent(Workspace& ws, const s
         return std::nullopt;
     }
     // A record file (Intel HEX, S-record) by its name; a raw image otherwise.
-    if (!format) format = RecordFormatOf(path);
+    if (!format) format = RecordFormatOfPath(path);
     return format ? format->encodeImage(image) : image;
 }
 

@@ -9,8 +9,7 @@ std::variant<std::vector<std::uint8_t>, ImageReadError>
 ReadImageFileBytes(const std::string& path) {
     // A record file by its name is text of several bytes per image byte, with
     // a limit of its own.
-    const FileFormat* format = FormatOfPath(path, FormatContent::Image);
-    if (format == &DefaultFormat(FormatContent::Image)) format = nullptr;
+    const FileFormat* format = RecordFormatOfPath(path);
     const bool recordFile = format != nullptr;
     auto read = ReadWholeFile(path, recordFile ? kMaxRecordFileBytes : kMaxImageFileSize);
     if (auto* error = std::get_if<FileReadError>(&read)) {
