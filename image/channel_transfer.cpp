@@ -6,8 +6,8 @@
 #include "formats/chirp_csv_read.h"
 #include "formats/chirp_csv_write.h"
 #include "formats/file_formats.h"
+#include "image/atomic_write.h"
 #include "image/flows.h"
-#include "image/image_file.h"
 #include "image/whole_file.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 
 #include "core/hex_text.h"
 #include "core/radio_model.h"
-#include "image/image_file.h"
+#include "image/atomic_write.h"
 #include "image/layout.h"
 #include "image/program_code.h"
 #include "image/whole_file.h"
