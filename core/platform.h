@@ -54,6 +54,18 @@ private:
     std::vector<std::string>* collected_ = nullptr;
 };
 
+// Shows the busy pointer for the life of the guard, whatever way it ends.
+class BusyPointer {
+public:
+    explicit BusyPointer(Platform& platform) : platform_(platform) { platform_.setBusy(true); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+    ~BusyPointer() { platform_.setBusy(false); }
+
+private:
+    Platform& platform_;
+};
+
 // Collects the single-button messages of a platform for its lifetime, so that
 // an operation run many times over (storing the channels of a file) can report
 // them once, together, instead of one message box each.

@@ -72,6 +72,11 @@ const FileFormat* FormatOfPath(std::string_view path, FormatContent content) {
     return nullptr;
 }
 
+const FileFormat* RecordFormatOfPath(std::string_view path) {
+    const FileFormat* format = FormatOfPath(path, FormatContent::Image);
+    return format && format != &DefaultFormat(FormatContent::Image) ? format : nullptr;
+}
+
 const FileFormat& DefaultFormat(FormatContent content) {
     for (const FileFormat& format : kFormats)
         if (format.content == content) return format;

@@ -39,6 +39,10 @@ const FileFormat* FindFormat(std::string_view id);
 // The format of `content` whose extension the path's file name has (any case);
 // nothing when none has it.
 const FileFormat* FormatOfPath(std::string_view path, FormatContent content);
+// The image format a path's name asks for when it is not a raw image (Intel
+// HEX, S-record): the file then holds records, read and written as text.
+// Nothing for a raw image's name or any other.
+const FileFormat* RecordFormatOfPath(std::string_view path);
 // The first (default) format of `content`.
 const FileFormat& DefaultFormat(FormatContent content);
 // The dialog filter of every format of `content`, "Description|patterns" pairs

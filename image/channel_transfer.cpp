@@ -6,9 +6,9 @@
 #include "formats/chirp_csv_read.h"
 #include "formats/chirp_csv_write.h"
 #include "formats/file_formats.h"
+#include "image/atomic_write.h"
 #include "image/flows.h"
-#include "image/image_file.h"
-#include "image/text_file.h"
+#include "image/whole_file.h"
 
 #include <algorithm>
 #include <map>
@@ -118,8 +118,8 @@ void ImportChannelFile(Workspace& ws) {
     const auto chosen = ws.platform.openFileDialog({ChannelFileFilter(), "", false});
     if (!chosen) return;
     const std::string name = DisplayName(*chosen);
-    auto text = ReadTextFile(*chosen, kMaxChirpCsvBytes);
-    if (const auto* error = std::get_if<TextFileError>(&text)) {
+    auto text = ReadWholeFile(*chosen, kMaxChirpCsvBytes);
+    if (const auto* error = std::get_if<FileReadError>(&text)) {
         ws.platform.show("Cannot read " + name + ": " + error->reason + ".", kImportTitle,
                          Icon::Exclamation);
         return;

@@ -1,6 +1,7 @@
 #include "image/firmware_store.h"
 #include "image/flows.h"
 #include "image/image_file.h"
+#include "image/image_open.h"
 #include "image/program_code.h"
 
 #include <filesystem>

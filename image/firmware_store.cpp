@@ -2,18 +2,20 @@
 
 #include "core/hex_text.h"
 #include "core/radio_model.h"
-#include "image/image_file.h"
+#include "image/atomic_write.h"
 #include "image/layout.h"
 #include "image/program_code.h"
+#include "image/whole_file.h"
 
 #include <nlohmann/json.hpp>
 
 #include <array>
+#include <cerrno>
+#include <cstddef>
 #include <cstdlib>
 #include <ctime>
-#include <fstream>
-#include <iterator>
 #include <system_error>
+#include <variant>
 
 namespace kl40 {
 
@@ -25,7 +27,7 @@ constexpr const char* kFormat = "kl40-firmware";
 constexpr int kFormatVersion = 1;
 // An installed file holds 16 KiB of hex digits and a few names; anything much
 // larger is not one of ours and is not read.
-constexpr std::uintmax_t kMaxFirmwareFileSize = 256 * 1024;
+constexpr std::size_t kMaxFirmwareFileSize = 256 * 1024;
 
 std::uint32_t Crc32(const std::vector<std::uint8_t>& bytes) {
     static const std::array<std::uint32_t, 256> table = [] {
@@ -110,18 +112,18 @@ FirmwareLookup LookUpFirmware(const fs::path& folder, int modelCode) {
     if (folder.empty() || ImageSize(modelCode) == 0) return lookup;
     lookup.file = FirmwareFile(folder, modelCode);
 
-    std::error_code ec;
-    const fs::file_status status = fs::status(lookup.file, ec);
-    if (status.type() == fs::file_type::not_found) return lookup;
-    if (!fs::is_regular_file(status)) return Damaged(lookup, "it is not a regular file");
-    const std::uintmax_t size = fs::file_size(lookup.file, ec);
-    if (ec) return Damaged(lookup, ec.message());
-    if (size > kMaxFirmwareFileSize) return Damaged(lookup, "it is far too large");
-
-    std::ifstream in(lookup.file, std::ios::binary);
-    if (!in) return Damaged(lookup, "it cannot be read");
-    const std::string text{std::istreambuf_iterator<char>(in), {}};
-    const nlohmann::json json = nlohmann::json::parse(text, nullptr, false);
+    auto read = ReadWholeFile(lookup.file.string(), kMaxFirmwareFileSize, Pipes::Refuse);
+    if (const auto* error = std::get_if<FileReadError>(&read)) {
+        using Kind = FileReadError::Kind;
+        const bool missing =
+            error->kind == Kind::Open && (error->error == ENOENT || error->error == ENOTDIR);
+        if (missing) return lookup;
+        if (error->kind == Kind::Folder || error->kind == Kind::NotRegular)
+            return Damaged(lookup, "it is not a regular file");
+        if (error->tooLarge()) return Damaged(lookup, "it is far too large");
+        return Damaged(lookup, "it cannot be read");
+    }
+    const nlohmann::json json = nlohmann::json::parse(std::get<std::string>(read), nullptr, false);
     if (json.is_discarded() || !json.is_object()) return Damaged(lookup, "it is damaged");
 
     const auto field = [&json](const char* key) -> std::optional<std::string> {

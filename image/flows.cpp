@@ -5,6 +5,7 @@
 #include "image/image_build.h"
 #include "image/image_decode.h"
 #include "image/image_file.h"
+#include "image/image_open.h"
 #include "image/layout.h"
 #include "image/program_code.h"
 #include "image/save_path.h"

@@ -5,16 +5,16 @@
 
 namespace kl40 {
 
-std::variant<std::vector<std::uint8_t>, ImageReadError> ReadImageFileBytes(const std::string& path) {
+std::variant<std::vector<std::uint8_t>, ImageReadError>
+ReadImageFileBytes(const std::string& path) {
     // A record file by its name is text of several bytes per image byte, with
     // a limit of its own.
-    const FileFormat* format = FormatOfPath(path, FormatContent::Image);
-    if (format == &DefaultFormat(FormatContent::Image)) format = nullptr;
+    const FileFormat* format = RecordFormatOfPath(path);
     const bool recordFile = format != nullptr;
-    auto read = ReadTextFile(path, recordFile ? kMaxRecordFileBytes : kMaxImageFileSize);
-    if (auto* error = std::get_if<TextFileError>(&read)) {
+    auto read = ReadWholeFile(path, recordFile ? kMaxRecordFileBytes : kMaxImageFileSize);
+    if (auto* error = std::get_if<FileReadError>(&read)) {
         std::string reason =
-            error->kind == TextFileError::Kind::Folder ? "is a folder" : error->reason;
+            error->kind == FileReadError::Kind::Folder ? "is a folder" : error->reason;
         return ImageReadError{std::move(reason), std::move(*error), recordFile, false};
     }
     const std::string& content = std::get<std::string>(read);

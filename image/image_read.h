@@ -4,7 +4,7 @@
 // kl40-cli both read images through here, so both accept and refuse the same
 // files for the same reasons.
 
-#include "image/text_file.h"
+#include "image/whole_file.h"
 
 #include <cstdint>
 #include <optional>
@@ -19,7 +19,7 @@ struct ImageReadError {
     // "not a regular file", "not a valid Intel HEX file: ...").
     std::string reason;
     // Set when the file itself could not be read.
-    std::optional<TextFileError> file;
+    std::optional<FileReadError> file;
     // The file is read as records (Intel HEX, S-record), not as a raw image.
     bool recordFile = false;
     // The file was read but holds nothing.

@@ -2,12 +2,19 @@
 
 #include "image/flows.h"
 #include "image/image_build.h"
-#include "image/image_file.h"
 
 #include <filesystem>
 #include <system_error>
 
 namespace kl40 {
+
+std::string ChooseSaveFile(Workspace& ws, const std::string& filter) {
+    const auto chosen = ws.platform.saveFileDialog({filter, ws.CMDDialog1.FileName, true});
+    if (!chosen) return "";
+    ws.CMDDialog1.FileName = *chosen;
+    ws.data.FileError = false;
+    return *chosen;
+}
 
 std::string ChooseImageSavePath(Workspace& ws, const std::string& filter) {
     const std::string chosen = ChooseSaveFile(ws, filter);

@@ -7,6 +7,10 @@
 
 namespace kl40 {
 
+// Save dialog with overwrite prompt, starting from the remembered name.
+// Returns the chosen path or "" on cancel; clears FileError on a choice.
+std::string ChooseSaveFile(Workspace& ws, const std::string& filter);
+
 // The save dialog (with its overwrite prompt for the name chosen). The image
 // is written under the chosen name with the extension "bin" (club.txt becomes
 // club.bin); when that is another name and the file exists, the operator is

@@ -1,4 +1,6 @@
 #include "image/image_file.h"
+#include "image/image_open.h"
+#include "image/save_path.h"
 
 #include "support/scripted_platform.h"
 

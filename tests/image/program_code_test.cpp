@@ -14,7 +14,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
+#include <string>
+#include <vector>
+
+#include <sys/stat.h>
 
 namespace kl40 {
 namespace {
@@ -195,6 +200,37 @@ TEST_F(ProgramCodeTest, InstalledFirmwareThatIsDamagedIsNeverUsedAndTheSaveAsksF
     std::string other = good;
     other.replace(other.find("\"KL40c\""), 7, "\"KL40a-64\"");
     damage("another model's", other);
+}
+
+// Whatever stands in the installed file's place is looked up without waiting
+// on it or reading it as a damaged firmware file.
+TEST_F(ProgramCodeTest, SpecialFilesInPlaceOfInstalledFirmwareAreRefusedUnread) {
+    const fs::path installed = FirmwareFile(ws.FirmwareFolder, 3);
+    fs::create_directories(ws.FirmwareFolder);
+    struct Case {
+        const char* what;
+        std::function<void()> make;
+        std::string problem; // "": no firmware is installed
+    };
+    const std::string special = "it is not a regular file";
+    const std::vector<Case> cases{
+        {"folder", [&] { fs::create_directory(installed); }, special},
+        {"pipe", [&] { ASSERT_EQ(::mkfifo(installed.c_str(), 0600), 0); }, special},
+        {"device", [&] { fs::create_symlink("/dev/zero", installed); }, special},
+        {"kernel file", [&] { fs::create_symlink("/proc/self/status", installed); }, special},
+        {"huge", [&] { std::ofstream(installed) << std::string(256 * 1024 + 1, ' '); },
+         "it is far too large"},
+        {"dangling link", [&] { fs::create_symlink(dir() / "gone", installed); }, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.make();
+        const FirmwareLookup lookup = LookUpFirmware(ws.FirmwareFolder, 3);
+        EXPECT_EQ(lookup.state, c.problem.empty() ? FirmwareLookup::State::Absent
+                                                  : FirmwareLookup::State::Damaged);
+        EXPECT_EQ(lookup.problem, c.problem);
+        fs::remove_all(installed);
+    }
 }
 
 TEST_F(ProgramCodeTest, InstallRefusesWhatHoldsNoFirmwareAndSaysWhichModelItInstalledFor) {

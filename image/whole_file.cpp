@@ -1,4 +1,4 @@
-#include "image/text_file.h"
+#include "image/whole_file.h"
 
 #include "image/file_descriptor.h"
 
@@ -15,17 +15,17 @@ namespace kl40 {
 
 namespace {
 
-using Kind = TextFileError::Kind;
+using Kind = FileReadError::Kind;
 
-TextFileError systemReason(int error, Kind kind) {
+FileReadError systemReason(int error, Kind kind) {
     return {std::error_code(error, std::generic_category()).message(), kind, error};
 }
 
-TextFileError tooLarge(std::size_t limit) {
+FileReadError tooLarge(std::size_t limit) {
     return {"larger than " + std::to_string(limit) + " bytes", Kind::TooLarge};
 }
 
-TextFileError notRegular() {
+FileReadError notRegular() {
     return {"not a regular file", Kind::NotRegular};
 }
 
@@ -42,16 +42,18 @@ bool isKernelFile(int fd) {
 
 } // namespace
 
-std::variant<std::string, TextFileError> ReadTextFile(const std::string& path, std::size_t limit) {
-    if (path.empty()) return TextFileError{"the file name is empty"};
+std::variant<std::string, FileReadError> ReadWholeFile(const std::string& path, std::size_t limit,
+                                                       Pipes pipes) {
+    if (path.empty()) return FileReadError{"the file name is empty"};
     // O_NONBLOCK keeps the open of a FIFO without a writer from hanging; it
-    // is cleared below for a pipe, so one with a writer is read to its end.
+    // is cleared below for a pipe that is read, so one with a writer is read
+    // to its end.
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0) return systemReason(errno, Kind::Open);
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0) return systemReason(errno, Kind::Open);
     if (S_ISDIR(st.st_mode)) return systemReason(EISDIR, Kind::Folder);
-    if (S_ISFIFO(st.st_mode)) {
+    if (S_ISFIFO(st.st_mode) && pipes == Pipes::Read) {
         const int flags = ::fcntl(fd.get(), F_GETFL);
         if (flags >= 0) ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK);
     } else if (!S_ISREG(st.st_mode) || isKernelFile(fd.get())) {
