@@ -23,65 +23,12 @@ namespace {
 // hex digits); the bound also keeps every integer conversion well defined.
 constexpr double kMaxStepCount = 1 << 20;
 
-// Writes `value` as upper-case hex digits, at least `minDigits` of them (with
-// leading zeros), at `out`; returns the end.
-char* putHexDigits(char* out, std::uint32_t value, std::size_t minDigits) {
-    char digits[8];
-    std::size_t count = 0;
-    do {
-        digits[count++] = "0123456789ABCDEF"[value % 16];
-        value /= 16;
-    } while (value != 0);
-    for (; minDigits > count; --minDigits)
-        *out++ = '0';
-    while (count > 0)
-        *out++ = digits[--count];
-    return out;
-}
-
-// Frequency code body T = HexDigits(H) & two-digit L, written at `out`; returns
-// its end, or nothing when the frequency cannot be coded.
-std::optional<char*> CodeDigits(char* out, std::int32_t offset, double mhz, double step,
-                                std::int16_t modulus) {
-    if (modulus <= 0) return std::nullopt;
-    const double q = mhz / step;
-    const double rounded = std::nearbyint(q - offset);
-    if (!std::isfinite(rounded) || rounded < 0 || rounded > kMaxStepCount) return std::nullopt;
-    const auto m = static_cast<std::int32_t>(rounded);
-    const std::int32_t n = m / modulus;
-    const std::int32_t a = m % modulus;
-    const std::int32_t h = n / 2;
-    const std::int32_t l = a + ((n % 2 != 0) ? 128 : 0);
-    out = putHexDigits(out, static_cast<std::uint32_t>(h), 1);
-    return putHexDigits(out, static_cast<std::uint32_t>(l), 2);
-}
-
 // std::floor, without a call for the values NearHarmonic meets: below 2^52
 // in size a double converts to a whole number exactly.
 double wholeBelow(double v) {
     if (!(std::fabs(v) < 4503599627370496.0)) return std::floor(v);
     const auto whole = static_cast<double>(static_cast<std::int64_t>(v)); // towards zero
     return whole > v ? whole - 1.0 : whole;
-}
-
-int HexDigitBits(char c) {
-    const int value = HexDigitValue(c);
-    if (value < 0) throw std::invalid_argument("frequency code digit is not hex");
-    constexpr int kBits[16] = {0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
-    return kBits[value];
-}
-
-// HexToValue of a text of up to seven digits (a code's parts): worked out
-// here when every character is a hex digit, when HexToValue has nothing to
-// report either.
-std::int32_t hexValue(Platform& platform, std::string_view text) {
-    std::int32_t value = 0;
-    for (char c : text) {
-        const int digit = HexDigitValue(c);
-        if (digit < 0) return HexToValue(platform, text, 16);
-        value = value * 16 + digit;
-    }
-    return value;
 }
 
 } // namespace
@@ -120,37 +67,6 @@ bool HasExcessDecimals(std::string_view text) {
     for (char c : decimals)
         if (c < '0' || c > '9') return false;
     return true;
-}
-
-std::string FrequencyCode(Workspace& ws, std::int32_t offset, double mhz, double step,
-                          std::int16_t modulus) {
-    try {
-        char body[16];
-        const std::optional<char*> end = CodeDigits(body, offset, mhz, step, modulus);
-        const std::size_t length = end ? static_cast<std::size_t>(*end - body) : 0;
-        // Only a body of three to five digits fits the eight-digit code; a longer
-        // one would be cut or misread by the prefix and check-bit rules.
-        if (length < 3 || length > 5) throw std::range_error("frequency code out of range");
-        char code[8] = {'F', 'F', '0', '0', '0'};
-        std::copy(body, body + length, code + 8 - length);
-        const RadioModel* model = FindModel(ws.data.BandCode);
-        if (model && model->harmonicMarker) {
-            if (offset == kReceiveOffset && NearHarmonic(mhz)) code[0] = code[1] = '0';
-            return std::string(code, 8);
-        }
-        // The check bit, as ApplyCheckBit sets it.
-        int bits = 0;
-        for (char c : code)
-            bits += HexDigitBits(c);
-        if (bits % 2 != 0) {
-            code[0] = code[1] = 'F';
-            code[2] = '4';
-        }
-        return std::string(code, 8);
-    } catch (const std::exception&) {
-        ws.platform.show("Unable to calculate frequency code", "Data Error", Icon::Exclamation);
-        return {};
-    }
 }
 
 std::optional<std::array<std::uint8_t, 4>> FrequencyCode(const RadioModel& model,
@@ -216,29 +132,6 @@ bool NearHarmonic(double mhz) {
         if (std::fabs(x - k * d) < 10.0 || std::fabs(x - (k + 1.0) * d) < 10.0) return true;
     }
     return false;
-}
-
-std::string ApplyCheckBit(const std::string& code) {
-    if (code.size() != 8) throw std::invalid_argument("frequency code is not eight digits");
-    int bits = 0;
-    for (char c : code)
-        bits += HexDigitBits(c);
-    if (bits % 2 == 0) return code;
-    return "FF4" + code.substr(3);
-}
-
-double FrequencyFromCode(Platform& platform, std::string_view code, std::int32_t offset) {
-    const std::string_view high = code.substr(0, std::min<std::size_t>(4, code.size()));
-    const std::string_view low = code.size() > 4 ? code.substr(4, 2) : std::string_view();
-    const std::int64_t hi = hexValue(platform, high);
-    const std::int64_t lo = hexValue(platform, low);
-    std::int64_t n = 2 * hi;
-    std::int64_t a = lo;
-    if (lo >= 128) {
-        n += 1;
-        a -= 128;
-    }
-    return (static_cast<double>(n) * 64.0 + static_cast<double>(a) + offset) * kChannelStep;
 }
 
 std::string FrequencyText(double mhz) {

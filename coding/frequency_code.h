@@ -2,13 +2,11 @@
 // Synthesizer divider codes of receive and transmit frequencies.
 
 #include "core/radio.h"
-#include "core/radio_data.h"
 #include "core/radio_model.h"
 
 #include <array>
-#include <optional>
-
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,12 +29,6 @@ std::string& FormatFrequency(std::string& text);
 // which the four-decimal formatting cannot represent.
 bool HasExcessDecimals(std::string_view text);
 
-// Eight-hex-digit code of `mhz` with `offset` steps (kReceiveOffset or
-// kTransmitOffset). Reads the model from ws.data.BandCode. On a computing error
-// shows "Unable to calculate frequency code" and gives "".
-std::string FrequencyCode(Workspace& ws, std::int32_t offset, double mhz, double step,
-                          std::int16_t modulus);
-
 // The synthesizer code of `frequency` with `offset` steps (kReceiveOffset or
 // kTransmitOffset) for `model`, as the four bytes of its slot; nothing when
 // the frequency lies too far below or above the band to be coded.
@@ -55,15 +47,8 @@ std::string FrequencyText(Frequency frequency);
 // True when `mhz` lies strictly within 10 kHz of a harmonic of the comb.
 bool NearHarmonic(double mhz);
 
-// Sets the check bit (digit 3 becomes "4") when the code's one-bit count is odd.
-// Throws std::invalid_argument for a code that is not eight hex digits.
-std::string ApplyCheckBit(const std::string& code);
-
-// Frequency in MHz of a six-digit decodable code with `offset` steps.
-double FrequencyFromCode(Platform& platform, std::string_view code, std::int32_t offset);
-
-// A decoded frequency as text: at most 15 significant digits, no trailing zeros,
-// then padded to four decimals (439.0 -> "439.0000").
+// A frequency in MHz as text: at most 15 significant digits, no trailing
+// zeros, then padded to four decimals (439.0 -> "439.0000").
 std::string FrequencyText(double mhz);
 
 } // namespace kl40

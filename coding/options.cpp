@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <array>
-#include <functional>
 #include <cmath>
 #include <cstdint>
 #include <stdexcept>
@@ -63,17 +62,6 @@ char TimeoutDigit(int listIndex, int bandCode) {
                                             : digits[0];
 }
 
-int TimeoutIndexFromDigit(char digit) {
-    switch (digit) {
-    case '7':
-        return 1;
-    case '8':
-        return 2;
-    default:
-        return 0;
-    }
-}
-
 int TimeoutIndexFromQuarter(int quarter) {
     switch (quarter) {
     case 0:
@@ -109,12 +97,11 @@ void SetOptions(Workspace& ws) {
         const RadioModel& model = index >= 0 && static_cast<std::size_t>(index) < models.size()
                                       ? models[static_cast<std::size_t>(index)]
                                       : DefaultModel();
-        data.BandCode = static_cast<std::int16_t>(model.code);
         // at() throws on a ConfigText that was never reset; what was written
         // before stays written.
-        data.ConfigText.at(14) = static_cast<char>('0' + data.BandCode);
+        data.ConfigText.at(14) = static_cast<char>('0' + model.code);
         form.chkHiLo.setEnabled(model.hasHighLowPower);
-        data.ConfigText.at(11) = TimeoutDigit(form.cboToT.listIndex(), data.BandCode);
+        data.ConfigText.at(11) = TimeoutDigit(form.cboToT.listIndex(), model.code);
         data.ConfigText.at(12) = model.modelConstant;
     } catch (const std::exception&) {
         ws.platform.show("Unable to set Options", kDataError, Icon::Exclamation);
@@ -126,11 +113,10 @@ namespace {
 // Adds ConfigText's digits 3-14 into `text` at the model's places: a flag adds
 // its weight to its digit, the time-out digit and the model constant replace
 // theirs. Throws std::out_of_range for a digit that would pass F.
-void placeConfigDigits(std::string& text, std::string_view config, const RadioModel& model,
-                       const std::function<int(std::string_view)>& digitValue) {
+void placeConfigDigits(std::string& text, std::string_view config, const RadioModel& model) {
     const std::vector<OptionPlace> places = placesOf(model);
     for (int pos = 3; pos <= 14 && pos <= static_cast<int>(config.size()); ++pos) {
-        const int v = digitValue(config.substr(static_cast<std::size_t>(pos - 1), 1));
+        const int v = HexDigitValue(config[static_cast<std::size_t>(pos - 1)]);
         if (v == 0) continue;
         for (const OptionPlace& place : places) {
             if (place.configPos != pos) continue;
@@ -143,26 +129,6 @@ void placeConfigDigits(std::string& text, std::string_view config, const RadioMo
 }
 
 } // namespace
-
-void BuildOptionText(Workspace& ws) {
-    SetOptions(ws);
-    RadioData& data = ws.data;
-
-    // Always start again from the base that the last reset or decoding left,
-    // so repeated builds give the same digits.
-    std::string text =
-        data.OptionBaseText.empty() ? std::string(kDefaultOptionText) : data.OptionBaseText;
-    // Characters 1-2 are the channel count, kept up to date by the channel store.
-    for (std::size_t i = 0; i < 2 && i < data.OptionText.size() && i < text.size(); ++i)
-        text[i] = data.OptionText[i];
-
-    const std::string& config = data.ConfigText;
-    // A ConfigText that names no model takes the first model's places.
-    const RadioModel* model = FindModel(ConfigModelCode(config).value_or(0));
-    placeConfigDigits(text, config, model ? *model : RadioModels().front(),
-                      [&ws](std::string_view digit) { return HexToValue(ws.platform, digit, 16); });
-    data.OptionText = std::move(text);
-}
 
 std::string ConfigTextOf(const Radio& radio) {
     std::string config = kDefaultConfigText;
@@ -185,15 +151,13 @@ std::string OptionTextOf(const Radio& radio) {
     const std::string count = TwoDigit(std::clamp(radio.channelCount, 0, kHighestChannel));
     text[0] = count[0];
     text[1] = count[1];
-    placeConfigDigits(text, ConfigTextOf(radio), radio.modelFacts(), [](std::string_view digit) {
-        return HexDigitValue(digit.front());
-    });
+    placeConfigDigits(text, ConfigTextOf(radio), radio.modelFacts());
     return text;
 }
 
 bool HasChannelData(const RadioData& data) {
-    for (const std::string& entry : data.ChannelTable)
-        if (!entry.empty()) return true;
+    for (const std::optional<Channel>& channel : data.ChannelTable)
+        if (channel) return true;
     return false;
 }
 
@@ -227,8 +191,7 @@ void ClearOptionBoxes(EntryFields& form) {
 }
 
 void ResetOptions(RadioData& data) {
-    data.OptionText = kDefaultOptionText;
-    data.OptionBaseText = kDefaultOptionText;
+    data.OptionsReadFrom = 0;
     data.ConfigText = kDefaultConfigText;
 }
 

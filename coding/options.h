@@ -1,6 +1,6 @@
 #pragma once
 // Radio model, transmit time-out and the ten on/off options: ConfigText,
-// BandCode and the option digits of OptionText.
+// the option digits of OptionText.
 
 #include "core/radio.h"
 #include "core/radio_data.h"
@@ -14,13 +14,9 @@ namespace kl40 {
 inline constexpr const char* kDefaultOptionText = "010000000000000000000000";
 inline constexpr const char* kDefaultConfigText = "010000000000000";
 
-// BandCode and ConfigText positions 12, 13 and 15 from cboRadio and cboToT;
+// ConfigText positions 12, 13 and 15 from cboRadio and cboToT;
 // enables chkHiLo for models 1 and 2, disables it for model 3.
 void SetOptions(Workspace& ws);
-
-// Runs SetOptions, then derives OptionText from its base and ConfigText. Never
-// accumulates: running it twice gives the same OptionText.
-void BuildOptionText(Workspace& ws);
 
 // The ConfigText of a radio: count, option flags, time-out digit, model
 // constant and model code.
@@ -34,7 +30,6 @@ bool HasChannelData(const RadioData& data);
 
 // Time-out digit for a cboToT position (-1 for none) and model code.
 char TimeoutDigit(int listIndex, int bandCode);
-int TimeoutIndexFromDigit(char digit);
 int TimeoutIndexFromQuarter(int quarter);
 // The time-out selector position that a model's option digit stands for.
 int TimeoutIndex(const RadioModel& model, int digitValue);
@@ -46,7 +41,8 @@ void FillChannelNumberList(ComboBox& cboCh);
 // Unticks the ten option boxes in their fixed order, then greys them by the
 // option rule (core/option_rules.h).
 void ClearOptionBoxes(EntryFields& form);
-// OptionText and ConfigText back to their defaults.
+// The options back to a new radio's: ConfigText and the option digits
+// no option sets.
 void ResetOptions(RadioData& data);
 
 } // namespace kl40

@@ -89,15 +89,6 @@ std::int16_t ToneIndex(std::string& tone) {
     return static_cast<std::int16_t>(rowOfTone(tone));
 }
 
-std::string ToneCode(std::string& tone) {
-    trimBlanks(tone);
-    return ToneTable[rowOfTone(tone)].code;
-}
-
-std::string_view ToneCodeOf(std::string_view tone) {
-    return ToneTable[rowOfTone(tone)].code;
-}
-
 namespace {
 
 // A decimal number in tenths ("88.5" and "88.50" are 885); nothing for other
@@ -135,25 +126,6 @@ std::optional<std::size_t> TypedToneRow(std::string_view typed) {
 
 std::string UnlistedToneText(std::string_view tone) {
     return std::string(tone) + " Hz is not one of the radio's CTCSS tones";
-}
-
-std::string ToneFromCode(std::string& code) {
-    trimBlanks(code);
-    // Bit 0 of the tone byte belongs to the frequency, so a row answers to its
-    // even code and to that code with bit 0 set: rows are found by code / 2
-    // (the first row of a code wins). A code that is not two hex digits
-    // matches no row.
-    static const auto rowsByHalfCode = [] {
-        std::array<const char*, 128> rows{};
-        for (auto row = ToneTable.rbegin(); row != ToneTable.rend(); ++row)
-            rows[static_cast<std::size_t>(std::stoi(row->code, nullptr, 16) / 2)] = row->toneText;
-        return rows;
-    }();
-    const auto digit = HexDigitValue;
-    if (code.size() != 2 || digit(code[0]) < 0 || digit(code[1]) < 0) return "none";
-    const char* tone =
-        rowsByHalfCode[static_cast<std::size_t>(digit(code[0]) * 8 + digit(code[1]) / 2)];
-    return tone ? tone : "none";
 }
 
 std::uint8_t ToneCodeByte(int row) {

@@ -24,14 +24,9 @@ extern const std::array<ToneRow, kToneCount> ToneTable;
 // Fills `cboCTCSS` with the 31 list texts and selects "none ".
 void FillToneList(ComboBox& cboCTCSS);
 
-// Each of these trims blanks from its argument (the trimmed text replaces the
-// caller's variable), then looks it up exactly.
+// Trims blanks from its argument (the trimmed text replaces the caller's
+// variable), then looks it up exactly.
 std::int16_t ToneIndex(std::string& tone);   // position 0-30; unknown -> 0
-std::string ToneCode(std::string& tone);     // two hex digits; unknown -> "00"
-std::string ToneFromCode(std::string& code); // tone text; unknown -> "none"
-
-// ToneCode of a tone text that has no blanks around it, without a copy.
-std::string_view ToneCodeOf(std::string_view tone);
 
 // The code of row `row` as a byte (0 for row 0, "none"), added into byte 1 of
 // a frequency code.

@@ -105,20 +105,6 @@ std::string HexToBinary(std::string_view hex) {
     return binary;
 }
 
-std::string& PackHexText(std::string& hex) {
-    // Byte k comes from digits 2k and 2k+1 (0-based), so a byte is never written
-    // before the digits it covers have been read. Working on a copy keeps the
-    // argument untouched when a pair turns out not to be hex.
-    std::string packed = hex;
-    const std::size_t length = hex.size();
-    for (std::size_t k = 0; 2 * k < length; ++k) {
-        const int high = looseDigit(hex[2 * k]);
-        packed[k] = byteChar(2 * k + 1 < length ? high * 16 + looseDigit(hex[2 * k + 1]) : high);
-    }
-    hex = std::move(packed);
-    return hex;
-}
-
 std::string BinaryToHex(Platform& platform, std::string_view binary) {
     if (binary.empty()) {
         platform.show("Error in converting binary code", "Data Error", Icon::Exclamation);

@@ -32,10 +32,6 @@ std::string HexDigits(std::uint32_t value);
 // std::range_error when a pair's value lies outside 0-255 (non-hex characters).
 std::string HexToBinary(std::string_view hex);
 
-// Packs hex text into bytes in place: positions 1 .. ceil(L/2) receive the
-// bytes, the rest keeps its old digits. Returns the same text.
-std::string& PackHexText(std::string& hex);
-
 // The first character of `binary` as exactly two hex digits. An empty argument
 // shows "Error in converting binary code" and gives "".
 std::string BinaryToHex(Platform& platform, std::string_view binary);

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,22 +26,20 @@ enum class ProgramSource {
 };
 
 struct RadioData {
-    std::array<std::string, kChannelSlots> ChannelTable{};
-    std::string ChannelCountText;
-    std::string ScanText;
-    std::string OptionText;
+    // The channels (index = channel number) and the channel count of the
+    // radio being edited; the model, time-out and options are the form's
+    // selectors and boxes (RadioOf in entry/radio_snapshot.h puts them together).
+    std::array<std::optional<Channel>, kChannelSlots> ChannelTable{};
+    int ChannelCount = 1;
+    // The model whose image the options were read from, 0 for a radio begun here.
+    int OptionsReadFrom = 0;
     std::string ConfigText;
     std::vector<std::uint8_t> ImageText;
-    std::int16_t BandCode = 0;
     bool FileError = false;
     bool LoadingForm = false;
     bool EditingChannel = false;
     bool DataChanged = true;
     std::int16_t SelectedChannel = 0;
-
-    // The OptionText that the last option reset or image decoding left; the
-    // option derivation starts from it every time so that it never accumulates.
-    std::string OptionBaseText;
 
     // The image last opened, kept whole for its program code, and its model
     // code; empty and 0 when nothing was opened since start-up or New.

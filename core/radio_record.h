@@ -49,9 +49,5 @@ std::vector<std::string_view> SplitChannelEntry(std::string_view entry, char sep
 void SplitChannelEntryInto(std::vector<std::string_view>& fields, std::string_view entry,
                            char separator = ',', Separators separators = Separators::Each);
 
-// The channel of a stored channel entry "5,435.1250,430.1250,88.5,Y". An
-// entry decoded from a damaged image may lack its receive part (it then
-// starts with the transmit frequency) or its transmit part.
-ChannelRecord ParseChannelEntry(int number, std::string_view entry);
 
 } // namespace kl40

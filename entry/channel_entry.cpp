@@ -1,6 +1,7 @@
 #include "entry/channel_entry.h"
 
 #include "core/radio.h"
+#include "entry/channel_text.h"
 
 #include "coding/frequency_code.h"
 #include "coding/options.h"
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <optional>
 #include <stdexcept>
 
@@ -24,7 +26,7 @@ constexpr int kLastStoredChannel = 99;
 constexpr std::size_t kFrequencyWidth = 8; // "435.1250"
 
 // The slot of channel n; anything outside 0-100 is an error of the caller.
-std::string& slotOf(RadioData& data, int n) {
+std::optional<Channel>& slotOf(RadioData& data, int n) {
     if (n < 0 || n >= kChannelSlots) throw std::out_of_range("channel slot out of range");
     return data.ChannelTable[static_cast<std::size_t>(n)];
 }
@@ -83,6 +85,13 @@ void dropLeadingPadding(std::string& frequency) {
     frequency.erase(0, frequency.find_first_not_of(" +0"));
 }
 
+// A checked, formatted frequency ("435.1250") as a count of 100 Hz units.
+Frequency frequencyOf(const std::string& text) {
+    const std::optional<double> mhz = ParseDecimal(text);
+    if (!mhz) throw std::invalid_argument("frequency is not a number");
+    return Frequency{std::llround(*mhz * 10000.0)};
+}
+
 // The refused field is emptied and gets the focus, so the operator types the
 // value again where it was wrong.
 void refuseFrequency(Workspace& ws, TextBox& field, Control control, const char* which) {
@@ -117,7 +126,7 @@ void refuseChannelNumber(Workspace& ws) {
 int nextFreeChannel(const RadioData& data, int target) {
     for (int k = 1; k <= kLastStoredChannel; ++k) {
         const int n = (target - 1 + k) % kLastStoredChannel + 1;
-        if (data.ChannelTable[static_cast<std::size_t>(n)].empty()) return n;
+        if (!data.ChannelTable[static_cast<std::size_t>(n)]) return n;
     }
     return 0;
 }
@@ -141,8 +150,8 @@ void prepareNextEntry(Workspace& ws, int stored) {
 int scanChannelsOtherThan(const RadioData& data, int target) {
     int count = 0;
     for (int n = 0; n < kChannelSlots; ++n) {
-        const std::string& entry = data.ChannelTable[static_cast<std::size_t>(n)];
-        if (n != target && !entry.empty() && entry.back() == 'Y') ++count;
+        const std::optional<Channel>& channel = data.ChannelTable[static_cast<std::size_t>(n)];
+        if (n != target && channel && channel->scan) ++count;
     }
     return count;
 }
@@ -153,11 +162,11 @@ int refreshChannelList(Workspace& ws, int wanted) {
     list.clear();
     int wantedLine = -1;
     for (int n = 1; n < kChannelSlots; ++n) {
-        const std::string& entry = ws.data.ChannelTable[static_cast<std::size_t>(n)];
-        if (entry.size() <= 5) continue;
-        // An entry that makes no line (a malformed one from an image) is left out
-        // rather than shown as an empty line.
-        std::string line = FormatListLine(entry);
+        const std::optional<Channel>& channel = ws.data.ChannelTable[static_cast<std::size_t>(n)];
+        if (!channel) continue;
+        // A channel that makes no line (one without its receive frequency,
+        // from an image) is left out rather than shown as an empty line.
+        std::string line = FormatListLine(ChannelEntryText(n, *channel));
         if (line.empty()) continue;
         if (n == wanted) wantedLine = list.count();
         list.addItem(std::move(line));
@@ -193,7 +202,7 @@ std::optional<std::int16_t> StoreChannel(Workspace& ws, ListRefresh refresh) {
         // spellings of the same number ("+5", "007") are written plainly so that
         // the list line and the channel count can be made from it.
         const std::string channel = isOneOrTwoDigits(typed) ? typed : std::to_string(target);
-        if (ParseInt16(data.ChannelCountText).value_or(0) < target) SetChannelCount(ws, channel);
+        if (data.ChannelCount < target) SetChannelCount(ws, channel);
 
         // Receive frequency. More than four decimals cannot be formatted into a
         // frequency, so it is refused like one out of range.
@@ -254,10 +263,11 @@ std::optional<std::int16_t> StoreChannel(Workspace& ws, ListRefresh refresh) {
             }
         }
 
-        std::string& slot = slotOf(data, target);
-        slot.reserve(channel.size() + receive.size() + transmit.size() + tone.size() + 5);
-        slot.assign(channel).append(",").append(receive).append(",").append(transmit);
-        slot.append(",").append(tone).append(",").append(scan);
+        Channel& stored = slotOf(data, target).emplace();
+        stored.rx = frequencyOf(receive);
+        stored.tx = frequencyOf(transmit);
+        stored.tone = static_cast<int>(toneRow.value_or(0));
+        stored.scan = scan == "Y";
 
         prepareNextEntry(ws, target);
         // The stored channel's line is marked, not clicked: clicking it would
@@ -273,18 +283,16 @@ std::optional<std::int16_t> StoreChannel(Workspace& ws, ListRefresh refresh) {
 void ShowChannel(Workspace& ws, std::int16_t n) {
     EntryFields& form = ws.form;
     try {
-        const std::string entry = slotOf(ws.data, n);
-        if (!entry.empty()) {
-            // An entry without both frequencies (decoded from a damaged image)
+        const std::optional<Channel> channel = slotOf(ws.data, n);
+        if (channel) {
+            // A channel without both frequencies (decoded from a damaged image)
             // cannot be shown.
-            const ChannelRecord channel = ParseChannelEntry(n, entry);
-            if (!channel.rx || !channel.tx) throw std::invalid_argument("channel entry incomplete");
-            form.txtCh.setText(std::string(SplitChannelEntry(entry).front()));
-            form.txtRx.setText(channel.rx->substr(0, kFrequencyWidth));
-            form.txtTx.setText(channel.tx->substr(0, kFrequencyWidth));
-            std::string tone = channel.tone;
-            form.cboCTCSS.setListIndex(ToneIndex(tone));
-            form.chkScan.setChecked(channel.scan);
+            if (!channel->rx || !channel->tx) throw std::invalid_argument("channel incomplete");
+            form.txtCh.setText(std::to_string(n));
+            form.txtRx.setText(FrequencyText(*channel->rx));
+            form.txtTx.setText(FrequencyText(*channel->tx));
+            form.cboCTCSS.setListIndex(channel->tone);
+            form.chkScan.setChecked(channel->scan);
             form.cmdReset_Pers.setCaption("Update");
             // The selector lists "1" to "99" and then "0": item n-1 is channel n.
             form.cboCh.setListIndex(n - 1);
@@ -361,9 +369,7 @@ void SetChannelCount(Workspace& ws, std::string_view channel) {
         ws.platform.show("Invalid channel number", "Data Error", Icon::Exclamation);
         return;
     }
-    RadioData& data = ws.data;
-    data.ChannelCountText = TwoDigit(*n);
-    data.OptionText.replace(0, 2, data.ChannelCountText, 0, 2);
+    ws.data.ChannelCount = *n;
 }
 
 bool ClearChannelList(Workspace& ws, std::int16_t unconfirmed) {
@@ -383,7 +389,7 @@ bool ClearChannelList(Workspace& ws, std::int16_t unconfirmed) {
     selectItemIfPresent(form.cboRadio, ModelIndex(DefaultModel()));
     clearListAndFields(form);
     GreyOptionBoxes(form);
-    if (ask) data.ChannelTable.fill(std::string());
+    if (ask) data.ChannelTable.fill(std::nullopt);
     data.DataChanged = true;
     return true;
 }

@@ -1,6 +1,7 @@
 #include "entry/channel_text.h"
 
 #include "coding/frequency_code.h"
+#include "coding/raster.h"
 #include "coding/tone_table.h"
 
 namespace kl40 {
@@ -26,6 +27,35 @@ std::string ChannelEntryText(int n, const Channel& channel) {
         entry += FrequencyText(*channel.tx) + "," + ToneListText(channel.tone) +
                  (channel.scan ? ",Y" : ",N");
     return entry;
+}
+
+ChannelRecord ChannelRecordOf(int n, const Channel& channel) {
+    ChannelRecord record;
+    record.number = n;
+    if (channel.rx) record.rx = FrequencyText(*channel.rx);
+    if (channel.tx) {
+        record.tx = FrequencyText(*channel.tx);
+        record.tone = ToneText(channel.tone);
+        record.scan = channel.scan;
+    }
+    return record;
+}
+
+std::optional<std::string> OffRasterNote(const Channel& channel) {
+    std::string note;
+    const bool sameTwice = channel.tx == channel.rx;
+    for (const std::optional<Frequency>* told : {&channel.rx, &channel.tx}) {
+        const std::optional<Frequency>& frequency = *told;
+        // A transmit frequency that is the receive frequency is told once.
+        if (!frequency || (told == &channel.tx && sameTwice)) continue;
+        const Frequency used = RasterFrequency(*frequency);
+        if (used == *frequency) continue;
+        if (!note.empty()) note += '\n';
+        note += FrequencyText(*frequency) + " MHz is not on the radio's 12.5 kHz raster: it will use " +
+                FrequencyText(used) + " MHz.";
+    }
+    if (note.empty()) return std::nullopt;
+    return note;
 }
 
 } // namespace kl40

@@ -31,52 +31,13 @@ RadioRecord SnapshotOf(const Workspace& ws) {
     radio.timeout = form.cboToT.text();
     for (const RadioOption& option : RadioOptions())
         if ((form.*option.box).checked()) radio.options.emplace_back(option.caption);
-    for (int i = 1; i < kChannelSlots; ++i) {
-        const std::string& entry = ws.data.ChannelTable[static_cast<std::size_t>(i)];
-        if (!entry.empty()) radio.channels.push_back(ParseChannelEntry(i, entry));
-    }
+    for (int n = 1; n < kChannelSlots; ++n)
+        if (const auto& channel = ws.data.ChannelTable[static_cast<std::size_t>(n)])
+            radio.channels.push_back(ChannelRecordOf(n, *channel));
     return radio;
 }
 
-namespace {
-
-// A frequency of a stored entry: the number in the 8 characters from where
-// its field starts.
-std::optional<Frequency> entryFrequency(std::string_view entry, std::string_view field) {
-    const auto start = static_cast<std::size_t>(field.data() - entry.data());
-    const std::optional<double> mhz = ParseDecimal(entry.substr(start, 8));
-    if (!mhz) return std::nullopt;
-    return Frequency{std::llround(*mhz * 10000.0)};
-}
-
-// The channel of a stored entry "5,435.1250,430.1250,88.5 ,Y". An entry
-// without both frequencies (from a damaged image) gives a channel without
-// them, which no image is built from.
-Channel typedChannel(std::string_view entry) {
-    Channel channel;
-    const std::vector<std::string_view> fields = SplitChannelEntry(entry);
-    if (fields.size() < 5) return channel;
-    channel.rx = entryFrequency(entry, fields[1]);
-    channel.tx = entryFrequency(entry, fields[2]);
-    std::string tone(fields[3]);
-    channel.tone = ToneIndex(tone);
-    channel.scan = entry.find('Y') != std::string_view::npos;
-    return channel;
-}
-
-// The model whose image the options were read from: its option digits are
-// the base OptionText starts from.
-int optionsReadFrom(const RadioData& data) {
-    const std::string& base = data.OptionBaseText;
-    if (base.size() < 2) return 0;
-    for (const RadioModel& model : RadioModels())
-        if (std::string_view(base).substr(2) == model.optionBase) return model.code;
-    return 0;
-}
-
-} // namespace
-
-Radio TypedRadioOf(const Workspace& ws) {
+Radio RadioOf(const Workspace& ws) {
     const EntryFields& form = ws.form;
     const RadioData& data = ws.data;
     Radio radio;
@@ -88,12 +49,9 @@ Radio TypedRadioOf(const Workspace& ws) {
     const int timeout = form.cboToT.listIndex();
     radio.timeout = timeout >= 1 && timeout <= 2 ? timeout : 0;
     radio.options = TickedOptions(form);
-    radio.channelCount = ParseInt16(data.ChannelCountText).value_or(0);
-    radio.optionsReadFrom = optionsReadFrom(data);
-    for (int n = 1; n < kChannelSlots; ++n) {
-        const std::string& entry = data.ChannelTable[static_cast<std::size_t>(n)];
-        if (!entry.empty()) radio.channels[static_cast<std::size_t>(n)] = typedChannel(entry);
-    }
+    radio.channelCount = data.ChannelCount;
+    radio.optionsReadFrom = data.OptionsReadFrom;
+    radio.channels = data.ChannelTable;
     return radio;
 }
 
@@ -105,11 +63,9 @@ void ShowDecodedRadio(Workspace& ws, const Radio& radio) {
     form.cboRadio.setListIndex(ModelIndex(model));
     form.chkHiLo.setEnabled(model.hasHighLowPower);
     form.cboToT.setListIndex(radio.timeout);
-    data.ChannelCountText = TwoDigit(radio.channelCount);
+    data.ChannelCount = radio.channelCount;
     // The option digits no option sets start from the model's own.
-    data.OptionText = TwoDigit(std::min(radio.channelCount, kHighestChannel)).substr(0, 2) +
-                      std::string(model.optionBase);
-    data.OptionBaseText = data.OptionText;
+    data.OptionsReadFrom = radio.optionsReadFrom;
     for (const RadioOption& option : RadioOptions())
         if (option.configPos != 0 && model.optionBits[OptionIndex(option)].digit != 0)
             (form.*option.box).setChecked(radio.options[OptionIndex(option)]);
@@ -121,9 +77,8 @@ void ShowDecodedRadio(Workspace& ws, const Radio& radio) {
     for (int n = 1; n < kChannelSlots; ++n) {
         const std::optional<Channel>& channel = radio.channels[static_cast<std::size_t>(n)];
         if (!channel) continue;
-        std::string& entry = data.ChannelTable[static_cast<std::size_t>(n)];
-        entry = ChannelEntryText(n, *channel);
-        std::string line = FormatListLine(entry);
+        data.ChannelTable[static_cast<std::size_t>(n)] = channel;
+        std::string line = FormatListLine(ChannelEntryText(n, *channel));
         if (line.empty()) continue;
         if (first == 0 && n < 100) {
             first = n;
@@ -175,8 +130,7 @@ ApplyOutcome ApplyRadio(Workspace& ws, const RadioRecord& radio, OnRefusal onRef
             result.messages = std::move(collector.messages);
             result.stored = stored.has_value();
             if (stored) {
-                result.rasterNote =
-                    OffRasterNote(data.ChannelTable[static_cast<std::size_t>(*stored)]);
+                result.rasterNote = OffRasterNote(*data.ChannelTable[static_cast<std::size_t>(*stored)]);
             } else if (result.messages.empty()) {
                 result.messages.push_back("a receive frequency must be entered");
             }

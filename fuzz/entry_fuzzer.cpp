@@ -34,28 +34,24 @@ std::vector<std::string> Split(std::string_view text, char separator, std::size_
     return parts;
 }
 
-bool IsTwoDigits(const std::string& text) {
-    return text.size() == 2 && text[0] >= '0' && text[0] <= '9' && text[1] >= '0' && text[1] <= '9';
-}
-
 void CheckTable(const kl40::Workspace& ws) {
     const auto& table = ws.data.ChannelTable;
-    Check(table[0].empty(), "slot 0 is never written");
-    Check(table[100].empty(), "slot 100 is never written by the entry");
+    Check(!table[0], "slot 0 is never written");
+    Check(!table[100], "slot 100 is never written by the entry");
     int stored = 0;
     int scanned = 0;
     for (int n = 1; n < 100; ++n) {
-        const std::string& entry = table[static_cast<std::size_t>(n)];
-        if (entry.empty()) continue;
+        const auto& channel = table[static_cast<std::size_t>(n)];
+        if (!channel) continue;
         ++stored;
-        if (entry.back() == 'Y') ++scanned;
-        const std::size_t comma = entry.find(',');
-        Check(comma == 1 || comma == 2, "an entry starts with a one- or two-digit number");
-        Check(std::stoi(entry.substr(0, comma)) == n, "an entry is stored under its number");
+        if (channel->scan) ++scanned;
+        Check(channel->rx && channel->tx, "a stored channel has both frequencies");
+        Check(channel->rx->hundredHz >= 4000000 && channel->rx->hundredHz <= 4500000,
+              "a stored receive frequency lies in the band");
     }
     Check(scanned <= 32, "at most 32 scan channels");
     Check(ws.form.lstFreq.count() == stored, "one list line for each stored channel");
-    Check(IsTwoDigits(ws.data.ChannelCountText), "the channel count is two digits");
+    Check(ws.data.ChannelCount >= 1 && ws.data.ChannelCount <= 99, "the channel count is 1 to 99");
 }
 
 } // namespace

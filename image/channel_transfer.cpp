@@ -34,8 +34,8 @@ std::string lowerFirst(std::string text) {
 }
 
 bool isScanChannel(const RadioData& data, int number) {
-    const std::string& entry = data.ChannelTable[static_cast<std::size_t>(number)];
-    return !entry.empty() && entry.back() == 'Y';
+    const std::optional<Channel>& channel = data.ChannelTable[static_cast<std::size_t>(number)];
+    return channel && channel->scan;
 }
 
 } // namespace

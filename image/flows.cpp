@@ -98,8 +98,7 @@ LoadResult LoadOpenedImage(Workspace& ws, std::vector<std::uint8_t> previousImag
     data.OpenedImage = data.ImageText;
     data.OpenedModel = *model;
     ClearChannelList(ws, 1);
-    for (auto& slot : data.ChannelTable)
-        slot.clear();
+    data.ChannelTable.fill(std::nullopt);
     ws.form.txtRx.clear();
     ws.form.txtTx.clear();
     data.LoadingForm = true;

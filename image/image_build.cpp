@@ -155,16 +155,12 @@ std::variant<std::vector<std::uint8_t>, BuildRefusal> BuildImage(const Radio& ra
     return image;
 }
 
-Radio BuildRadioOf(const Workspace& ws) {
-    return TypedRadioOf(ws);
-}
-
 bool BuildImage(Workspace& ws) {
     RadioData& data = ws.data;
     // The model selector decides ConfigText's model code and BandCode, as
     // every build has set them.
     SetOptions(ws);
-    const Radio radio = BuildRadioOf(ws);
+    const Radio radio = RadioOf(ws);
     auto built = BuildImage(radio);
     if (auto* refused = std::get_if<BuildRefusal>(&built)) {
         ws.platform.show(refused->text, refused->title, refused->icon);

@@ -48,9 +48,6 @@ void PlaceCountAndOptions(std::vector<std::uint8_t>& image, const Radio& radio);
 // with the radio's data area.
 std::variant<std::vector<std::uint8_t>, BuildRefusal> BuildImage(const Radio& radio);
 
-// The radio the data set and the form hold, as the build takes it.
-Radio BuildRadioOf(const Workspace& ws);
-
 // Builds the image of the data set into ImageText (cut to the model's size)
 // without writing it. The bytes outside the data area (the program code of
 // the 8 KiB models) come from the opened image while the model is still the

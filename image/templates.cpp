@@ -20,30 +20,24 @@ std::vector<std::uint8_t> packed(const std::string& hex) {
     return bytes;
 }
 
-struct Template {
-    std::string hex;
-    std::vector<std::uint8_t> bytes;
-};
-
-// Each model's template, joined and packed once; every caller of TemplateHex
-// and TemplateBytes gets a copy. Model codes that name no model get the last
-// model's template.
-const Template& templateOf(int modelCode) {
-    static const std::map<int, Template> templates = [] {
-        std::map<int, Template> byModel;
+// Each model's template, joined and packed once. Model codes that name no
+// model get the default model's template.
+const std::vector<std::uint8_t>& templateOf(int modelCode) {
+    static const std::map<int, std::vector<std::uint8_t>> templates = [] {
+        std::map<int, std::vector<std::uint8_t>> byModel;
         for (const RadioModel& model : RadioModels()) {
             const template_data::TemplateFile* file = nullptr;
             for (std::size_t i = 0; i < template_data::kTemplateFileCount; ++i)
                 if (template_data::kTemplateFiles[i].name == model.templateFile)
                     file = &template_data::kTemplateFiles[i];
             if (!file) throw std::logic_error("no template file for a model");
-            Template t;
+            std::string hex;
             for (std::size_t i = 0; i < file->lineCount; ++i)
-                t.hex += file->lines[i];
-            t.bytes = packed(t.hex);
-            if (t.bytes.size() != model.imageSize)
+                hex += file->lines[i];
+            std::vector<std::uint8_t> bytes = packed(hex);
+            if (bytes.size() != model.imageSize)
                 throw std::logic_error("a template does not have its model's size");
-            byModel.emplace(model.code, std::move(t));
+            byModel.emplace(model.code, std::move(bytes));
         }
         return byModel;
     }();
@@ -52,16 +46,8 @@ const Template& templateOf(int modelCode) {
 
 } // namespace
 
-const std::string& TemplateHexText(int modelCode) {
-    return templateOf(modelCode).hex;
-}
-
 const std::vector<std::uint8_t>& TemplateByteArray(int modelCode) {
-    return templateOf(modelCode).bytes;
-}
-
-std::string TemplateHex(int modelCode) {
-    return TemplateHexText(modelCode);
+    return templateOf(modelCode);
 }
 
 std::vector<std::uint8_t> TemplateBytes(int modelCode) {

@@ -1,5 +1,7 @@
 #include "ui/entry_form.h"
 
+#include "entry/channel_text.h"
+
 #include "core/option_rules.h"
 #include "core/radio_model.h"
 
@@ -85,7 +87,6 @@ EntryForm::~EntryForm() {
 void EntryForm::Form_Load() {
     RadioData& data = ws_.data;
     EntryFields& f = ws_.form;
-    data.OptionText.clear();
     f.chkScan.setChecked(false);
     // The fills select their default items, which runs the lists' handlers;
     // LoadingForm keeps the option handlers quiet meanwhile.
@@ -96,7 +97,7 @@ void EntryForm::Form_Load() {
     FillTimeoutList(f.cboToT);
     ClearOptionBoxes(f);
     ResetOptions(data);
-    data.ChannelCountText = "01";
+    data.ChannelCount = 1;
     data.LoadingForm = false;
     // Filling the form is the program's doing, not the operator's.
     data.DataChanged = false;
@@ -110,7 +111,7 @@ void EntryForm::cboCh_Click() {
     EntryFields& f = ws_.form;
     ShowChannel(ws_, *n);
     data.SelectedChannel = *n;
-    if (data.ChannelTable[static_cast<std::size_t>(*n)].empty()) {
+    if (!data.ChannelTable[static_cast<std::size_t>(*n)]) {
         f.txtRx.clear();
         f.txtTx.clear();
         if (!f.cboCTCSS.items().empty()) f.cboCTCSS.setListIndex(0);
@@ -136,7 +137,7 @@ void EntryForm::cboCh_LostFocus() {
     const auto n = selectorChannel(f.cboCh);
     if (!n || !changed) return;
     ShowChannel(ws_, *n);
-    if (data.ChannelTable[static_cast<std::size_t>(*n)].empty()) {
+    if (!data.ChannelTable[static_cast<std::size_t>(*n)]) {
         f.txtRx.clear();
         f.txtTx.clear();
         f.chkScan.setChecked(false);
@@ -271,8 +272,7 @@ bool EntryForm::storeChannel() {
     takeSelectorNumber();
     const auto stored = StoreChannel(ws_);
     if (!stored) return false;
-    const std::string& entry = ws_.data.ChannelTable[static_cast<std::size_t>(*stored)];
-    if (const auto note = OffRasterNote(entry))
+    if (const auto note = OffRasterNote(*ws_.data.ChannelTable[static_cast<std::size_t>(*stored)]))
         ws_.platform.show(*note, "Frequency Raster", Icon::Information);
     return true;
 }
@@ -329,7 +329,7 @@ void EntryForm::cmdDelete_Click() {
     if (line >= 0 && c >= 0 && c < kChannelSlots) {
         data.SelectedChannel = static_cast<std::int16_t>(c);
         f.lstFreq.removeItem(line);
-        data.ChannelTable[static_cast<std::size_t>(c)].clear();
+        data.ChannelTable[static_cast<std::size_t>(c)].reset();
         // A deleted channel is a change that the next save must write.
         data.DataChanged = true;
         k = c <= 1 ? 1 : c - 1;

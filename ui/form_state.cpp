@@ -36,9 +36,8 @@ void RestoreState(Workspace& ws, const FormState& state) {
 }
 
 bool SameDataSet(const FormState& a, const FormState& b) {
-    if (a.data.ChannelTable != b.data.ChannelTable ||
-        a.data.ChannelCountText != b.data.ChannelCountText ||
-        a.data.OptionBaseText != b.data.OptionBaseText || a.form.cboRadio != b.form.cboRadio ||
+    if (a.data.ChannelTable != b.data.ChannelTable || a.data.ChannelCount != b.data.ChannelCount ||
+        a.data.OptionsReadFrom != b.data.OptionsReadFrom || a.form.cboRadio != b.form.cboRadio ||
         a.form.cboToT != b.form.cboToT)
         return false;
     for (const RadioOption& option : RadioOptions())

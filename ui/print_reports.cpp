@@ -1,5 +1,7 @@
 #include "ui/print_reports.h"
 
+#include "entry/channel_text.h"
+
 #include "core/numbers.h"
 #include "core/option_table.h"
 #include "core/radio.h"
@@ -126,16 +128,13 @@ void PrintChannelListHeader(Printer& printer) {
 }
 
 void PrintChannelLines(Printer& printer, const RadioData& data) {
-    // A count that is not a number lists nothing rather than guessing.
-    const std::optional<std::int16_t> count = ParseInt16(data.ChannelCountText);
-    if (!count) return;
-    const int last = std::min<int>(*count, kLastSlot);
+    const int last = std::min<int>(data.ChannelCount, kLastSlot);
 
     bool pageBroken = false;
     for (int n = 0; n <= last; ++n) {
-        const std::string& entry = data.ChannelTable[static_cast<std::size_t>(n)];
-        if (entry.empty()) continue;
-        const std::string line = FormatPrintLine(entry);
+        const std::optional<Channel>& channel = data.ChannelTable[static_cast<std::size_t>(n)];
+        if (!channel) continue;
+        const std::string line = FormatPrintLine(ChannelEntryText(n, *channel));
         if (n > kFirstPageLastChannel && !pageBroken) {
             pageBroken = true;
             printer.newPage();

@@ -427,8 +427,7 @@ TEST(CliSession, ApplyEndsAsStoringEveryChannelFromTheFormDoes) {
     const RadioData& a = applied.ws.data;
     const RadioData& b = stepwise.ws.data;
     EXPECT_EQ(a.ChannelTable, b.ChannelTable);
-    EXPECT_EQ(a.ChannelCountText, b.ChannelCountText);
-    EXPECT_EQ(a.OptionText, b.OptionText);
+    EXPECT_EQ(a.ChannelCount, b.ChannelCount);
     EXPECT_EQ(a.ConfigText, b.ConfigText);
     EXPECT_EQ(a.EditingChannel, b.EditingChannel);
     EXPECT_EQ(a.SelectedChannel, b.SelectedChannel);

@@ -6,6 +6,8 @@
 #include "formats/radio_json.h"
 #include "image/layout.h"
 
+#include "support/channel_slots.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -96,8 +98,8 @@ TEST(FuzzFindings, PaddedFrequenciesAreSavedAsChecked) {
                       channel(3, "+439.9875", " 0449.9875")};
     Session session;
     ASSERT_EQ(session.Apply(radio), std::nullopt);
-    EXPECT_EQ(session.ws.data.ChannelTable[1], "1,439.0375,439.0375,none ,N");
-    EXPECT_EQ(session.ws.data.ChannelTable[2], "2,439.0375,430.0125,none ,N");
+    EXPECT_EQ(test::EntryOf(session.ws, 1), "1,439.0375,439.0375,none ,N");
+    EXPECT_EQ(test::EntryOf(session.ws, 2), "2,439.0375,430.0125,none ,N");
     ASSERT_TRUE(session.Build());
 
     Session reopened;

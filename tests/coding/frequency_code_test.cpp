@@ -1,8 +1,10 @@
 #include "coding/frequency_code.h"
-#include "support/scripted_platform.h"
+#include "core/hex_text.h"
+#include "core/radio_model.h"
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <limits>
 #include <stdexcept>
@@ -11,24 +13,25 @@
 namespace kl40 {
 namespace {
 
-class FrequencyCodeTest : public ::testing::Test {
-protected:
-    std::string code(std::int16_t band, std::int32_t offset, double mhz) {
-        ws.data.BandCode = band;
-        return FrequencyCode(ws, offset, mhz, kChannelStep, kPrescaler);
-    }
-    test::ScriptedPlatform ui;
-    Workspace ws{ui};
-};
+// The code of `mhz` for model `model` as eight hex digits, "" for none.
+std::string code(int model, std::int32_t offset, double mhz) {
+    const auto bytes =
+        FrequencyCode(ModelOrDefault(model), offset, Frequency{std::llround(mhz * 10000)});
+    if (!bytes) return "";
+    std::string text;
+    for (std::uint8_t b : *bytes)
+        text += ByteToHex(b);
+    return text;
+}
 
-TEST_F(FrequencyCodeTest, CodesTheWorkedExamples) {
-    for (std::int16_t band : {0, 1, 2}) {
-        EXPECT_EQ(code(band, kReceiveOffset, 439.0), "FF410500");
-        EXPECT_EQ(code(band, kTransmitOffset, 439.0), "FF410630");
-        EXPECT_EQ(code(band, kReceiveOffset, 439.0125), "FF010501");
-        EXPECT_EQ(code(band, kReceiveOffset, 439.8125), "FF410581");
-        EXPECT_EQ(code(band, kReceiveOffset, 439.0875), "FF010507");
-        EXPECT_EQ(code(band, kReceiveOffset, 401.4), "FF40ED80");
+TEST(FrequencyCode, CodesTheWorkedExamples) {
+    for (int model : {1, 2}) {
+        EXPECT_EQ(code(model, kReceiveOffset, 439.0), "FF410500");
+        EXPECT_EQ(code(model, kTransmitOffset, 439.0), "FF410630");
+        EXPECT_EQ(code(model, kReceiveOffset, 439.0125), "FF010501");
+        EXPECT_EQ(code(model, kReceiveOffset, 439.8125), "FF410581");
+        EXPECT_EQ(code(model, kReceiveOffset, 439.0875), "FF010507");
+        EXPECT_EQ(code(model, kReceiveOffset, 401.4), "FF40ED80");
     }
     EXPECT_EQ(code(3, kReceiveOffset, 439.0), "FF010500");
     EXPECT_EQ(code(3, kTransmitOffset, 439.0), "FF010630");
@@ -38,39 +41,38 @@ TEST_F(FrequencyCodeTest, CodesTheWorkedExamples) {
     EXPECT_EQ(code(3, kReceiveOffset, 418.45), "0000F814");  // 9.916 kHz from the comb
     EXPECT_EQ(code(3, kReceiveOffset, 400.075), "FF00EC96"); // 10 kHz: not near
     EXPECT_EQ(code(3, kReceiveOffset, 21.4), "FF000000");    // shortest body
-    EXPECT_TRUE(ui.messages.empty());
+    // Off the raster: the nearest step.
+    EXPECT_EQ(code(1, kReceiveOffset, 439.0062), "FF410500");
+    EXPECT_EQ(code(1, kReceiveOffset, 439.0063), "FF010501");
 }
 
-TEST_F(FrequencyCodeTest, ReportsFrequenciesThatCannotBeCoded) {
-    const double inf = std::numeric_limits<double>::infinity();
-    for (std::int16_t band : {1, 3}) {
-        for (double mhz : {6600.0, 1e12, inf, -inf, std::nan(""), -439.0, 0.0}) {
-            ui.clear();
-            EXPECT_EQ(code(band, kTransmitOffset, mhz), "") << band << " " << mhz;
-            ASSERT_EQ(ui.messages.size(), 1u);
-            EXPECT_EQ(ui.last().text, "Unable to calculate frequency code");
-            EXPECT_EQ(ui.last().title, "Data Error");
-            EXPECT_EQ(ui.last().icon, Icon::Exclamation);
+TEST(FrequencyCode, FrequenciesFarOutsideTheBandHaveNone) {
+    for (int model : {1, 3})
+        for (double mhz : {6600.0, 1e6, -439.0, 0.0, 19.19})
+            EXPECT_EQ(code(model, kTransmitOffset, mhz), "") << model << " " << mhz;
+}
+
+// Every channel of the band codes and decodes to itself; the receive codes of
+// models with a check bit have an even number of one bits.
+TEST(FrequencyCode, EveryChannelOfTheBandRoundTrips) {
+    for (int step = 0; step <= 4000; ++step) {
+        const Frequency f = Frequency::FromSteps(32000 + step);
+        for (int model : {1, 3}) {
+            for (std::int32_t offset : {kReceiveOffset, kTransmitOffset}) {
+                const auto bytes = FrequencyCode(ModelOrDefault(model), offset, f);
+                ASSERT_TRUE(bytes) << step;
+                EXPECT_EQ(FrequencyOfCode((*bytes)[1], (*bytes)[2], (*bytes)[3], offset), f);
+                if (model == 1)
+                    EXPECT_EQ(std::popcount(static_cast<std::uint32_t>((*bytes)[0] << 24 |
+                                                                       (*bytes)[1] << 16 |
+                                                                       (*bytes)[2] << 8 | (*bytes)[3])) %
+                                  2,
+                              0);
+            }
         }
     }
-    EXPECT_EQ(FrequencyCode(ws, kReceiveOffset, 439.0, 0.0, kPrescaler), "");
-    EXPECT_EQ(FrequencyCode(ws, kReceiveOffset, 439.0, kChannelStep, 0), "");
-    EXPECT_THROW(ApplyCheckBit("FF0105"), std::invalid_argument);
-}
-
-TEST_F(FrequencyCodeTest, EveryChannelOfTheBandRoundTrips) {
-    for (int step = 0; step <= 4000; ++step) {
-        std::string text = std::to_string(400.0 + step * kChannelStep).substr(0, 8);
-        const std::string rx = code(1, kReceiveOffset, std::stod(text));
-        ASSERT_EQ(rx.size(), 8u) << text;
-        EXPECT_EQ(ApplyCheckBit(rx), rx) << text;
-        const std::string tx = code(3, kTransmitOffset, std::stod(text));
-        ASSERT_EQ(tx.substr(0, 2), "FF") << text;
-        EXPECT_EQ(FrequencyText(FrequencyFromCode(ui, tx.substr(2), kTransmitOffset)), text);
-    }
-    EXPECT_EQ(FrequencyText(FrequencyFromCode(ui, "00ED80", kReceiveOffset)), "401.4000");
-    EXPECT_EQ(FrequencyFromCode(ui, "010500", kReceiveOffset), 439.0);
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(FrequencyText(FrequencyOfCode(0x00, 0xED, 0x80, kReceiveOffset)), "401.4000");
+    EXPECT_EQ(FrequencyText(FrequencyOfCode(0x01, 0x05, 0x00, kReceiveOffset)), "439.0000");
 }
 
 TEST(FormatFrequency, PadsToFourDecimalsAsTheScanDoes) {

@@ -1,5 +1,6 @@
 #include "coding/options.h"
 
+#include "core/radio.h"
 #include "support/scripted_platform.h"
 
 #include <gtest/gtest.h>
@@ -14,62 +15,54 @@ protected:
         FillTimeoutList(ws.form.cboToT);
         ResetOptions(ws.data);
     }
-    // Sets ConfigText positions as the option boxes would.
-    void turnOn(std::initializer_list<int> positions) {
-        for (int p : positions)
-            ws.data.ConfigText[static_cast<std::size_t>(p - 1)] = '1';
-    }
 
     test::ScriptedPlatform platform;
     Workspace ws{platform};
 };
 
-TEST_F(OptionsTest, WorkedExamplesForBothBitLayouts) {
-    ws.data.OptionText.replace(0, 2, "16"); // channel count stored by the channel entry
-    ws.form.cboRadio.setListIndex(0);
-    turnOn({3, 8, 14}); // Enable Scan, Receive CTCSS enable, High/Low Power
-    BuildOptionText(ws);
-    EXPECT_EQ(ws.data.ConfigText, "011000010008411");
-    EXPECT_EQ(ws.data.OptionText, "168801020000000000000000");
-    EXPECT_EQ(ws.data.BandCode, 1);
-
-    ws.form.cboRadio.setListIndex(2);
-    ws.data.ConfigText[13] = '0'; // the form unticks High/Low Power for this model
-    BuildOptionText(ws);
-    EXPECT_EQ(ws.data.ConfigText, "011000010007203");
-    EXPECT_EQ(ws.data.OptionText, "160140000027000000000000");
-    EXPECT_TRUE(platform.messages.empty());
+// The option digits of a radio with these options.
+std::string optionText(int model, std::initializer_list<Option> options, int count = 16,
+                       int readFrom = 0, int timeout = 1) {
+    Radio radio;
+    radio.model = model;
+    radio.timeout = timeout;
+    radio.channelCount = count;
+    radio.optionsReadFrom = readFrom;
+    for (Option option : options)
+        radio.options.set(static_cast<std::size_t>(option));
+    return OptionTextOf(radio);
 }
 
-TEST_F(OptionsTest, DerivationNeverAccumulatesAndStartsFromTheDecodedBase) {
-    ws.form.cboRadio.setListIndex(1);
-    turnOn({3, 5, 6, 9, 11, 14});
-    BuildOptionText(ws);
-    const std::string first = ws.data.OptionText;
-    EXPECT_EQ(first.substr(2, 4), "F811"); // all four options of digit 3 on
-    BuildOptionText(ws);
-    EXPECT_EQ(ws.data.OptionText, first);
+TEST(OptionText, WorkedExamplesForBothBitLayouts) {
+    using enum Option;
+    EXPECT_EQ(optionText(1, {EnableScan, ReceiveCtcss, HighLowPower}),
+              "168801020000000000000000");
+    EXPECT_EQ(optionText(3, {EnableScan, ReceiveCtcss}), "160140000027000000000000");
+}
 
-    // A decoded image leaves 12 digits with base "4" in digit 5.
-    ws.data.OptionText = "070040000000";
-    ws.data.OptionBaseText = ws.data.OptionText;
-    BuildOptionText(ws);
-    BuildOptionText(ws);
-    EXPECT_EQ(ws.data.OptionText, "07F851000000");
-
+TEST(OptionText, StartsFromTheBaseTheOptionsWereReadFrom) {
+    using enum Option;
+    // All four options of digit 3 on.
+    EXPECT_EQ(optionText(2, {EnableScan, UserProgrammedScan, DisplayTimer, BusyChannelLockout,
+                             OpenLedOffInhibitsTransmit, HighLowPower}, 7)
+                  .substr(2, 4),
+              "F811");
+    // An image's options keep its model's base: "4" in digit 5, 12 digits.
+    EXPECT_EQ(optionText(2, {EnableScan, UserProgrammedScan, DisplayTimer, BusyChannelLockout,
+                             OpenLedOffInhibitsTransmit, HighLowPower}, 7, 2),
+              "07F851000000");
     // Model 3 weights keep options apart; High/Low Power has no bit there.
-    ResetOptions(ws.data);
-    ws.form.cboRadio.setListIndex(2);
-    turnOn({5, 6, 8, 11, 14}); // programmed scan, Display Timer, CTCSS, Tx inhibit, Hi/Lo
-    BuildOptionText(ws);
-    EXPECT_EQ(ws.data.OptionText.substr(2, 4), "5050");
+    EXPECT_EQ(optionText(3, {UserProgrammedScan, DisplayTimer, ReceiveCtcss,
+                             OpenLedOffInhibitsTransmit, HighLowPower})
+                  .substr(2, 4),
+              "5050");
 }
 
 TEST_F(OptionsTest, SetOptionsReadsModelAndTimeout) {
     ws.form.cboRadio.setListIndex(-1);
     ws.form.chkHiLo.setEnabled(true);
     SetOptions(ws);
-    EXPECT_EQ(ws.data.BandCode, 3);
+    EXPECT_EQ(ws.data.ConfigText[14], '3');
     EXPECT_FALSE(ws.form.chkHiLo.enabled());
 
     ws.form.cboRadio.setListIndex(1);

@@ -26,40 +26,6 @@ namespace {
 
 // --- The general computations ----------------------------------------------
 
-// Fifteen significant digits in scientific form, written out in plain
-// notation without trailing zeros, then padded to four decimals.
-std::string generalFrequencyText(double mhz) {
-    std::string text;
-    if (std::isfinite(mhz)) {
-        char buffer[64];
-        const auto [end, ec] =
-            std::to_chars(buffer, buffer + sizeof buffer, mhz, std::chars_format::scientific, 14);
-        if (ec != std::errc()) return text;
-        const std::string_view sci(buffer, static_cast<std::size_t>(end - buffer));
-        const std::size_t e = sci.find('e');
-        const bool negative = sci.front() == '-';
-        std::string digits;
-        for (char c : sci.substr(0, e))
-            if (c >= '0' && c <= '9') digits.push_back(c);
-        const int exponent = std::atoi(std::string(sci.substr(e + 1)).c_str());
-        while (digits.size() > 1 && digits.back() == '0')
-            digits.pop_back();
-        if (digits == "0") {
-            text = "0";
-        } else if (exponent >= 0) {
-            const auto whole = static_cast<std::size_t>(exponent) + 1;
-            text = digits.size() <= whole ? digits + std::string(whole - digits.size(), '0')
-                                          : digits.substr(0, whole) + "." + digits.substr(whole);
-        } else {
-            text = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
-        }
-        if (negative && text != "0") text.insert(0, "-");
-    }
-    return FormatFrequency(text);
-}
-
-// Blanks around, an optional sign, digits with at most one point, read by
-// from_chars.
 std::optional<double> generalDecimal(std::string_view text) {
     while (!text.empty() && text.front() == ' ')
         text.remove_prefix(1);
@@ -128,15 +94,6 @@ std::string trimmed(std::string text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-std::string generalToneFromCode(const std::string& code) {
-    for (const ToneRow& row : ToneTable) {
-        const std::string_view even = row.code;
-        if (code.size() != 2 || code[0] != even[0]) continue;
-        if (code[1] == even[1] || code[1] == even[1] + 1) return row.toneText;
-    }
-    return "none";
-}
-
 int generalToneIndex(const std::string& tone) {
     for (std::size_t i = 0; i < ToneTable.size(); ++i)
         if (tone == ToneTable[i].toneText) return static_cast<int>(i);
@@ -149,24 +106,6 @@ bool sameDouble(std::optional<double> a, std::optional<double> b) {
 }
 
 // --- The tests ---------------------------------------------------------------
-
-TEST(ShortWays, FrequencyTextOfWholeStepsIsTheFifteenDigitText) {
-    // Every decoded frequency is a whole number of 12.5 kHz steps.
-    for (std::uint32_t k = 0; k < (1u << 24); k += k < 100000 ? 1 : 97) {
-        const double mhz = static_cast<double>(k) * kChannelStep;
-        ASSERT_EQ(FrequencyText(mhz), generalFrequencyText(mhz)) << k;
-    }
-    std::mt19937_64 random(1);
-    for (int i = 0; i < 200000; ++i) {
-        const double mhz =
-            std::ldexp(static_cast<double>(random() >> 11), static_cast<int>(random() % 90) - 70) *
-            (random() % 2 ? 1 : -1);
-        ASSERT_EQ(FrequencyText(mhz), generalFrequencyText(mhz)) << mhz;
-    }
-    for (double mhz : {0.0, -0.0, 435.12500000000006, 435.1249999999999, 1e-320, 1e300,
-                       std::numeric_limits<double>::infinity()})
-        EXPECT_EQ(FrequencyText(mhz), generalFrequencyText(mhz)) << mhz;
-}
 
 TEST(ShortWays, ParseDecimalReadsAsFromChars) {
     std::mt19937 random(2);
@@ -211,18 +150,6 @@ TEST(ShortWays, HexToValueOfShortTextsAsEachDigitWeighted) {
 }
 
 TEST(ShortWays, TonesAreFoundAsByComparingEveryRow) {
-    for (int a = 0; a < 256; ++a) {
-        for (int b = 0; b < 256; ++b) {
-            std::string code{static_cast<char>(a), static_cast<char>(b)};
-            const std::string expected = generalToneFromCode(code);
-            ASSERT_EQ(ToneFromCode(code), expected) << a << ' ' << b;
-        }
-    }
-    for (const char* code : {"", " ", "3E ", " 3F", "3", "3E3", "  "}) {
-        std::string text = code;
-        EXPECT_EQ(ToneFromCode(text), generalToneFromCode(trimmed(code))) << code;
-        EXPECT_EQ(text, trimmed(code));
-    }
     std::mt19937 random(4);
     const std::string alphabet = "0123456789. noe";
     for (const ToneRow& row : ToneTable) {

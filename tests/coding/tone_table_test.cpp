@@ -2,35 +2,31 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 namespace kl40 {
 namespace {
 
 TEST(ToneLookups, TrimTheArgumentAndMatchExactly) {
-    std::string tone = " 71.9 ", unknown = "100.0", code = " 110.9", none = "none";
+    std::string tone = " 71.9 ", unknown = "100.0";
     EXPECT_EQ(ToneIndex(tone), 1);
     EXPECT_EQ(tone, "71.9");
     EXPECT_EQ(ToneIndex(unknown), 0);
-    EXPECT_EQ(ToneCode(code), "2E");
-    EXPECT_EQ(code, "110.9");
-    EXPECT_EQ(ToneCode(none), "00");
-    auto fromCode = [](std::string c) { return ToneFromCode(c); };
-    EXPECT_EQ(fromCode("3F"), "71.9");
-    EXPECT_EQ(fromCode(" 03 "), "241.8");
-    for (const char* c : {"34", "35", "01", "40", "3e", "3", "3E0"})
-        EXPECT_EQ(fromCode(c), "none") << c;
 }
 
-TEST(ToneLookups, EveryListTextRoundTrips) {
-    for (int i = 0; i < kToneCount; ++i) {
-        std::string list = ToneTable[static_cast<std::size_t>(i)].listText;
-        EXPECT_EQ(list.size(), 5u);
-        std::string code = ToneCode(list);
-        std::string tone = ToneFromCode(code);
-        EXPECT_EQ(tone, list);
-        EXPECT_EQ(ToneIndex(tone), i);
+// An image's tone byte has the frequency's bit 0 beside the even code of the
+// tone: both the even code and that code plus one name the row; any other
+// code is no tone.
+TEST(ToneLookups, EveryCodeOfAnImageNamesItsRowOrNone) {
+    for (int code = 0; code < 256; ++code) {
+        int expected = 0;
+        for (int row = 1; row < kToneCount && expected == 0; ++row)
+            if (code == ToneCodeByte(row) || code == ToneCodeByte(row) + 1) expected = row;
+        EXPECT_EQ(ToneRowOfCode(static_cast<std::uint8_t>(code)), expected) << code;
     }
+    EXPECT_EQ(ToneCodeByte(1), 0x3E) << "71.9";
+    EXPECT_EQ(ToneCodeByte(0), 0x00) << "none";
 }
 
 TEST(FillToneList, FillsTheThirtyOneItemsAndSelectsNone) {

@@ -46,17 +46,6 @@ TEST(HexToBinary, PairsDigitsIntoBytes) {
     EXPECT_THROW(HexToBinary("-"), std::range_error);
 }
 
-TEST(PackHexText, PacksBytesToTheFrontAndKeepsTheLength) {
-    std::string hex = "414243";
-    EXPECT_EQ(&PackHexText(hex), &hex);
-    EXPECT_EQ(hex, "ABC243");
-    std::string odd = "41424";
-    EXPECT_EQ(PackHexText(odd), std::string("AB\x04", 3) + "24");
-    std::string bad = "41ZZ";
-    EXPECT_THROW(PackHexText(bad), std::range_error);
-    EXPECT_EQ(bad, "41ZZ");
-}
-
 TEST(BinaryToHex, RoundTripsEveryByteAndReportsEmptyText) {
     test::ScriptedPlatform ui;
     for (int v = 0; v < 256; ++v) {

@@ -4,6 +4,8 @@
 #include "support/scripted_platform.h"
 #include "ui/entry_form.h"
 
+#include "support/channel_slots.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -30,7 +32,8 @@ protected:
         ws.form.chkScan.setChecked(scan);
         StoreChannel(ws);
     }
-    std::string& slot(int n) { return ws.data.ChannelTable[static_cast<std::size_t>(n)]; }
+    std::string slot(int n) const { return test::EntryOf(ws, n); }
+    void setSlot(int n, std::string_view entry) { test::SetEntry(ws, n, entry); }
     void expectOneMessage(const std::string& text, const std::string& title, Icon icon) {
         ASSERT_EQ(platform.messages.size(), 1u) << "expected " << text;
         EXPECT_EQ(platform.last().text, text);
@@ -50,8 +53,7 @@ TEST_F(ChannelEntryTest, StoreRaisesCountAndReadiesTheFieldsForTheNextChannel) {
     store("12", "435.1", "", "88.5 ", true);
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(slot(12), "12,435.1000,435.1000,88.5 ,Y");
-    EXPECT_EQ(ws.data.ChannelCountText, "12");
-    EXPECT_EQ(ws.data.OptionText, "120000000000000000000000");
+    EXPECT_EQ(ws.data.ChannelCount, 12);
     EXPECT_TRUE(ws.data.DataChanged);
 
     // The fields wait for a new channel; the stored line is marked, not loaded.
@@ -71,7 +73,7 @@ TEST_F(ChannelEntryTest, StoreRaisesCountAndReadiesTheFieldsForTheNextChannel) {
 
     store("5", "430", "431");
     EXPECT_EQ(slot(5), "5,430.0000,431.0000,none ,N");
-    EXPECT_EQ(ws.data.ChannelCountText, "12"); // never lowered
+    EXPECT_EQ(ws.data.ChannelCount, 12); // never lowered
     ASSERT_EQ(ws.form.lstFreq.count(), 2);
     EXPECT_EQ(ws.form.lstFreq.lines()[0], FormatListLine(slot(5)));
     expectReadyFor("6", 0);
@@ -82,8 +84,8 @@ TEST_F(ChannelEntryTest, StoreRaisesCountAndReadiesTheFieldsForTheNextChannel) {
     store("99", "441");
     expectReadyFor("1", 3);
     for (int n = 1; n <= 98; ++n)
-        if (slot(n).empty()) slot(n) = std::to_string(n) + ",440.0000,440.0000,none ,N";
-    slot(7).clear();
+        if (slot(n).empty()) setSlot(n, std::to_string(n) + ",440.0000,440.0000,none ,N");
+    setSlot(7, "");
     store("8", "442");
     expectReadyFor("7", 6);
     store("7", "442");
@@ -91,9 +93,8 @@ TEST_F(ChannelEntryTest, StoreRaisesCountAndReadiesTheFieldsForTheNextChannel) {
 
     SetChannelCount(ws, "abc");
     expectOneMessage("Invalid channel number", "Data Error", Icon::Exclamation);
-    SetChannelCount(ws, "05"); // a typed leading zero stays two digits
-    EXPECT_EQ(ws.data.ChannelCountText, "05");
-    EXPECT_EQ(ws.data.OptionText.substr(0, 3), "050");
+    SetChannelCount(ws, "05");
+    EXPECT_EQ(ws.data.ChannelCount, 5);
 }
 
 TEST_F(ChannelEntryTest, FrequenciesOutOfRangeOrWithTooManyDecimalsAreRefused) {
@@ -132,12 +133,12 @@ TEST_F(ChannelEntryTest, ChannelNumbersOutsideOneTo99AreRefused) {
         EXPECT_TRUE(ws.data.DataChanged) << ch;
         EXPECT_EQ(slot(0), "") << ch;
         EXPECT_EQ(slot(1), first) << ch;
-        EXPECT_EQ(ws.data.ChannelCountText, "01") << ch;
+        EXPECT_EQ(ws.data.ChannelCount, 1) << ch;
     }
     store("+7", "440"); // another spelling of 7 is stored plainly
     EXPECT_EQ(slot(7), "7,440.0000,440.0000,none ,N");
     // Slot 100 is no channel the selector offers next.
-    slot(100) = "100,440.0000,440.0000,none ,N";
+    setSlot(100, "100,440.0000,440.0000,none ,N");
     store("99", "441");
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(slot(99), "99,441.0000,441.0000,none ,N");
@@ -151,7 +152,7 @@ TEST_F(ChannelEntryTest, AtMost32ScanChannels) {
     EXPECT_EQ(ws.data.ConfigText[2], '1');
 
     for (int n = 40; n < 71; ++n) // 31 more: 32 in all
-        slot(n) = std::to_string(n) + ",435.0000,435.0000,none ,Y";
+        setSlot(n, std::to_string(n) + ",435.0000,435.0000,none ,Y");
     store("5", "436", "", "none ", true);
     expectOneMessage("Only 32 scan channels allowed", "Excess Scan Channels", Icon::None);
     EXPECT_EQ(slot(5), "5,436.0000,436.0000,none ,N");
@@ -163,7 +164,7 @@ TEST_F(ChannelEntryTest, AtMost32ScanChannels) {
 }
 
 TEST_F(ChannelEntryTest, ShowChannelReadsEntriesAndListLines) {
-    slot(5) = "5,435.1250,430.1250,88.5 ,Y";
+    setSlot(5, "5,435.1250,430.1250,88.5 ,Y");
     ShowChannel(ws, 5);
     EXPECT_EQ(ws.form.txtCh.text(), "5");
     EXPECT_EQ(ws.form.txtRx.text(), "435.1250");
@@ -183,7 +184,7 @@ TEST_F(ChannelEntryTest, ShowChannelReadsEntriesAndListLines) {
     EXPECT_EQ(ws.form.txtRx.text(), "");
     EXPECT_EQ(ws.form.cboCTCSS.text(), "none ");
     EXPECT_TRUE(platform.messages.empty());
-    slot(8) = "8;broken";
+    setSlot(8, "8;broken");
     ShowChannel(ws, 8);
     expectOneMessage("Unknown Channel Format", "Data Error", Icon::Exclamation);
     ShowChannel(ws, 101);

@@ -5,6 +5,8 @@
 #include "image/templates.h"
 #include "support/loaded_form.h"
 
+#include "support/channel_slots.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -132,15 +134,13 @@ TEST_F(ImageBuildTest, ScanListPlacesDifferByModel) {
 }
 
 TEST_F(ImageBuildTest, FirstBuildOfAFreshKl40cUsesModel3CodeRules) {
-    // Nothing chosen since start-up: the selector shows "KL40c" but BandCode is 0.
-    ASSERT_EQ(ws.data.BandCode, 0);
+    // Nothing chosen since start-up: the selector shows "KL40c".
     store(1, "420.0625");
     const Bytes image = build();
     EXPECT_EQ(image[0x1004], 0x00) << "harmonic marker of model 3 receive codes";
     EXPECT_EQ(image[0x1005], 0x00) << "no check bit on model 3";
     EXPECT_EQ(image[0x1006], 0xF9);
     EXPECT_EQ(image[0x1007], 0x15);
-    EXPECT_EQ(ws.data.BandCode, 3);
 }
 
 TEST_F(ImageBuildTest, OptionBytesFollowTheModelTablesAndNeverAccumulate) {
@@ -163,7 +163,7 @@ TEST_F(ImageBuildTest, OptionBytesFollowTheModelTablesAndNeverAccumulate) {
 
 TEST_F(ImageBuildTest, ChannelAboveTheCountIsNeitherCodedNorScanned) {
     store(5, "439", "", "none ", true);
-    ws.data.ChannelTable[7] = "7,439.0000,439.0000,none ,Y"; // not counted
+    test::SetEntry(ws, 7, "7,439.0000,439.0000,none ,Y"); // not counted
     const Bytes image = build();
     EXPECT_EQ(image[0x101C + 1], 0xFF);
     EXPECT_EQ(image[0x141C + 1], 0xFF);
@@ -172,8 +172,8 @@ TEST_F(ImageBuildTest, ChannelAboveTheCountIsNeitherCodedNorScanned) {
 TEST_F(ImageBuildTest, ChannelHundredIsPlacedInSlotZeroButNeverScanned) {
     chooseModel(2);
     store(99, "439", "", "none ", true);
-    ws.data.ChannelTable[100] = "100,439.0125,439.0125,none,Y";
-    ws.data.ChannelCountText = "100";
+    test::SetEntry(ws, 100, "100,439.0125,439.0125,none,Y");
+    ws.data.ChannelCount = 100;
     const Bytes image = build();
     EXPECT_EQ(Bytes(image.begin() + 0x1000, image.begin() + 0x1004),
               (Bytes{0xFF, 0x01, 0x05, 0x01}));
@@ -194,7 +194,7 @@ TEST_F(ImageBuildTest, NoChannelsMeansNoImage) {
 
 TEST_F(ImageBuildTest, BrokenEntryStopsTheBuildWithItsMessage) {
     store(1, "439");
-    ws.data.ChannelTable[1] = "1,abc,439.0000,none ,N";
+    test::SetEntry(ws, 1, "1,abc,439.0000,none ,N");
     EXPECT_FALSE(BuildImage(ws));
     ASSERT_FALSE(platform.messages.empty());
     EXPECT_EQ(platform.messages.front().text, "Error in generating EPROM code");
@@ -240,7 +240,7 @@ TEST_P(RoundTripTest, DecodeRestoresEveryChannelToneScanFlagOptionAndTimeout) {
         EXPECT_EQ(target.slot(n), source.slot(n)) << "channel " << n;
     EXPECT_EQ(target.slot(10), "10,433.5000,438.5000,103.5,Y");
     EXPECT_EQ(target.ws.form.lstFreq.count(), 5);
-    EXPECT_EQ(target.ws.data.ChannelCountText, "99");
+    EXPECT_EQ(target.ws.data.ChannelCount, 99);
     EXPECT_EQ(target.ws.form.cboRadio.listIndex(), modelIndex);
     EXPECT_EQ(target.ws.form.cboToT.text(), "3.00");
     const auto& f = target.ws.form;

@@ -42,8 +42,6 @@ TEST(Templates, HaveTheModelSizesAndListedBytes) {
     ASSERT_EQ(t1.size(), 2048u);
     ASSERT_EQ(t2.size(), 8192u);
     ASSERT_EQ(t3.size(), 8192u);
-    EXPECT_EQ(TemplateHex(1).size(), 4096u);
-    EXPECT_EQ(TemplateHex(2).size(), 16384u);
 
     EXPECT_EQ(t1[0x3F0], 0x01);
     for (std::size_t a = 0x3F1; a <= 0x3FF; ++a)
@@ -53,14 +51,16 @@ TEST(Templates, HaveTheModelSizesAndListedBytes) {
     for (std::size_t a = 0x400; a < 0x800; ++a)
         ASSERT_EQ(t1[a], 0xFF) << a;
 
-    EXPECT_EQ(TemplateHex(2).substr(2 * 0x140, 32), "C060BC00FFFFFF00BF59BE59AD064F0D");
+    EXPECT_EQ(std::vector<std::uint8_t>(t2.begin() + 0x140, t2.begin() + 0x144),
+              (std::vector<std::uint8_t>{0xC0, 0x60, 0xBC, 0x00}));
     const std::vector<std::uint8_t> m2data{0x00, 0x00, 0x00, 0x72, 0xFF, 0x56, 0xFF, 0x03, 0x01};
     EXPECT_EQ(std::vector<std::uint8_t>(t2.begin() + 0x13E8, t2.begin() + 0x13F1), m2data);
     const std::vector<std::uint8_t> m2tail{0x00, 0x00, 0x04, 0x68, 0x05,
                                            0x66, 0xFF, 0xFF, 0x01, 0xE9};
     EXPECT_EQ(std::vector<std::uint8_t>(t2.begin() + 0x1FF6, t2.end()), m2tail);
 
-    EXPECT_EQ(TemplateHex(3).substr(2 * 0x140, 32), "3F800000BDFFFF00BF5ABE5AAD064F09");
+    EXPECT_EQ(std::vector<std::uint8_t>(t3.begin() + 0x140, t3.begin() + 0x144),
+              (std::vector<std::uint8_t>{0x3F, 0x80, 0x00, 0x00}));
     EXPECT_EQ(t3[0x0E00], 0x9D);
     EXPECT_EQ(t3[0x0EFF], 0x9D);
     EXPECT_EQ(t3[0x12FE], 0x03);
@@ -79,9 +79,9 @@ TEST(Templates, HaveTheModelSizesAndListedBytes) {
 }
 
 TEST(Templates, EveryCallGivesAFreshCopy) {
-    std::string a = TemplateHex(3);
-    a[0] = '0';
-    EXPECT_EQ(TemplateHex(3)[0], 'F');
+    std::vector<std::uint8_t> a = TemplateBytes(3);
+    a[0] = 0x00;
+    EXPECT_EQ(TemplateBytes(3)[0], 0xFF);
 }
 
 TEST(ModelRecognition, UsesLengthThenMarkerBytes) {

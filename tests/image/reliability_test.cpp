@@ -9,6 +9,8 @@
 #include "image/layout.h"
 #include "support/loaded_form.h"
 
+#include "support/channel_slots.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -52,11 +54,11 @@ struct EditedRadio : test::LoadedForm {
 // What the operator would lose: channels, options, list, caption and the
 // unsaved-changes flag.
 struct RadioState {
-    std::array<std::string, kChannelSlots> table;
+    std::array<std::optional<Channel>, kChannelSlots> table;
     std::string model;
     std::string timeout;
     std::vector<bool> options;
-    std::string count;
+    int count;
     std::vector<std::string> lines;
     std::string caption;
     bool dataChanged;
@@ -73,7 +75,7 @@ RadioState StateOf(const Workspace& ws) {
           &f.chkCTCSS_en, &f.chkBCO, &f.chkSilent, &f.chkTX_Inh, &f.chkHiLo})
         options.push_back(box->checked());
     return {ws.data.ChannelTable,     f.cboRadio.text(), f.cboToT.text(), options,
-            ws.data.ChannelCountText, f.lstFreq.lines(), f.caption,       ws.data.DataChanged};
+            ws.data.ChannelCount, f.lstFreq.lines(), f.caption,       ws.data.DataChanged};
 }
 
 // Every entry of a folder tree with its bytes ("/" marks a folder).
@@ -155,7 +157,8 @@ public:
             out_.problems.push_back("model or time-out changed");
         if (now.options != before_.options) out_.problems.push_back("options changed");
         if (now.count != before_.count)
-            out_.problems.push_back("channel count " + before_.count + " became " + now.count);
+            out_.problems.push_back("channel count " + std::to_string(before_.count) + " became " +
+                                    std::to_string(now.count));
         if (now.lines != before_.lines) out_.problems.push_back("channel list changed");
         if (now.caption != before_.caption)
             out_.problems.push_back("caption became " + now.caption);
@@ -447,7 +450,7 @@ const std::vector<Scenario>& Scenarios() {
              // of its own, so the damage can only show in what it decodes to.
              t.radio.platform.choosePath((dir / "radio.bin").string());
              t.Check(SaveRadioFile(t.radio.ws) == SaveOutcome::Saved, "the radio was not saved");
-             const std::string channel12 = t.radio.ws.data.ChannelTable[12];
+             const std::string channel12 = test::EntryOf(t.radio.ws, 12);
              Bytes image = t.radio.ws.data.ImageText;
              const std::size_t slot = ReceiveSlotAddress(5, 3);
              std::fill(image.begin() + static_cast<std::ptrdiff_t>(slot),
@@ -457,14 +460,13 @@ const std::vector<Scenario>& Scenarios() {
              t.Arrange();
              t.Choose(dir / "radio.bin");
              t.Open();
-             const RadioData& data = t.radio.ws.data;
              t.Check(t.radio.platform.messages.empty(), "a message was shown");
-             const std::string& entry = data.ChannelTable[5];
+             const std::string entry = test::EntryOf(t.radio.ws, 5);
              const std::size_t rx = entry.find(',') + 1;
              t.Observe("no message; channel 5 is listed with the receive frequency " +
                        entry.substr(rx, entry.find(',', rx) - rx) + " (saved: 435.1250)");
              t.Keeps("the other channels and the options as saved",
-                     data.ChannelTable[12] == channel12 && t.radio.ws.form.chkBCO.checked());
+                     test::EntryOf(t.radio.ws, 12) == channel12 && t.radio.ws.form.chkBCO.checked());
              t.KeepsFiles("the file");
          }},
 

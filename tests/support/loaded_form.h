@@ -3,6 +3,7 @@
 // with their handlers wired, form loaded, scripted platform.
 
 #include "entry/channel_entry.h"
+#include "support/channel_slots.h"
 #include "support/scripted_platform.h"
 #include "ui/entry_form.h"
 
@@ -41,7 +42,8 @@ struct LoadedForm {
     }
     // Chooses a model by its list position (0, 1, 2) as a click does.
     void chooseModel(int index) { ws.form.cboRadio.setListIndex(index); }
-    std::string& slot(int n) { return ws.data.ChannelTable[static_cast<std::size_t>(n)]; }
+    std::string slot(int n) const { return EntryOf(ws, n); }
+    void setSlot(int n, std::string_view entry) { SetEntry(ws, n, entry); }
 
     ScriptedPlatform platform;
     Workspace ws{platform};

@@ -6,6 +6,8 @@
 #include "support/loaded_form.h"
 #include "support/scripted_platform.h"
 
+#include "support/channel_slots.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -58,7 +60,8 @@ protected:
         ws.form.chkScan.setChecked(scan);
         form.chkScan_LostFocus();
     }
-    std::string& slot(int n) { return ws.data.ChannelTable[static_cast<std::size_t>(n)]; }
+    std::string slot(int n) const { return test::EntryOf(ws, n); }
+    void setSlot(int n, std::string_view entry) { test::SetEntry(ws, n, entry); }
     char config(int position) const {
         return ws.data.ConfigText[static_cast<std::size_t>(position - 1)];
     }
@@ -70,10 +73,9 @@ protected:
 };
 
 TEST_F(EntryFormTest, LoadSetsDefaultsWithoutRunningOptionHandlers) {
-    EXPECT_EQ(ws.data.ChannelCountText, "01");
-    EXPECT_EQ(ws.data.OptionText, "010000000000000000000000");
+    EXPECT_EQ(ws.data.ChannelCount, 1);
     EXPECT_EQ(ws.data.ConfigText, "010000000000000");
-    EXPECT_EQ(ws.data.BandCode, 0);
+    EXPECT_EQ(ws.data.ConfigText[14], '0');
     EXPECT_EQ(ws.form.cboRadio.text(), "KL40c");
     EXPECT_EQ(ws.form.cboToT.text(), "2.00");
     EXPECT_EQ(ws.form.cboCh.text(), "1");
@@ -154,7 +156,7 @@ TEST_F(EntryFormTest, OptionBoxInterlocks) {
     EXPECT_EQ(ws.data.ConfigText.substr(9, 2), "00");
 
     ws.form.cboRadio.setListIndex(0);
-    EXPECT_EQ(ws.data.BandCode, 1);
+    EXPECT_EQ(ws.data.ConfigText[14], '1');
     ws.form.chkHiLo.click();
     EXPECT_EQ(config(14), '1');
     ws.form.cboRadio.setListIndex(2); // no High/Low Power on this model
@@ -225,7 +227,7 @@ TEST_F(EntryFormTest, LoadingFormSilencesOptionHandlers) {
         box->click();
     ws.form.cboToT.setListIndex(0);
     EXPECT_EQ(ws.data.ConfigText, "010000000000000");
-    EXPECT_EQ(ws.data.BandCode, 0);
+    EXPECT_EQ(ws.data.ConfigText[14], '0');
     EXPECT_FALSE(ws.form.chkScan_En.checked()); // no interlock ran either
 }
 
@@ -275,7 +277,7 @@ TEST_F(EntryFormTest, TypedTonesAreTheRadiosOrRefused) {
     EXPECT_TRUE(platform.messages.empty());
 
     for (const char* typed : {"100.0", "100", "67.0", "103.55", "1", "88.5 Hz", "nonE", "."}) {
-        slot(5).clear();
+        setSlot(5, "");
         platform.clear();
         ws.form.cboCTCSS.editText(typed);
         enterChannel("5", "435");
@@ -299,7 +301,7 @@ TEST_F(EntryFormTest, DeleteRemovesTheChannelAndShowsThePreviousOne) {
     EXPECT_EQ(ws.data.SelectedChannel, 4);
     EXPECT_EQ(ws.form.txtRx.text(), "435.0000");
     EXPECT_TRUE(ws.data.DataChanged); // the deletion still has to be saved
-    EXPECT_EQ(ws.data.ChannelCountText, "05");
+    EXPECT_EQ(ws.data.ChannelCount, 5);
 
     ws.data.DataChanged = false;
     ws.form.cboCh.editText("8"); // not listed: nothing deleted
@@ -425,8 +427,6 @@ TEST_F(EntryFormTest, ResetAnsweredNoLeavesEverythingAsItWas) {
     EXPECT_EQ(platform.last().text, "Do you wish to clear the channel list?");
     EXPECT_EQ(ws.data.ChannelTable, before.ChannelTable);
     EXPECT_EQ(ws.data.ConfigText, before.ConfigText);
-    EXPECT_EQ(ws.data.OptionText, before.OptionText);
-    EXPECT_EQ(ws.data.BandCode, before.BandCode);
     EXPECT_FALSE(ws.data.DataChanged);
     EXPECT_EQ(ws.form.cboRadio.text(), "KL40a-16");
     EXPECT_EQ(ws.form.cboToT.text(), "1.00");
@@ -476,7 +476,7 @@ TEST_F(EntryFormTest, RefusedUpdateKeepsTheChannelInEdit) {
             EXPECT_NE(slot(3), kept);
             EXPECT_EQ(ws.form.cmdReset_Pers.caption(), "Reset");
             EXPECT_FALSE(ws.data.EditingChannel);
-            slot(3) = kept;
+            setSlot(3, kept);
         }
     }
 }
@@ -536,7 +536,7 @@ TEST_F(EntryFormTest, OffRasterFrequenciesAreStoredAsTypedAndToldOnce) {
             if (!s.tx.empty() && s.tx != s.rx) tell(s.tx, usedTx);
             EXPECT_EQ(s.note, expected) << "channel " << ch;
         }
-        ws.data.ChannelTable.fill("");
+        ws.data.ChannelTable.fill(std::nullopt);
     }
     platform.clear();
     enterChannel("5", "435.1234");

@@ -4,6 +4,8 @@
 #include "image/flows.h"
 #include "support/scripted_platform.h"
 
+#include "support/channel_slots.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -59,7 +61,7 @@ TEST_F(MainWindowTest, NewClearsListAndTableWithoutAskingAndKeepsTheCaption) {
     EXPECT_EQ(ws.data.OpenedModel, 0);
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(ws.form.lstFreq.count(), 0);
-    EXPECT_EQ(ws.data.ChannelTable[3], "");
+    EXPECT_FALSE(ws.data.ChannelTable[3]);
     EXPECT_TRUE(ws.data.DataChanged);
     EXPECT_EQ(ws.form.caption, "KL40 File : club.bin");
 }
@@ -146,8 +148,8 @@ TEST_F(MainWindowTest, EveryWayOfDiscardingWorkAsksOnceAndGoesOnOnlyWhenNothingI
             const bool ends = way == Way::MenuExit || way == Way::FormExit || way == Way::CloseBox;
             EXPECT_EQ(host.calls, ends && goesOn ? "end;" : "") << context;
             const bool replaced = !ends && goesOn;
-            EXPECT_EQ(w.data.ChannelTable[3].empty(), replaced) << context;
-            EXPECT_EQ(w.data.ChannelTable[8].empty(), !(replaced && way == Way::Open)) << context;
+            EXPECT_EQ(!w.data.ChannelTable[3], replaced) << context;
+            EXPECT_EQ(!w.data.ChannelTable[8], !(replaced && way == Way::Open)) << context;
             if (!goesOn) {
                 EXPECT_TRUE(w.data.DataChanged) << context << ": the work is still unsaved";
             }
@@ -211,7 +213,7 @@ TEST_F(MainWindowTest, TheChannelNumberShownIsTheOneUsed) {
             e.chkScan_GotFocus();
             e.chkScan_LostFocus();
             EXPECT_TRUE(p.messages.empty()) << context << ": " << p.last().text;
-            EXPECT_EQ(w.data.ChannelTable[std::stoul(shown)], shown + ",436.5000,436.5000,none ,N")
+            EXPECT_EQ(test::EntryOf(w, std::stoi(shown)), shown + ",436.5000,436.5000,none ,N")
                 << context;
         }
     }

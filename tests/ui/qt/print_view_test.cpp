@@ -9,6 +9,8 @@
 #include "ui/qt/qt_print_targets.h"
 #include "ui/qt/qt_printer.h"
 
+#include "support/channel_slots.h"
+
 #include <QFontInfo>
 #include <QImage>
 #include <QPointer>
@@ -119,9 +121,9 @@ class PrintViewTest : public QObject {
 
     void store(const std::string& entry) {
         const int n = std::stoi(entry);
-        ws->data.ChannelTable[static_cast<std::size_t>(n)] = entry;
+        test::SetEntry(*ws, n, entry);
         ws->form.lstFreq.addItem(FormatListLine(entry));
-        if (n > std::stoi(ws->data.ChannelCountText)) ws->data.ChannelCountText = std::to_string(n);
+        if (n > ws->data.ChannelCount) ws->data.ChannelCount = n;
     }
 
     QPointer<PrintDialogView> open(PrintTarget& target) {
@@ -148,7 +150,7 @@ private slots:
     void init() {
         ws = std::make_unique<Workspace>(platform);
         dir = std::make_unique<QTemporaryDir>();
-        ws->data.ChannelCountText = "01";
+        ws->data.ChannelCount = 1;
         FillTimeoutList(ws->form.cboToT); // "2.00"
         ws->form.cboRadio.editText("KL40a-64");
         ws->form.chkScan_En.setChecked(true);
@@ -243,12 +245,12 @@ private slots:
         // A channel above 50 breaks the page once and repeats the heading;
         // with few lines the options report follows on the same page.
         store("60,440.5000,440.5000,none ,N");
-        store("75,441.0000,441.0000,0,N");
+        store("75,441.0000,441.0000,none ,N");
         Pdf pdf = ReadPdf(printViaWindow("optPrint_All").at(0));
         QCOMPARE(pdf.pages, 2);
         QCOMPARE(pdf.all("KL40c").size(), std::size_t{2});
         QCOMPARE(pdf.all("440.5000").at(0).page, 2);
-        QCOMPARE(pdf.textOf(pdf.all("441.0000").at(0)), QString("75 441.0000 441.0000 0 N"));
+        QCOMPARE(pdf.textOf(pdf.all("441.0000").at(0)), QString("75 441.0000 441.0000 none N"));
         QCOMPARE(pdf.all("Configuration").at(0).page, 2);
 
         // Fifty channels fill the first page: the options report that follows
