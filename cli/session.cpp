@@ -4,11 +4,10 @@
 #include "coding/raster.h"
 #include "coding/tone_table.h"
 #include "core/radio.h"
-#include "entry/channel_entry.h"
-#include "entry/radio_snapshot.h"
+#include "entry/radio_entry.h"
 #include "formats/file_formats.h"
 #include "image/firmware_store.h"
-#include "image/flows.h"
+#include "image/image_decode.h"
 #include "image/image_build.h"
 #include "image/image_file.h"
 #include "image/image_read.h"
@@ -31,15 +30,12 @@ std::string oneLine(std::string text) {
 } // namespace
 
 Session::Session() {
-    platform.quiet = true;
-    ws.FirmwareFolder = DefaultFirmwareFolder().string();
-    form_.Form_Load();
+    firmwareFolder = DefaultFirmwareFolder().string();
 }
 
-std::optional<std::string> Session::Apply(const RadioRecord& radio) {
-    platform.messages.clear();
+std::optional<std::string> Session::Apply(const RadioRecord& record) {
     notes.clear();
-    const ApplyOutcome outcome = ApplyRadio(ws, radio, OnRefusal::Stop);
+    const ApplyOutcome outcome = EnterRadio(radio, record, OnRefusal::Stop);
     for (const ChannelOutcome& channel : outcome.channels) {
         const auto aboutChannel = [&channel](const std::string& reason) {
             return "channel " + std::to_string(channel.number) + ": " + reason;
@@ -59,25 +55,32 @@ std::optional<std::string> Session::Apply(const RadioRecord& radio) {
 }
 
 bool Session::Build() {
-    platform.messages.clear();
-    try {
-        return BuildImage(ws);
-    } catch (const std::exception&) {
-        if (platform.messages.empty())
-            platform.show("Error saving data", "Data Error", Icon::Exclamation);
+    refusal.clear();
+    auto built = BuildImage(radio);
+    if (auto* refused = std::get_if<BuildRefusal>(&built)) {
+        refusal = refused->text;
         return false;
     }
+    image = std::move(std::get<std::vector<std::uint8_t>>(built));
+    const ProgramCodePlaced placed =
+        PlaceProgramCode(image, radio.model, openedImage, openedModel, firmwareFolder);
+    programSource = placed.source;
+    firmwareProblem = placed.problem;
+    return true;
 }
 
-bool Session::Load(std::vector<std::uint8_t> image) {
-    platform.messages.clear();
-    std::vector<std::uint8_t> previous = std::move(ws.data.ImageText);
-    ws.data.ImageText = std::move(image);
-    return LoadOpenedImage(ws, std::move(previous)) == LoadResult::Decoded;
+bool Session::Load(std::vector<std::uint8_t> bytes) {
+    std::optional<Radio> decoded = DecodeImage(bytes);
+    if (!decoded) return false;
+    radio = std::move(*decoded);
+    openedModel = radio.model;
+    openedImage = bytes;
+    image = std::move(bytes);
+    return true;
 }
 
 RadioRecord Session::Describe() const {
-    return SnapshotOf(ws);
+    return RecordOf(radio);
 }
 
 std::string ImageRefusal::text() const {
@@ -95,8 +98,7 @@ std::optional<ImageRefusal> LoadImage(Session& session, const std::string& path)
         return ImageRefusal{std::to_string(image.size()) +
                             " bytes: a KL40 image has 2048 or 8192 bytes"};
     if (session.Load(std::move(image))) return std::nullopt;
-    return ImageRefusal{session.platform.messages.empty() ? "Error in decoding channel"
-                                                          : session.platform.messages.front()};
+    return ImageRefusal{"Error in decoding channel"};
 }
 
 std::variant<std::vector<std::uint8_t>, std::string> ReadImage(const std::string& path) {

@@ -1,12 +1,11 @@
 #pragma once
-// A fresh radio as the desktop application has it right after start-up: the
-// data set, the entry form's fields and their handlers, with the form loaded.
-// The command-line verbs work on it through the same operations as the GUI.
+// A radio of kl40-cli: entered from a radio file through the channel entry
+// rules, built into an image, or decoded from one.
 
 #include "cli/stderr_platform.h"
+#include "core/radio.h"
 #include "core/radio_data.h"
-#include "formats/radio_json.h"
-#include "ui/entry_form.h"
+#include "core/radio_record.h"
 
 #include <cstdint>
 #include <optional>
@@ -19,39 +18,39 @@ namespace kl40::cli {
 class Session {
 public:
     Session();
-    Session(const Session&) = delete;
-    Session& operator=(const Session&) = delete;
 
-    // Stores the radio's model, time-out, options and channels. Returns the
+    // Enters the radio's model, time-out, channels and options. Returns the
     // reason the first refused item was refused, or nothing when all were taken.
-    std::optional<std::string> Apply(const RadioRecord& radio);
+    std::optional<std::string> Apply(const RadioRecord& record);
 
-    // Builds the image into ImageText. Returns false after a refusal, which
-    // `platform.messages` holds.
+    // Builds the image into `image`, with program code as the desktop
+    // application's build takes it. Returns false after a refusal, which
+    // `refusal` holds.
     bool Build();
 
-    // Decodes `image` as the open flow does. Returns false when the image is
-    // refused or cannot be decoded.
+    // Decodes `image` as opening it does. Returns false when the image is of
+    // no known model.
     bool Load(std::vector<std::uint8_t> image);
 
-    // The radio now in the data set and form.
+    // The radio as files write it.
     RadioRecord Describe() const;
 
-    StderrPlatform platform;
-    Workspace ws{platform};
+    Radio radio;
     // What Apply has to tell about channels it stored, one line each
     // ("channel 5: 435.1234 MHz is not on the radio's 12.5 kHz raster: ...").
     std::vector<std::string> notes;
-
-private:
-    class NoHost : public FormHost {
-    public:
-        SaveOutcome SaveRadioFile() override { return SaveOutcome::Cancelled; }
-        void ShowPrintDialog() override {}
-        void EndProgram() override {}
-    };
-    NoHost host_;
-    EntryForm form_{ws, host_};
+    // The image built or loaded, and the image whose program code a build
+    // takes while the model is still its own.
+    std::vector<std::uint8_t> image;
+    std::vector<std::uint8_t> openedImage;
+    int openedModel = 0;
+    std::string firmwareFolder;
+    // After Build: where the program code came from and why installed
+    // firmware was passed over ("" when nothing was wrong with it).
+    ProgramSource programSource = ProgramSource::Template;
+    std::string firmwareProblem;
+    // Why Build refused.
+    std::string refusal;
 };
 
 // Why an image file gave no radio.

@@ -5,7 +5,6 @@
 #include "cli/verbs.h"
 #include "coding/options.h"
 #include "core/option_rules.h"
-#include "entry/radio_snapshot.h"
 #include "formats/chirp_csv_read.h"
 #include "image/channel_transfer.h"
 #include "image/firmware_store.h"
@@ -89,7 +88,7 @@ std::optional<std::string> applyChannelList(Session& session, const std::string&
     if (auto conflict = OptionConflict(settings.options, settings.model)) return conflict;
     if (auto refused = session.Apply(RadioRecord{settings.model, settings.timeout, settings.options, {}}))
         return refused;
-    const std::size_t stored = StoreImportedChannels(session.ws, import);
+    const std::size_t stored = ImportChannels(session.radio, import);
     const std::string report = FormatImportReport(import.report, stored);
     for (std::size_t from = 0, end; from < report.size(); from = end + 1) {
         end = report.find('\n', from);
@@ -146,7 +145,7 @@ BuildResult buildOne(const std::string& radioPath, const std::string& outputPath
     }
     for (const std::string& line : session.notes)
         note(line);
-    if (!HasChannelData(session.ws.data)) return refuse("no channels to build");
+    if (!session.radio.hasChannels()) return refuse("no channels to build");
     result.model = ModelCodeOf(model).value_or(0);
     if (firmware) {
         if (firmware->model != result.model) {
@@ -157,29 +156,20 @@ BuildResult buildOne(const std::string& radioPath, const std::string& outputPath
             return result;
         }
         // The build takes the program code of an opened image of its model.
-        session.ws.data.OpenedImage = firmware->image;
-        session.ws.data.OpenedModel = firmware->model;
+        session.openedImage = firmware->image;
+        session.openedModel = firmware->model;
     }
-    if (!session.Build())
-        return refuse(session.platform.messages.empty() ? "the image cannot be built"
-                                                        : session.platform.messages.front());
+    if (!session.Build()) return refuse(session.refusal);
     // Its image would lack the program code the operator installed: a script
     // must not mistake it for a good one, so nothing is written.
-    if (const std::string& problem = session.ws.data.FirmwareProblem; !problem.empty())
+    if (const std::string& problem = session.firmwareProblem; !problem.empty())
         return refuse(problem +
                       " Nothing was built: run `kl40-cli firmware install IMAGE` again or "
                       "`kl40-cli firmware remove " +
                       ModelName(result.model) + "`.");
-    session.platform.messages.clear();
-    auto file = ImageFileContent(session.ws, outputPath, format);
-    if (!file) {
-        result.refusal = Refusal{outputPath, session.platform.messages.empty()
-                                                 ? "cannot write the image"
-                                                 : session.platform.messages.front()};
-        return result;
-    }
-    result.file = std::move(*file);
-    result.noProgramCode = BuiltWithoutProgramCode(session.ws.data);
+    result.file = EncodeImageFile(session.image, outputPath, format);
+    result.noProgramCode = ModelOrDefault(result.model).hasProgramArea() &&
+                           !HasProgramCode(session.image, result.model);
     return result;
 }
 

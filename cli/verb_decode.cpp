@@ -1,5 +1,6 @@
 #include "cli/echo_text.h"
 #include "cli/session.h"
+#include "formats/radio_json.h"
 #include "cli/verbs.h"
 #include "core/option_rules.h"
 

@@ -32,7 +32,7 @@ bool isRadioFile(const std::string& path) {
 std::variant<Side, std::string> readImageSide(const std::string& path) {
     Session session;
     if (auto refusal = LoadImage(session, path)) return refusal->text();
-    return Side{session.Describe(), session.ws.data.OpenedImage};
+    return Side{session.Describe(), session.openedImage};
 }
 
 std::variant<Side, std::string> readRadioSide(const std::string& path) {

@@ -37,7 +37,7 @@ int RunExportCsv(const std::string& input, const std::string& outputPath, std::o
         return refuse(outputPath, "is the input file itself; it is not replaced");
     Session session;
     if (auto refused = load(session, input)) return refuse(input, *refused);
-    const ChannelExport exported = ExportChannels(session.ws);
+    const ChannelExport exported = ExportChannels(session.radio);
     for (const std::string& line : exported.leftOut)
         std::cerr << "kl40-cli: " << EchoText(input) << ": " << line << '\n';
     if (outputPath.empty()) {

@@ -1,6 +1,9 @@
 #include "cli/session.h"
 #include "cli/text_printer.h"
 #include "cli/verbs.h"
+#include "coding/options.h"
+#include "coding/tone_table.h"
+#include "entry/radio_snapshot.h"
 #include "ui/print_dialog.h"
 
 #include <memory>
@@ -22,13 +25,28 @@ public:
 private:
     std::ostream& out_;
 };
+
+// The radio in a data set and form of its own, as the printout reads them.
+void showForPrinting(Workspace& ws, const Radio& radio) {
+    FillModelList(ws.form.cboRadio);
+    FillTimeoutList(ws.form.cboToT);
+    FillToneList(ws.form.cboCTCSS);
+    FillChannelNumberList(ws.form.cboCh);
+    ResetOptions(ws.data);
+    ShowDecodedRadio(ws, radio);
+}
+
 } // namespace
 
 int RunList(const std::string& imagePath, std::ostream& out) {
     Session session;
     if (int status = LoadImageFile(session, imagePath)) return status;
+    StderrPlatform platform;
+    platform.quiet = true;
+    Workspace ws{platform};
+    showForPrinting(ws, session.radio);
     TextTarget target(out);
-    Print_Dialog dialog(session.ws, target);
+    Print_Dialog dialog(ws, target);
     dialog.PrintSelection(kPrintAll);
     return 0;
 }

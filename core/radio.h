@@ -42,17 +42,20 @@ struct Channel {
     bool operator==(const Channel&) const = default;
 };
 
+// Channels by number (slot 0 unused; 100 only from an opened image).
+using ChannelTable = std::array<std::optional<Channel>, kChannelSlots>;
+
 struct Radio {
     int model = DefaultModel().code;
     int timeout = static_cast<int>(kDefaultTimeoutIndex); // position in kTimeoutTexts
     OptionSet options;
     // The channel count the image tells the radio: the highest channel stored
     // so far (a deleted channel does not lower it) or an opened image's count.
-    int channelCount = 0;
+    int channelCount = 1;
     // The model whose image the options were read from (its option digits
     // that no option sets are kept), or 0 for a radio begun here.
     int optionsReadFrom = 0;
-    std::array<std::optional<Channel>, kChannelSlots> channels{}; // index = channel number
+    ChannelTable channels{};
 
     bool operator==(const Radio&) const = default;
 

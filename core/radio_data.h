@@ -29,7 +29,7 @@ struct RadioData {
     // The channels (index = channel number) and the channel count of the
     // radio being edited; the model, time-out and options are the form's
     // selectors and boxes (RadioOf in entry/radio_snapshot.h puts them together).
-    std::array<std::optional<Channel>, kChannelSlots> ChannelTable{};
+    kl40::ChannelTable ChannelTable{};
     int ChannelCount = 1;
     // The model whose image the options were read from, 0 for a radio begun here.
     int OptionsReadFrom = 0;

@@ -95,9 +95,7 @@ Frequency frequencyOf(const std::string& text) {
 // The refused field is emptied and gets the focus, so the operator types the
 // value again where it was wrong.
 void refuseFrequency(Workspace& ws, TextBox& field, Control control, const char* which) {
-    ws.platform.show(std::string("A valid frequency must be entered\nThe ") + which +
-                         " frequency must be from 400 to 450 MHz, with at most four decimals.",
-                     "Frequency Error", Icon::Critical);
+    ws.platform.show(FrequencyRefusalText(which), "Frequency Error", Icon::Critical);
     field.clear();
     ws.form.focus = control;
 }
@@ -116,8 +114,7 @@ void refuseTone(Workspace& ws, const std::string& tone) {
 }
 
 void refuseChannelNumber(Workspace& ws) {
-    ws.platform.show("Check data entered\nThe channel number must be from 1 to 99.", "Error",
-                     Icon::Critical);
+    ws.platform.show(kChannelNumberRefusal, "Error", Icon::Critical);
     ws.form.focus = Control::cboCh;
 }
 
@@ -148,12 +145,7 @@ void prepareNextEntry(Workspace& ws, int stored) {
 }
 
 int scanChannelsOtherThan(const RadioData& data, int target) {
-    int count = 0;
-    for (int n = 0; n < kChannelSlots; ++n) {
-        const std::optional<Channel>& channel = data.ChannelTable[static_cast<std::size_t>(n)];
-        if (n != target && channel && channel->scan) ++count;
-    }
-    return count;
+    return ScanChannelsOtherThan(data.ChannelTable, target);
 }
 
 // Rebuilds the channel list; returns the line of channel `wanted` (-1 for none).
@@ -184,6 +176,72 @@ void clearListAndFields(EntryFields& form) {
 
 } // namespace
 
+std::string FrequencyRefusalText(std::string_view which) {
+    return "A valid frequency must be entered\nThe " + std::string(which) +
+           " frequency must be from 400 to 450 MHz, with at most four decimals.";
+}
+
+int ScanChannelsOtherThan(const ChannelTable& table, int target) {
+    int count = 0;
+    for (int n = 0; n < kChannelSlots; ++n) {
+        const std::optional<Channel>& channel = table[static_cast<std::size_t>(n)];
+        if (n != target && channel && channel->scan) ++count;
+    }
+    return count;
+}
+
+FrequencyCheck CheckFrequency(std::string text) {
+    // More than four decimals cannot be formatted into a frequency, so it is
+    // refused like one out of range.
+    if (HasExcessDecimals(text)) return {FrequencyCheck::Refused, std::move(text), {}};
+    FormatFrequency(text);
+    if (text.empty()) return {FrequencyCheck::Empty, {}, {}};
+    if (!isFrequencyInRange(text)) return {FrequencyCheck::Refused, std::move(text), {}};
+    dropLeadingPadding(text);
+    const Frequency value = frequencyOf(text);
+    return {FrequencyCheck::Taken, std::move(text), value};
+}
+
+EnteredChannel EnterChannel(ChannelTable& table, int& channelCount, const ChannelInput& input) {
+    EnteredChannel result;
+    const auto refuse = [&result](std::string text) {
+        result.messages.push_back(std::move(text));
+        return result;
+    };
+    // Only channels 1 to 99 are stored: no other channel's slot (or slot 0)
+    // is overwritten.
+    const auto number = ParseInt16(input.number);
+    if (!number || *number < 1 || *number > kLastStoredChannel) return refuse(kChannelNumberRefusal);
+    const int target = *number;
+    // The count is raised before the checks, as the form does.
+    channelCount = std::max(channelCount, target);
+
+    const FrequencyCheck receive = CheckFrequency(input.rx);
+    if (receive.outcome == FrequencyCheck::Empty) return result;
+    if (receive.outcome == FrequencyCheck::Refused) return refuse(FrequencyRefusalText("receive"));
+    // An empty transmit frequency is the receive frequency.
+    const FrequencyCheck transmit =
+        input.tx.empty() ? receive : CheckFrequency(input.tx);
+    if (transmit.outcome != FrequencyCheck::Taken)
+        return refuse(FrequencyRefusalText("transmit"));
+    if (!input.tone) return refuse(UnlistedToneText(input.toneText));
+
+    Channel channel;
+    channel.rx = receive.value;
+    channel.tx = transmit.value;
+    channel.tone = *input.tone;
+    if (input.scan) {
+        // The radio's limit of 32 scan channels: the channel is stored without.
+        if (ScanChannelsOtherThan(table, target) >= kMaxScanChannels)
+            result.messages.emplace_back(kScanLimitText);
+        else
+            channel.scan = result.scanStored = true;
+    }
+    table[static_cast<std::size_t>(target)] = channel;
+    result.stored = target;
+    return result;
+}
+
 std::optional<std::int16_t> StoreChannel(Workspace& ws, ListRefresh refresh) {
     RadioData& data = ws.data;
     EntryFields& form = ws.form;
@@ -204,39 +262,22 @@ std::optional<std::int16_t> StoreChannel(Workspace& ws, ListRefresh refresh) {
         const std::string channel = isOneOrTwoDigits(typed) ? typed : std::to_string(target);
         if (data.ChannelCount < target) SetChannelCount(ws, channel);
 
-        // Receive frequency. More than four decimals cannot be formatted into a
-        // frequency, so it is refused like one out of range.
-        std::string receive = form.txtRx.text();
-        if (HasExcessDecimals(receive)) {
+        // Receive frequency; the box shows it as checked.
+        const FrequencyCheck receive = CheckFrequency(form.txtRx.text());
+        if (receive.outcome == FrequencyCheck::Refused) {
             refuseFrequency(ws, form.txtRx, Control::txtRx, "receive");
             return std::nullopt;
         }
-        FormatFrequency(receive);
-        form.txtRx.setText(receive);
-        if (receive.empty()) return std::nullopt;
-        if (!isFrequencyInRange(receive)) {
-            refuseFrequency(ws, form.txtRx, Control::txtRx, "receive");
-            return std::nullopt;
-        }
-        dropLeadingPadding(receive);
-        form.txtRx.setText(receive);
+        form.txtRx.setText(receive.text);
+        if (receive.outcome == FrequencyCheck::Empty) return std::nullopt;
 
         // Transmit frequency: empty means the same as receive.
-        std::string transmit = form.txtTx.text();
-        if (transmit.empty()) {
-            transmit = receive;
-            form.txtTx.setText(receive);
-        }
-        if (HasExcessDecimals(transmit)) {
+        if (form.txtTx.text().empty()) form.txtTx.setText(receive.text);
+        const FrequencyCheck transmit = CheckFrequency(form.txtTx.text());
+        if (transmit.outcome != FrequencyCheck::Taken) {
             refuseFrequency(ws, form.txtTx, Control::txtTx, "transmit");
             return std::nullopt;
         }
-        FormatFrequency(transmit);
-        if (!isFrequencyInRange(transmit)) {
-            refuseFrequency(ws, form.txtTx, Control::txtTx, "transmit");
-            return std::nullopt;
-        }
-        dropLeadingPadding(transmit);
 
         // Tone: one of the list, written as listed ("88.50" typed is "88.5 ");
         // a blank box is none.
@@ -248,13 +289,12 @@ std::optional<std::int16_t> StoreChannel(Workspace& ws, ListRefresh refresh) {
                 ws, typedTone.substr(toneStart, typedTone.find_last_not_of(' ') + 1 - toneStart));
             return std::nullopt;
         }
-        const std::string tone = ToneTable[toneRow.value_or(0)].listText;
 
         // Scan flag, with the radio's limit of 32 scan channels.
         std::string scan = "N";
         if (form.chkScan.checked()) {
             if (scanChannelsOtherThan(data, target) >= kMaxScanChannels) {
-                ws.platform.show("Only 32 scan channels allowed", "Excess Scan Channels",
+                ws.platform.show(kScanLimitText, "Excess Scan Channels",
                                  Icon::None);
                 form.chkScan.setChecked(false);
             } else {
@@ -264,8 +304,8 @@ std::optional<std::int16_t> StoreChannel(Workspace& ws, ListRefresh refresh) {
         }
 
         Channel& stored = slotOf(data, target).emplace();
-        stored.rx = frequencyOf(receive);
-        stored.tx = frequencyOf(transmit);
+        stored.rx = receive.value;
+        stored.tx = transmit.value;
         stored.tone = static_cast<int>(toneRow.value_or(0));
         stored.scan = scan == "Y";
 

@@ -6,6 +6,7 @@
 
 #include "core/radio.h"
 #include "core/radio_record.h"
+#include "entry/radio_entry.h"
 #include "core/radio_data.h"
 
 #include <optional>
@@ -26,33 +27,6 @@ Radio RadioOf(const Workspace& ws);
 // of the model's options, the channel table, count and list; the first
 // listed channel is selected and shown.
 void ShowDecodedRadio(Workspace& ws, const Radio& radio);
-
-// What storing one channel came to.
-struct ChannelOutcome {
-    int number = 0;
-    bool stored = false;
-    // What the channel entry said: the refusal when not stored, otherwise what
-    // it changed ("Only 32 scan channels allowed").
-    std::vector<std::string> messages;
-    // The frequencies off the 12.5 kHz raster and what the radio will use.
-    std::optional<std::string> rasterNote;
-    // The tone, when it is none of the listed tones (the channel is then
-    // refused without being entered).
-    std::optional<std::string> unknownTone;
-
-    bool refused() const { return !stored; }
-};
-
-enum class OnRefusal {
-    Stop, // the first refused channel ends the apply (a radio file is all or nothing)
-    Skip, // a refused channel is left out and the others are stored (an import)
-};
-
-struct ApplyOutcome {
-    std::vector<ChannelOutcome> channels; // in the order stored
-    // Set when OnRefusal::Stop ended the apply at this channel.
-    std::optional<ChannelOutcome> stoppedAt;
-};
 
 // Chooses the radio's model and time-out, stores its channels in ascending
 // order, then sets exactly its options (storing a scan channel ticks "Enable

@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!opened.Load(std::vector<std::uint8_t>(data, data + size))) return 0;
     if (!opened.Build()) return 0;
 
-    const std::vector<std::uint8_t>& image = opened.ws.data.ImageText;
+    const std::vector<std::uint8_t>& image = opened.image;
     Check(kl40::IsImageSize(image.size()), "a rebuilt image is 2048 or 8192 bytes");
     kl40::cli::Session reopened;
     Check(reopened.Load(image), "a rebuilt image opens again");

@@ -7,7 +7,9 @@
 
 #include "check.h"
 
-#include "cli/session.h"
+#include "cli/stderr_platform.h"
+#include "image/image_build.h"
+#include "ui/entry_form.h"
 #include "entry/channel_entry.h"
 #include "image/layout.h"
 
@@ -54,12 +56,24 @@ void CheckTable(const kl40::Workspace& ws) {
     Check(ws.data.ChannelCount >= 1 && ws.data.ChannelCount <= 99, "the channel count is 1 to 99");
 }
 
+// The form's host: nothing to save, print or end.
+class NoHost : public kl40::FormHost {
+public:
+    kl40::SaveOutcome SaveRadioFile() override { return kl40::SaveOutcome::Cancelled; }
+    void ShowPrintDialog() override {}
+    void EndProgram() override {}
+};
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
-    kl40::cli::Session session;
-    kl40::Workspace& ws = session.ws;
+    kl40::cli::StderrPlatform platform;
+    platform.quiet = true;
+    kl40::Workspace ws{platform};
+    NoHost host;
+    kl40::EntryForm form{ws, host};
+    form.Form_Load();
 
     std::size_t lines = 0;
     for (std::string_view rest = input; !rest.empty() && lines < 200; ++lines) {
@@ -78,7 +92,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CheckTable(ws);
     }
 
-    if (session.Build()) {
+    ws.FirmwareFolder.clear();
+    if (kl40::BuildImage(ws)) {
         const auto& image = ws.data.ImageText;
         Check(kl40::IsImageSize(image.size()), "a built image is 2048 or 8192 bytes");
     }

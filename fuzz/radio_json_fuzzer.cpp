@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // must still build or be refused cleanly.
     if (!session.Build()) return 0;
 
-    const auto& image = session.ws.data.ImageText;
+    const auto& image = session.image;
     Check(kl40::IsImageSize(image.size()), "a built image is 2048 or 8192 bytes");
     if (refused) return 0;
     kl40::cli::Session reopened;

@@ -2,6 +2,7 @@
 
 #include "coding/tone_table.h"
 #include "core/option_table.h"
+#include "entry/radio_entry.h"
 #include "entry/radio_snapshot.h"
 #include "formats/chirp_csv_read.h"
 #include "formats/chirp_csv_write.h"
@@ -33,10 +34,6 @@ std::string lowerFirst(std::string text) {
     return text;
 }
 
-bool isScanChannel(const RadioData& data, int number) {
-    const std::optional<Channel>& channel = data.ChannelTable[static_cast<std::size_t>(number)];
-    return channel && channel->scan;
-}
 
 } // namespace
 
@@ -44,20 +41,25 @@ std::string ChannelFileFilter() {
     return DialogFilter(FormatContent::Channels);
 }
 
-std::size_t StoreImportedChannels(Workspace& ws, ChannelImport& import) {
-    const RadioRecord before = SnapshotOf(ws);
-    const bool wasChanged = ws.data.DataChanged;
-    const bool wasScanning = ws.form.chkScan_En.checked();
-    std::map<int, const FileRow*> rows;
-    RadioRecord radio;
-    radio.model = before.model;
-    radio.timeout = before.timeout;
+namespace {
+
+// The import's candidates as one radio record of channels only, and the row
+// of each channel.
+RadioRecord importedRecord(const ChannelImport& import, std::map<int, const FileRow*>& rows) {
+    RadioRecord record;
     for (const ImportedChannel& imported : import.channels) {
         rows[imported.channel.number] = &imported.row;
-        radio.channels.push_back(imported.channel);
+        record.channels.push_back(imported.channel);
     }
+    return record;
+}
 
-    const ApplyOutcome outcome = ApplyRadio(ws, radio, OnRefusal::Skip, false);
+// Completes the import's report from what entering each channel came to;
+// returns the number stored. `isScanChannel` tells the scan channels after
+// the import; `scanningTurnedOn` whether it turned "Enable Scan" on.
+std::size_t reportImport(ChannelImport& import, const ApplyOutcome& outcome,
+                         const std::map<int, const FileRow*>& rows, const ChannelTable& before,
+                         bool scanningTurnedOn, const ChannelTable& after) {
     std::size_t stored = 0;
     for (const ChannelOutcome& channel : outcome.channels) {
         const FileRow& row = *rows.at(channel.number);
@@ -70,10 +72,7 @@ std::size_t StoreImportedChannels(Workspace& ws, ChannelImport& import) {
             continue;
         }
         ++stored;
-        const bool replaced =
-            std::any_of(before.channels.begin(), before.channels.end(),
-                        [&](const ChannelRecord& c) { return c.number == channel.number; });
-        if (replaced)
+        if (before[static_cast<std::size_t>(channel.number)])
             import.report.change(row, "replaced channel " + std::to_string(channel.number) +
                                           " of the list");
         for (const std::string& message : channel.messages)
@@ -87,29 +86,61 @@ std::size_t StoreImportedChannels(Workspace& ws, ChannelImport& import) {
         }
     }
     // Storing a scan channel ticks "Enable Scan", as typing it in does.
-    if (!wasScanning && ws.form.chkScan_En.checked())
-        for (const ChannelOutcome& channel : outcome.channels)
-            if (channel.stored && isScanChannel(ws.data, channel.number)) {
+    if (scanningTurnedOn)
+        for (const ChannelOutcome& channel : outcome.channels) {
+            const auto& stored = after[static_cast<std::size_t>(channel.number)];
+            if (channel.stored && stored && stored->scan) {
                 import.report.notes.push_back("\"Enable Scan\" turned on: channel " +
                                               std::to_string(channel.number) +
                                               " is a scan channel.");
                 break;
             }
+        }
+    return stored;
+}
+
+} // namespace
+
+std::size_t StoreImportedChannels(Workspace& ws, ChannelImport& import) {
+    const RadioRecord before = SnapshotOf(ws);
+    const ChannelTable tableBefore = ws.data.ChannelTable;
+    const bool wasChanged = ws.data.DataChanged;
+    const bool wasScanning = ws.form.chkScan_En.checked();
+    std::map<int, const FileRow*> rows;
+    RadioRecord radio = importedRecord(import, rows);
+    radio.model = before.model;
+    radio.timeout = before.timeout;
+    const ApplyOutcome outcome = ApplyRadio(ws, radio, OnRefusal::Skip, false);
+    const std::size_t stored =
+        reportImport(import, outcome, rows, tableBefore,
+                     !wasScanning && ws.form.chkScan_En.checked(), ws.data.ChannelTable);
     // Nothing stored changes nothing: what was unsaved stays so, and no more.
     if (stored == 0) ws.data.DataChanged = wasChanged;
     return stored;
 }
 
-ChannelExport ExportChannels(const Workspace& ws) {
-    const RadioRecord radio = SnapshotOf(ws);
+std::size_t ImportChannels(Radio& radio, ChannelImport& import) {
+    const ChannelTable before = radio.channels;
+    const bool wasScanning = Has(radio.options, Option::EnableScan);
+    std::map<int, const FileRow*> rows;
+    RadioRecord record = importedRecord(import, rows);
+    // The radio keeps its model and time-out.
+    const RadioRecord settings = RecordOf(radio);
+    record.model = settings.model;
+    record.timeout = settings.timeout;
+    const ApplyOutcome outcome = EnterRadio(radio, record, OnRefusal::Skip, false);
+    return reportImport(import, outcome, rows, before,
+                        !wasScanning && Has(radio.options, Option::EnableScan), radio.channels);
+}
+
+ChannelExport ExportChannels(const Radio& radio) {
     // With "Receive CTCSS enable" every model mutes the receiver without the
     // channel's tone, whether or not its receive code carries it: TSQL.
-    const bool receiveTone = std::find(radio.options.begin(), radio.options.end(),
-                                       "Receive CTCSS enable") != radio.options.end();
-    ChirpCsvExport written = WriteChirpCsv(radio.channels, receiveTone);
+    const RadioRecord record = RecordOf(radio);
+    ChirpCsvExport written = WriteChirpCsv(record.channels, Has(radio.options, Option::ReceiveCtcss));
     ChannelExport result;
     result.csv = std::move(written.csv);
-    result.channels = radio.channels.size() - written.leftOut.size();
+    result.channels = record.channels.size() - written.leftOut.size();
     result.leftOut = std::move(written.leftOut);
     return result;
 }
@@ -137,7 +168,7 @@ void ImportChannelFile(Workspace& ws) {
 }
 
 void ExportChannelFile(Workspace& ws) {
-    const ChannelExport exported = ExportChannels(ws);
+    const ChannelExport exported = ExportChannels(RadioOf(ws));
     if (exported.channels == 0) {
         ws.platform.show("There are no channels to export.", kExportTitle, Icon::Exclamation);
         return;

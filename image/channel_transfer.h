@@ -23,6 +23,8 @@ std::string ChannelFileFilter();
 // ticks "Enable Scan", as typing it in does (a note of the report says so).
 // Returns the number stored; the report is completed in `import.report`.
 std::size_t StoreImportedChannels(Workspace& ws, ChannelImport& import);
+// The same into a radio without the form (kl40-cli).
+std::size_t ImportChannels(Radio& radio, ChannelImport& import);
 
 struct ChannelExport {
     std::string csv;
@@ -31,7 +33,7 @@ struct ChannelExport {
 };
 // The channel list as a CSV file. The receive tone is written as on when the
 // model takes tones on receive and "Receive CTCSS enable" is ticked.
-ChannelExport ExportChannels(const Workspace& ws);
+ChannelExport ExportChannels(const Radio& radio);
 
 // "Import Channels...": the open dialog, the read, the store and the report.
 void ImportChannelFile(Workspace& ws);

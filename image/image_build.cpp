@@ -45,43 +45,33 @@ int channelLimit(const Radio& radio) {
     return std::clamp(radio.channelCount, 0, kChannelSlots - 1);
 }
 
-// Puts the program code into the built image: the opened image's while the
-// model is still the one it was opened as and that image holds program code,
-// otherwise the installed firmware's. With neither, the opened image's bytes
-// stay as they were (an erased EPROM's too), or else the template's. The data
-// area is never touched.
-void placeProgramCode(RadioData& data, const std::string& firmwareFolder, int model) {
-    data.FirmwareProblem.clear();
-    if (!ModelOrDefault(model).hasProgramArea()) {
-        data.LastProgramSource = ProgramSource::None;
-        return;
-    }
-    const bool opened =
-        data.OpenedModel == model && data.OpenedImage.size() == data.ImageText.size();
-    if (opened && HasProgramCode(data.OpenedImage, model)) {
-        CopyProgramCode(data.OpenedImage, data.ImageText, model);
-        data.LastProgramSource = ProgramSource::Opened;
-        return;
+} // namespace
+
+ProgramCodePlaced PlaceProgramCode(std::vector<std::uint8_t>& image, int model,
+                                   const std::vector<std::uint8_t>& opened, int openedModel,
+                                   const std::string& firmwareFolder) {
+    if (!ModelOrDefault(model).hasProgramArea()) return {ProgramSource::None, {}};
+    const bool fromOpened = openedModel == model && opened.size() == image.size();
+    if (fromOpened && HasProgramCode(opened, model)) {
+        CopyProgramCode(opened, image, model);
+        return {ProgramSource::Opened, {}};
     }
     const FirmwareLookup firmware = LookUpFirmware(firmwareFolder, model);
     if (firmware.state == FirmwareLookup::State::Installed &&
-        firmware.firmware.image.size() == data.ImageText.size()) {
-        CopyProgramCode(firmware.firmware.image, data.ImageText, model);
-        data.LastProgramSource = ProgramSource::Installed;
-        return;
+        firmware.firmware.image.size() == image.size()) {
+        CopyProgramCode(firmware.firmware.image, image, model);
+        return {ProgramSource::Installed, {}};
     }
+    std::string problem;
     if (firmware.state == FirmwareLookup::State::Damaged)
-        data.FirmwareProblem = "The installed firmware " + firmware.file.string() +
-                               " cannot be used: " + firmware.problem + ".";
-    if (opened) {
-        CopyProgramCode(data.OpenedImage, data.ImageText, model);
-        data.LastProgramSource = ProgramSource::Opened;
-        return;
+        problem = "The installed firmware " + firmware.file.string() +
+                  " cannot be used: " + firmware.problem + ".";
+    if (fromOpened) {
+        CopyProgramCode(opened, image, model);
+        return {ProgramSource::Opened, problem};
     }
-    data.LastProgramSource = ProgramSource::Template;
+    return {ProgramSource::Template, problem};
 }
-
-} // namespace
 
 std::variant<ChannelCodes, BuildRefusal> GenerateChannelCodes(const Radio& radio) {
     const RadioModel& model = radio.modelFacts();
@@ -167,7 +157,10 @@ bool BuildImage(Workspace& ws) {
         return false;
     }
     data.ImageText = std::move(std::get<std::vector<std::uint8_t>>(built));
-    placeProgramCode(data, ws.FirmwareFolder, radio.model);
+    const ProgramCodePlaced placed = PlaceProgramCode(data.ImageText, radio.model, data.OpenedImage,
+                                                      data.OpenedModel, ws.FirmwareFolder);
+    data.LastProgramSource = placed.source;
+    data.FirmwareProblem = placed.problem;
     return true;
 }
 

@@ -48,6 +48,22 @@ void PlaceCountAndOptions(std::vector<std::uint8_t>& image, const Radio& radio);
 // with the radio's data area.
 std::variant<std::vector<std::uint8_t>, BuildRefusal> BuildImage(const Radio& radio);
 
+// Where a build's program code came from, and why installed firmware was
+// passed over ("" when nothing was wrong with it).
+struct ProgramCodePlaced {
+    ProgramSource source = ProgramSource::Template;
+    std::string problem;
+};
+
+// Puts program code into a built image of `model`, never touching its data
+// area: the opened image's while the model is still the one it was opened
+// as and that image holds program code, otherwise the firmware installed in
+// `firmwareFolder` ("" looks at none). With neither, the opened image's
+// bytes stay as they were (an erased EPROM's too), or else the template's.
+ProgramCodePlaced PlaceProgramCode(std::vector<std::uint8_t>& image, int model,
+                                   const std::vector<std::uint8_t>& opened, int openedModel,
+                                   const std::string& firmwareFolder);
+
 // Builds the image of the data set into ImageText (cut to the model's size)
 // without writing it. The bytes outside the data area (the program code of
 // the 8 KiB models) come from the opened image while the model is still the

@@ -44,6 +44,11 @@ std::optional<std::vector<std::uint8_t>> ImageFileContent(Workspace& ws, const s
                          Icon::Exclamation);
         return std::nullopt;
     }
+    return EncodeImageFile(image, path, format);
+}
+
+std::vector<std::uint8_t> EncodeImageFile(const std::vector<std::uint8_t>& image,
+                                          const std::string& path, const FileFormat* format) {
     // A record file (Intel HEX, S-record) by its name; a raw image otherwise.
     if (!format) format = RecordFormatOfPath(path);
     return format ? format->encodeImage(image) : image;

@@ -38,4 +38,9 @@ bool WriteImageFile(Workspace& ws, const std::string& path, const WriteOptions& 
 std::optional<std::vector<std::uint8_t>> ImageFileContent(Workspace& ws, const std::string& path,
                                                           const FileFormat* format);
 
+// The bytes of an image file at `path` in `format` (nothing: the one the
+// path's extension names, a raw image for any other name).
+std::vector<std::uint8_t> EncodeImageFile(const std::vector<std::uint8_t>& image,
+                                          const std::string& path, const FileFormat* format);
+
 } // namespace kl40

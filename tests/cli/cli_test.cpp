@@ -1,5 +1,9 @@
 #include "cli/cli_app.h"
 #include "cli/session.h"
+#include "core/option_table.h"
+#include "entry/radio_snapshot.h"
+#include "entry/radio_entry.h"
+#include "support/loaded_form.h"
 #include "cli/verbs.h"
 #include "coding/tone_table.h"
 #include "entry/channel_entry.h"
@@ -391,61 +395,46 @@ TEST_F(CliTest, BatchRefusesAnOutputFolderThatIsAFile) {
     EXPECT_NE(capture.text().find("taken: cannot use this as the folder"), std::string::npos);
 }
 
-// Storing many channels refreshes the channel list only after the last one;
-// the radio, the list and the fields end as storing each through the form.
-TEST(CliSession, ApplyEndsAsStoringEveryChannelFromTheFormDoes) {
-    auto parsed = ParseRadioJson(R"({"model": "KL40a-64", "options": ["Enable Scan"],
-        "channels": [{"channel": 7, "rx": "435.125", "ctcss": "88.5", "scan": true},
-                     {"channel": 2, "rx": "439", "tx": "434"},
-                     {"channel": 40, "rx": "411.2", "ctcss": "241.8", "scan": true},
-                     {"channel": 9, "rx": "420.0125", "ctcss": "103.5"}]})");
-    const RadioRecord& radio = std::get<RadioRecord>(parsed);
-    Session applied;
-    ASSERT_EQ(applied.Apply(radio), std::nullopt);
+// kl40-cli enters a radio file through the channel entry rules without the
+// form: random radio records, valid or not, must give the radio, the
+// messages and the image that storing them through the form gives.
+TEST(CliSession, EnteringWithoutTheFormIsStoringThroughTheForm) {
+    std::mt19937 random(16);
+    const auto pick = [&random](int n) { return static_cast<int>(random() % n); };
+    const char* frequencies[] = {"435.125", "439", "401.4125", "449.99", "435.12345", "399",
+                                 "abc",     "",    "+0433.5",  "450.0001", "420.0625"};
+    const char* tones[] = {"none", "88.5", "241.8", "100.0", " 71.9", "103.5"};
+    for (int round = 0; round < 200; ++round) {
+        RadioRecord record;
+        record.model = ModelNames()[static_cast<std::size_t>(pick(3))];
+        record.timeout = std::string(kTimeoutTexts[static_cast<std::size_t>(pick(3))]);
+        for (const std::string& caption : OptionCaptions())
+            if (pick(3) == 0) record.options.push_back(caption);
+        for (int k = pick(45); k > 0; --k) {
+            ChannelRecord c;
+            c.number = 1 + pick(99);
+            c.rx = frequencies[pick(11)];
+            if (pick(2)) c.tx = frequencies[pick(11)];
+            c.tone = tones[pick(6)];
+            c.scan = pick(2);
+            record.channels.push_back(c);
+        }
+        const OnRefusal mode = pick(2) ? OnRefusal::Stop : OnRefusal::Skip;
 
-    // The same steps with a full refresh after every channel.
-    Session stepwise;
-    EntryFields& form = stepwise.ws.form;
-    form.cboRadio.setListIndex(1);
-    stepwise.ws.data.LoadingForm = true;
-    form.chkScan_En.setChecked(true);
-    stepwise.ws.data.ConfigText[2] = '1';
-    stepwise.ws.data.LoadingForm = false;
-    for (int ch : {2, 7, 9, 40}) {
-        const ChannelRecord& c = *std::find_if(radio.channels.begin(), radio.channels.end(),
-                                         [ch](const ChannelRecord& s) { return s.number == ch; });
-        std::string tone = c.tone;
-        stepwise.ws.data.EditingChannel = false;
-        form.txtCh.setText(std::to_string(ch));
-        form.txtRx.setText(c.rx.value_or(""));
-        form.txtTx.setText(c.tx.value_or(""));
-        form.cboCTCSS.setListIndex(ToneIndex(tone));
-        form.chkScan.setChecked(c.scan);
-        StoreChannel(stepwise.ws, ListRefresh::Now);
+        test::LoadedForm form;
+        const ApplyOutcome throughForm = ApplyRadio(form.ws, record, mode);
+        Radio radio;
+        const ApplyOutcome withoutForm = EnterRadio(radio, record, mode);
+        ASSERT_EQ(withoutForm.channels.size(), throughForm.channels.size()) << round;
+        for (std::size_t k = 0; k < withoutForm.channels.size(); ++k) {
+            EXPECT_EQ(withoutForm.channels[k].stored, throughForm.channels[k].stored) << round;
+            EXPECT_EQ(withoutForm.channels[k].messages, throughForm.channels[k].messages) << round;
+            EXPECT_EQ(withoutForm.channels[k].rasterNote, throughForm.channels[k].rasterNote);
+            EXPECT_EQ(withoutForm.channels[k].unknownTone, throughForm.channels[k].unknownTone);
+        }
+        radio.optionsReadFrom = 0;
+        EXPECT_EQ(radio, RadioOf(form.ws)) << "round " << round;
     }
-
-    const RadioData& a = applied.ws.data;
-    const RadioData& b = stepwise.ws.data;
-    EXPECT_EQ(a.ChannelTable, b.ChannelTable);
-    EXPECT_EQ(a.ChannelCount, b.ChannelCount);
-    EXPECT_EQ(a.ConfigText, b.ConfigText);
-    EXPECT_EQ(a.EditingChannel, b.EditingChannel);
-    EXPECT_EQ(a.SelectedChannel, b.SelectedChannel);
-    const EntryFields& f = applied.ws.form;
-    EXPECT_EQ(f.lstFreq.lines(), form.lstFreq.lines());
-    EXPECT_EQ(f.lstFreq.listIndex(), form.lstFreq.listIndex());
-    EXPECT_EQ(f.cboCh.listIndex(), form.cboCh.listIndex());
-    EXPECT_EQ(f.txtCh.text(), form.txtCh.text());
-    EXPECT_EQ(f.txtRx.text(), form.txtRx.text());
-    EXPECT_EQ(f.txtTx.text(), form.txtTx.text());
-    EXPECT_EQ(f.cboCTCSS.text(), form.cboCTCSS.text());
-    EXPECT_EQ(f.chkScan.checked(), form.chkScan.checked());
-    EXPECT_EQ(f.cmdReset_Pers.caption(), form.cmdReset_Pers.caption());
-    EXPECT_EQ(f.focus, form.focus);
-
-    ASSERT_TRUE(applied.Build());
-    ASSERT_TRUE(stepwise.Build());
-    EXPECT_EQ(applied.ws.data.ImageText, stepwise.ws.data.ImageText);
 }
 
 TEST(CliRadioJson, WrittenTextReadsBackWithEveryCharacter) {

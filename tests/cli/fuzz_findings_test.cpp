@@ -6,7 +6,7 @@
 #include "formats/radio_json.h"
 #include "image/layout.h"
 
-#include "support/channel_slots.h"
+#include "entry/channel_text.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +36,7 @@ TEST(FuzzFindings, ACodeInTheSlotOfNoChannelLosesNoChannelOnSave) {
                       {98, "401.2500", "401.2500", "77.0", true}};
     ASSERT_EQ(built.Apply(radio), std::nullopt);
     ASSERT_TRUE(built.Build());
-    std::vector<std::uint8_t> image = built.ws.data.ImageText;
+    std::vector<std::uint8_t> image = built.image;
     const auto base = static_cast<std::ptrdiff_t>(DataBase(3));
     const auto transmit = static_cast<std::ptrdiff_t>(kTransmitTableOffset);
     std::copy_n(image.begin() + base + static_cast<std::ptrdiff_t>(kSlotSize) + transmit,
@@ -48,7 +48,7 @@ TEST(FuzzFindings, ACodeInTheSlotOfNoChannelLosesNoChannelOnSave) {
     ASSERT_TRUE(opened.Load(image));
     ASSERT_TRUE(opened.Build());
     Session reopened;
-    ASSERT_TRUE(reopened.Load(opened.ws.data.ImageText));
+    ASSERT_TRUE(reopened.Load(opened.image));
     EXPECT_EQ(reopened.Describe().channels, radio.channels);
     EXPECT_EQ(opened.Describe().channels, radio.channels);
 }
@@ -98,12 +98,12 @@ TEST(FuzzFindings, PaddedFrequenciesAreSavedAsChecked) {
                       channel(3, "+439.9875", " 0449.9875")};
     Session session;
     ASSERT_EQ(session.Apply(radio), std::nullopt);
-    EXPECT_EQ(test::EntryOf(session.ws, 1), "1,439.0375,439.0375,none ,N");
-    EXPECT_EQ(test::EntryOf(session.ws, 2), "2,439.0375,430.0125,none ,N");
+    EXPECT_EQ(ChannelEntryText(1, *session.radio.channels[1]), "1,439.0375,439.0375,none ,N");
+    EXPECT_EQ(ChannelEntryText(2, *session.radio.channels[2]), "2,439.0375,430.0125,none ,N");
     ASSERT_TRUE(session.Build());
 
     Session reopened;
-    ASSERT_TRUE(reopened.Load(session.ws.data.ImageText));
+    ASSERT_TRUE(reopened.Load(session.image));
     const RadioRecord decoded = reopened.Describe();
     ASSERT_EQ(decoded.channels.size(), 3u);
     const char* expected[][2] = {

@@ -119,7 +119,7 @@ Bytes build(const std::string& radioJson) {
     Session session;
     if (auto refused = session.Apply(*radio)) ADD_FAILURE() << *refused << "\n" << radioJson;
     EXPECT_TRUE(session.Build()) << radioJson;
-    return session.ws.data.ImageText;
+    return session.image;
 }
 
 std::string decode(const Bytes& image) {

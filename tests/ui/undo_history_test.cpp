@@ -73,7 +73,7 @@ std::string channelFile(const std::string& path) {
     Rig other;
     other.store(20, "441.5");
     other.store(5, "439.25", true);
-    std::ofstream(path) << ExportChannels(other.ws).csv;
+    std::ofstream(path) << ExportChannels(RadioOf(other.ws)).csv;
     return path;
 }
 

@@ -1,6 +1,7 @@
 // Undo and redo on screen (headless): each kind of change made through the
 // widgets, the Edit menu's enabled states and its keys, also in a text box.
 
+#include "entry/radio_snapshot.h"
 #include "image/channel_transfer.h"
 #include "support/form_operator.h"
 #include "support/loaded_form.h"
@@ -130,7 +131,7 @@ private slots:
             test::LoadedForm other;
             other.store(20, "441.5");
             other.store(5, "439.25", "", "none ", true);
-            std::ofstream(csv.toStdString()) << ExportChannels(other.ws).csv;
+            std::ofstream(csv.toStdString()) << ExportChannels(RadioOf(other.ws)).csv;
         }
         op->choose("cboRadio", "KL40a-64");
         op->enterChannel("5", "435.125", "430.125", "88.5 ", true);

@@ -1,0 +1,74 @@
+#include "entry/radio_entry.h"
+
+#include "coding/tone_table.h"
+#include "core/option_rules.h"
+#include "core/option_table.h"
+#include "entry/channel_entry.h"
+#include "entry/channel_text.h"
+
+#include <algorithm>
+
+namespace kl40 {
+
+ApplyOutcome EnterRadio(Radio& radio, const RadioRecord& record, OnRefusal onRefusal,
+                        bool storeOptions) {
+    ApplyOutcome outcome;
+    radio.model = (FindModel(record.model) ? *FindModel(record.model) : DefaultModel()).code;
+    const auto timeout = std::find(kTimeoutTexts.begin(), kTimeoutTexts.end(), record.timeout);
+    radio.timeout = timeout == kTimeoutTexts.end() ? 0 : static_cast<int>(timeout - kTimeoutTexts.begin());
+
+    std::vector<const ChannelRecord*> channels;
+    channels.reserve(record.channels.size());
+    for (const ChannelRecord& channel : record.channels)
+        channels.push_back(&channel);
+    std::stable_sort(channels.begin(), channels.end(),
+                     [](const ChannelRecord* a, const ChannelRecord* b) { return a->number < b->number; });
+    for (const ChannelRecord* input : channels) {
+        const ChannelRecord& channel = *input;
+        ChannelOutcome result;
+        result.number = channel.number;
+        std::string tone = channel.tone;
+        const int toneIndex = ToneIndex(tone);
+        if (toneIndex == 0 && tone != "none") {
+            result.unknownTone = channel.tone;
+        } else {
+            const EnteredChannel entered =
+                EnterChannel(radio.channels, radio.channelCount,
+                             {std::to_string(channel.number), channel.rx.value_or(""),
+                              channel.tx.value_or(""), toneIndex, tone, channel.scan});
+            result.messages = entered.messages;
+            result.stored = entered.stored.has_value();
+            if (entered.scanStored) radio.options.set(static_cast<std::size_t>(Option::EnableScan));
+            if (entered.stored)
+                result.rasterNote =
+                    OffRasterNote(*radio.channels[static_cast<std::size_t>(*entered.stored)]);
+            else if (result.messages.empty())
+                result.messages.push_back("a receive frequency must be entered");
+        }
+        outcome.channels.push_back(result);
+        // A radio file is refused for anything the entry had to say, even a
+        // scan flag it dropped.
+        if (onRefusal == OnRefusal::Stop && (!result.stored || !result.messages.empty())) {
+            outcome.stoppedAt = std::move(result);
+            return outcome;
+        }
+    }
+    // The radio's options are the image's options: a radio may have scan
+    // channels with scanning off.
+    if (storeOptions) radio.options = OptionSetOf(record.options);
+    return outcome;
+}
+
+RadioRecord RecordOf(const Radio& radio) {
+    RadioRecord record;
+    record.model = radio.modelFacts().name;
+    record.timeout = kTimeoutTexts[static_cast<std::size_t>(std::clamp(radio.timeout, 0, 2))];
+    for (const RadioOption& option : RadioOptions())
+        if (radio.options[OptionIndex(option)]) record.options.emplace_back(option.caption);
+    for (int n = 1; n < kChannelSlots; ++n)
+        if (const auto& channel = radio.channels[static_cast<std::size_t>(n)])
+            record.channels.push_back(ChannelRecordOf(n, *channel));
+    return record;
+}
+
+} // namespace kl40
