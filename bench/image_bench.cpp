@@ -3,8 +3,8 @@
 
 #include "bench/sample_radio.h"
 #include "cli/session.h"
-#include "formats/radio_json.h"
 #include "entry/radio_entry.h"
+#include "formats/radio_json.h"
 #include "image/atomic_write.h"
 #include "image/image_build.h"
 #include "image/image_decode.h"
@@ -74,7 +74,8 @@ void BM_DecodeImage(benchmark::State& state) {
         radio = DecodeImage(image);
         benchmark::DoNotOptimize(radio);
     }
-    if (!radio || radio->channels[99] == std::nullopt) state.SkipWithError("not all channels decoded");
+    if (!radio || radio->channels[99] == std::nullopt)
+        state.SkipWithError("not all channels decoded");
 }
 BENCHMARK(BM_DecodeImage)->DenseRange(0, 2);
 

@@ -62,7 +62,8 @@ std::string changes(const ChannelRecord& a, const ChannelRecord& b) {
     return text;
 }
 
-void channelDifferences(const RadioRecord& a, const RadioRecord& b, std::vector<std::string>& lines) {
+void channelDifferences(const RadioRecord& a, const RadioRecord& b,
+                        std::vector<std::string>& lines) {
     // Each number with the channel of either side that has it.
     std::map<int, std::pair<const ChannelRecord*, const ChannelRecord*>> numbers;
     for (const ChannelRecord& channel : a.channels)

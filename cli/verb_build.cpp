@@ -86,7 +86,8 @@ std::optional<std::string> applyChannelList(Session& session, const std::string&
     if (const auto* error = std::get_if<CsvError>(&read)) return error->message;
     ChannelImport& import = std::get<ChannelImport>(read);
     if (auto conflict = OptionConflict(settings.options, settings.model)) return conflict;
-    if (auto refused = session.Apply(RadioRecord{settings.model, settings.timeout, settings.options, {}}))
+    if (auto refused =
+            session.Apply(RadioRecord{settings.model, settings.timeout, settings.options, {}}))
         return refused;
     const std::size_t stored = ImportChannels(session.radio, import);
     const std::string report = FormatImportReport(import.report, stored);

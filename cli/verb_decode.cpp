@@ -1,8 +1,8 @@
 #include "cli/echo_text.h"
 #include "cli/session.h"
-#include "formats/radio_json.h"
 #include "cli/verbs.h"
 #include "core/option_rules.h"
+#include "formats/radio_json.h"
 
 #include <iostream>
 

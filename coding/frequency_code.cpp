@@ -70,7 +70,7 @@ bool HasExcessDecimals(std::string_view text) {
 }
 
 std::optional<std::array<std::uint8_t, 4>> FrequencyCode(const RadioModel& model,
-                                                        std::int32_t offset, Frequency frequency) {
+                                                         std::int32_t offset, Frequency frequency) {
     // Steps of 12.5 kHz above the offset, rounded to the nearest (a frequency
     // is never half-way between two steps: a step is 125 units of 100 Hz).
     const std::int64_t units = frequency.hundredHz - std::int64_t{offset} * 125;
@@ -100,8 +100,8 @@ Frequency FrequencyOfCode(std::uint8_t b1, std::uint8_t b2, std::uint8_t b3, std
 
 std::string FrequencyText(Frequency frequency) {
     const std::int64_t units = frequency.hundredHz;
-    const std::uint64_t magnitude =
-        units < 0 ? static_cast<std::uint64_t>(-(units + 1)) + 1 : static_cast<std::uint64_t>(units);
+    const std::uint64_t magnitude = units < 0 ? static_cast<std::uint64_t>(-(units + 1)) + 1
+                                              : static_cast<std::uint64_t>(units);
     char buffer[32];
     char* end = buffer;
     if (units < 0) *end++ = '-';

@@ -33,7 +33,7 @@ bool HasExcessDecimals(std::string_view text);
 // kTransmitOffset) for `model`, as the four bytes of its slot; nothing when
 // the frequency lies too far below or above the band to be coded.
 std::optional<std::array<std::uint8_t, 4>> FrequencyCode(const RadioModel& model,
-                                                        std::int32_t offset, Frequency frequency);
+                                                         std::int32_t offset, Frequency frequency);
 
 // The frequency of a slot's last three bytes, with `offset` steps: the
 // tone bits are taken off the first of them (0x40 and the tone code), its

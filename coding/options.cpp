@@ -174,7 +174,7 @@ void FillTimeoutList(ComboBox& cboToT) {
 }
 
 void FillChannelNumberList(ComboBox& cboCh) {
-    for (int n = 1; n <= 99; ++n)
+    for (int n = 1; n <= kHighestChannel; ++n)
         cboCh.addItem(std::to_string(n));
     cboCh.addItem("0");
     cboCh.setListIndex(0);

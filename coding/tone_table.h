@@ -26,7 +26,7 @@ void FillToneList(ComboBox& cboCTCSS);
 
 // Trims blanks from its argument (the trimmed text replaces the caller's
 // variable), then looks it up exactly.
-std::int16_t ToneIndex(std::string& tone);   // position 0-30; unknown -> 0
+std::int16_t ToneIndex(std::string& tone); // position 0-30; unknown -> 0
 
 // The code of row `row` as a byte (0 for row 0, "none"), added into byte 1 of
 // a frequency code.

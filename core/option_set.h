@@ -2,8 +2,11 @@
 // A set of the radio's ten on/off options, indexed like the option table
 // (core/option_table.h).
 
+#include <array>
 #include <bitset>
 #include <cstddef>
+#include <string>
+#include <string_view>
 
 namespace kl40 {
 
@@ -24,6 +27,25 @@ enum class Option : std::size_t {
     OpenLedOffInhibitsTransmit,
     HighLowPower,
 };
+
+// The options' captions, by Option: the captions of the form's boxes and the
+// names in radio files.
+inline constexpr std::array<std::string_view, kOptionCount> kOptionCaptions{
+    "Enable Scan",
+    "Down Delete",
+    "User programmed scan",
+    "Display Timer",
+    "Open LED is power indicator",
+    "Receive CTCSS enable",
+    "Busy Channel Lockout",
+    "Silent Switch enabled",
+    "Open LED off inhibits Transmit",
+    "High/Low Power",
+};
+
+inline std::string OptionCaption(Option option) {
+    return std::string(kOptionCaptions[static_cast<std::size_t>(option)]);
+}
 
 inline bool Has(const OptionSet& options, Option option) {
     return options[static_cast<std::size_t>(option)];

@@ -3,18 +3,26 @@
 namespace kl40 {
 
 namespace {
+// Rows in the order of Option; each caption is the one kOptionCaptions gives it.
+constexpr std::string_view caption(Option option) {
+    return kOptionCaptions[static_cast<std::size_t>(option)];
+}
+
 const std::array<RadioOption, kOptionCount> kOptions{{
-    {"Enable Scan", 3, &EntryFields::chkScan_En, "Channel Scan"},
-    {"Down Delete", 0, &EntryFields::chkDwn_Del, "Down deletes scan channel"},
-    {"User programmed scan", 5, &EntryFields::chkScan_Prog, "Self programmed scan channels"},
-    {"Display Timer", 6, &EntryFields::chkDispl_Blnk, "20 Sec Display Timer"},
-    {"Open LED is power indicator", 7, &EntryFields::chkInd_On, "Power LED is ON Indicator"},
-    {"Receive CTCSS enable", 8, &EntryFields::chkCTCSS_en, "Rx CTCSS mute"},
-    {"Busy Channel Lockout", 9, &EntryFields::chkBCO, "Transmit inhibit if channel busy"},
-    {"Silent Switch enabled", 10, &EntryFields::chkSilent, "Silent Switch"},
-    {"Open LED off inhibits Transmit", 11, &EntryFields::chkTX_Inh,
+    {caption(Option::EnableScan), 3, &EntryFields::chkScan_En, "Channel Scan"},
+    {caption(Option::DownDelete), 0, &EntryFields::chkDwn_Del, "Down deletes scan channel"},
+    {caption(Option::UserProgrammedScan), 5, &EntryFields::chkScan_Prog,
+     "Self programmed scan channels"},
+    {caption(Option::DisplayTimer), 6, &EntryFields::chkDispl_Blnk, "20 Sec Display Timer"},
+    {caption(Option::OpenLedIsPowerIndicator), 7, &EntryFields::chkInd_On,
+     "Power LED is ON Indicator"},
+    {caption(Option::ReceiveCtcss), 8, &EntryFields::chkCTCSS_en, "Rx CTCSS mute"},
+    {caption(Option::BusyChannelLockout), 9, &EntryFields::chkBCO,
+     "Transmit inhibit if channel busy"},
+    {caption(Option::SilentSwitch), 10, &EntryFields::chkSilent, "Silent Switch"},
+    {caption(Option::OpenLedOffInhibitsTransmit), 11, &EntryFields::chkTX_Inh,
      "Transmit inhibit if Open LED off"},
-    {"High/Low Power", 14, &EntryFields::chkHiLo, ""},
+    {caption(Option::HighLowPower), 14, &EntryFields::chkHiLo, ""},
 }};
 } // namespace
 

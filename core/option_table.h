@@ -15,7 +15,6 @@
 
 namespace kl40 {
 
-
 struct RadioOption {
     std::string_view caption;
     int configPos; // ConfigText position (from 1) of its flag; 0: it has none

@@ -3,7 +3,6 @@
 
 namespace kl40 {
 
-
 void SplitChannelEntryInto(std::vector<std::string_view>& fields, std::string_view entry,
                            char separator, Separators separators) {
     fields.clear();

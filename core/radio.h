@@ -16,8 +16,9 @@
 
 namespace kl40 {
 
-inline constexpr int kChannelSlots = 101;  // channel table indices 0 to 100
-inline constexpr int kHighestChannel = 99; // channels are numbered 1 to 99
+inline constexpr int kChannelSlots = 101;   // channel table indices 0 to 100
+inline constexpr int kHighestChannel = 99;  // channels are numbered 1 to 99
+inline constexpr int kMaxScanChannels = 32; // the radio's scan list holds 32 channels
 
 // A frequency as a whole number of 100 Hz units (435.125 MHz is 4351250). The
 // radio's channel step of 12.5 kHz is 125 units.

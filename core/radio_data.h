@@ -5,6 +5,7 @@
 // handlers refer back to it.
 
 #include "core/fields.h"
+#include "core/option_set.h"
 #include "core/platform.h"
 #include "core/radio.h"
 
@@ -15,7 +16,6 @@
 #include <vector>
 
 namespace kl40 {
-
 
 // Where the program code (the bytes outside the data area) of a build came from.
 enum class ProgramSource {
@@ -85,16 +85,16 @@ struct EntryFields {
     ComboBox cboRadio;
     ComboBox cboToT;
 
-    CheckBox chkScan_En{"Enable Scan"};
-    CheckBox chkDwn_Del{"Down Delete"};
-    CheckBox chkScan_Prog{"User programmed scan"};
-    CheckBox chkDispl_Blnk{"Display Timer"};
-    CheckBox chkInd_On{"Open LED is power indicator"};
-    CheckBox chkCTCSS_en{"Receive CTCSS enable"};
-    CheckBox chkBCO{"Busy Channel Lockout"};
-    CheckBox chkSilent{"Silent Switch enabled"};
-    CheckBox chkTX_Inh{"Open LED off inhibits Transmit"};
-    CheckBox chkHiLo{"High/Low Power"};
+    CheckBox chkScan_En{OptionCaption(Option::EnableScan)};
+    CheckBox chkDwn_Del{OptionCaption(Option::DownDelete)};
+    CheckBox chkScan_Prog{OptionCaption(Option::UserProgrammedScan)};
+    CheckBox chkDispl_Blnk{OptionCaption(Option::DisplayTimer)};
+    CheckBox chkInd_On{OptionCaption(Option::OpenLedIsPowerIndicator)};
+    CheckBox chkCTCSS_en{OptionCaption(Option::ReceiveCtcss)};
+    CheckBox chkBCO{OptionCaption(Option::BusyChannelLockout)};
+    CheckBox chkSilent{OptionCaption(Option::SilentSwitch)};
+    CheckBox chkTX_Inh{OptionCaption(Option::OpenLedOffInhibitsTransmit)};
+    CheckBox chkHiLo{OptionCaption(Option::HighLowPower)};
 
     Control focus = Control::None;
 

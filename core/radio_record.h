@@ -28,7 +28,7 @@ struct RadioRecord {
     std::string model{DefaultModel().name};                   // as the model selector lists it
     std::string timeout{kTimeoutTexts[kDefaultTimeoutIndex]}; // as the time-out selector lists it
     std::vector<std::string> options;                         // captions of the ticked option boxes
-    std::vector<ChannelRecord> channels;                            // ascending channel numbers
+    std::vector<ChannelRecord> channels;                      // ascending channel numbers
 
     bool operator==(const RadioRecord&) const = default;
 };
@@ -48,6 +48,5 @@ std::vector<std::string_view> SplitChannelEntry(std::string_view entry, char sep
 // and keep one vector.
 void SplitChannelEntryInto(std::vector<std::string_view>& fields, std::string_view entry,
                            char separator = ',', Separators separators = Separators::Each);
-
 
 } // namespace kl40

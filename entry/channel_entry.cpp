@@ -21,8 +21,6 @@ namespace {
 
 constexpr double kLowestMHz = 400.0;
 constexpr double kHighestMHz = 450.0;
-constexpr int kMaxScanChannels = 32;
-constexpr int kLastStoredChannel = 99;
 constexpr std::size_t kFrequencyWidth = 8; // "435.1250"
 
 // The slot of channel n; anything outside 0-100 is an error of the caller.
@@ -121,8 +119,8 @@ void refuseChannelNumber(Workspace& ws) {
 // The first empty channel after `target`, going round from 99 to 1; 0 when
 // all 99 are in use.
 int nextFreeChannel(const RadioData& data, int target) {
-    for (int k = 1; k <= kLastStoredChannel; ++k) {
-        const int n = (target - 1 + k) % kLastStoredChannel + 1;
+    for (int k = 1; k <= kHighestChannel; ++k) {
+        const int n = (target - 1 + k) % kHighestChannel + 1;
         if (!data.ChannelTable[static_cast<std::size_t>(n)]) return n;
     }
     return 0;
@@ -211,7 +209,7 @@ EnteredChannel EnterChannel(ChannelTable& table, int& channelCount, const Channe
     // Only channels 1 to 99 are stored: no other channel's slot (or slot 0)
     // is overwritten.
     const auto number = ParseInt16(input.number);
-    if (!number || *number < 1 || *number > kLastStoredChannel) return refuse(kChannelNumberRefusal);
+    if (!number || *number < 1 || *number > kHighestChannel) return refuse(kChannelNumberRefusal);
     const int target = *number;
     // The count is raised before the checks, as the form does.
     channelCount = std::max(channelCount, target);
@@ -220,10 +218,8 @@ EnteredChannel EnterChannel(ChannelTable& table, int& channelCount, const Channe
     if (receive.outcome == FrequencyCheck::Empty) return result;
     if (receive.outcome == FrequencyCheck::Refused) return refuse(FrequencyRefusalText("receive"));
     // An empty transmit frequency is the receive frequency.
-    const FrequencyCheck transmit =
-        input.tx.empty() ? receive : CheckFrequency(input.tx);
-    if (transmit.outcome != FrequencyCheck::Taken)
-        return refuse(FrequencyRefusalText("transmit"));
+    const FrequencyCheck transmit = input.tx.empty() ? receive : CheckFrequency(input.tx);
+    if (transmit.outcome != FrequencyCheck::Taken) return refuse(FrequencyRefusalText("transmit"));
     if (!input.tone) return refuse(UnlistedToneText(input.toneText));
 
     Channel channel;
@@ -251,7 +247,7 @@ std::optional<std::int16_t> StoreChannel(Workspace& ws, ListRefresh refresh) {
         // refused so that no other channel's slot (or slot 0) is overwritten.
         const std::string typed = form.txtCh.text();
         const auto number = ParseInt16(typed);
-        if (!number || *number < 1 || *number > kLastStoredChannel) {
+        if (!number || *number < 1 || *number > kHighestChannel) {
             refuseChannelNumber(ws);
             return std::nullopt;
         }
@@ -294,8 +290,7 @@ std::optional<std::int16_t> StoreChannel(Workspace& ws, ListRefresh refresh) {
         std::string scan = "N";
         if (form.chkScan.checked()) {
             if (scanChannelsOtherThan(data, target) >= kMaxScanChannels) {
-                ws.platform.show(kScanLimitText, "Excess Scan Channels",
-                                 Icon::None);
+                ws.platform.show(kScanLimitText, "Excess Scan Channels", Icon::None);
                 form.chkScan.setChecked(false);
             } else {
                 scan = "Y";
@@ -405,7 +400,7 @@ std::string FormatListLine(std::string_view entry) {
 
 void SetChannelCount(Workspace& ws, std::string_view channel) {
     const auto n = ParseInt16(channel);
-    if (!n || *n < 0 || *n > kLastStoredChannel) {
+    if (!n || *n < 0 || *n > kHighestChannel) {
         ws.platform.show("Invalid channel number", "Data Error", Icon::Exclamation);
         return;
     }

@@ -51,8 +51,9 @@ std::optional<std::string> OffRasterNote(const Channel& channel) {
         const Frequency used = RasterFrequency(*frequency);
         if (used == *frequency) continue;
         if (!note.empty()) note += '\n';
-        note += FrequencyText(*frequency) + " MHz is not on the radio's 12.5 kHz raster: it will use " +
-                FrequencyText(used) + " MHz.";
+        note += FrequencyText(*frequency) +
+                " MHz is not on the radio's 12.5 kHz raster: it will use " + FrequencyText(used) +
+                " MHz.";
     }
     if (note.empty()) return std::nullopt;
     return note;

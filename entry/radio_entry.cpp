@@ -15,14 +15,16 @@ ApplyOutcome EnterRadio(Radio& radio, const RadioRecord& record, OnRefusal onRef
     ApplyOutcome outcome;
     radio.model = (FindModel(record.model) ? *FindModel(record.model) : DefaultModel()).code;
     const auto timeout = std::find(kTimeoutTexts.begin(), kTimeoutTexts.end(), record.timeout);
-    radio.timeout = timeout == kTimeoutTexts.end() ? 0 : static_cast<int>(timeout - kTimeoutTexts.begin());
+    radio.timeout =
+        timeout == kTimeoutTexts.end() ? 0 : static_cast<int>(timeout - kTimeoutTexts.begin());
 
     std::vector<const ChannelRecord*> channels;
     channels.reserve(record.channels.size());
     for (const ChannelRecord& channel : record.channels)
         channels.push_back(&channel);
-    std::stable_sort(channels.begin(), channels.end(),
-                     [](const ChannelRecord* a, const ChannelRecord* b) { return a->number < b->number; });
+    std::stable_sort(
+        channels.begin(), channels.end(),
+        [](const ChannelRecord* a, const ChannelRecord* b) { return a->number < b->number; });
     for (const ChannelRecord* input : channels) {
         const ChannelRecord& channel = *input;
         ChannelOutcome result;

@@ -1,11 +1,11 @@
 #include "entry/radio_snapshot.h"
 
+#include "coding/options.h"
 #include "coding/raster.h"
 #include "coding/tone_table.h"
 #include "core/numbers.h"
 #include "core/option_rules.h"
 #include "core/option_table.h"
-#include "coding/options.h"
 #include "entry/channel_entry.h"
 #include "entry/channel_text.h"
 
@@ -91,7 +91,8 @@ void ShowDecodedRadio(Workspace& ws, const Radio& radio) {
     ShowChannel(ws, static_cast<std::int16_t>(first));
 }
 
-ApplyOutcome ApplyRadio(Workspace& ws, const RadioRecord& radio, OnRefusal onRefusal, bool storeOptions) {
+ApplyOutcome ApplyRadio(Workspace& ws, const RadioRecord& radio, OnRefusal onRefusal,
+                        bool storeOptions) {
     EntryFields& form = ws.form;
     RadioData& data = ws.data;
     ApplyOutcome outcome;
@@ -104,8 +105,9 @@ ApplyOutcome ApplyRadio(Workspace& ws, const RadioRecord& radio, OnRefusal onRef
     channels.reserve(radio.channels.size());
     for (const ChannelRecord& channel : radio.channels)
         channels.push_back(&channel);
-    std::stable_sort(channels.begin(), channels.end(),
-                     [](const ChannelRecord* a, const ChannelRecord* b) { return a->number < b->number; });
+    std::stable_sort(
+        channels.begin(), channels.end(),
+        [](const ChannelRecord* a, const ChannelRecord* b) { return a->number < b->number; });
     for (const ChannelRecord* input : channels) {
         const ChannelRecord& channel = *input;
         ChannelOutcome result;
@@ -130,7 +132,8 @@ ApplyOutcome ApplyRadio(Workspace& ws, const RadioRecord& radio, OnRefusal onRef
             result.messages = std::move(collector.messages);
             result.stored = stored.has_value();
             if (stored) {
-                result.rasterNote = OffRasterNote(*data.ChannelTable[static_cast<std::size_t>(*stored)]);
+                result.rasterNote =
+                    OffRasterNote(*data.ChannelTable[static_cast<std::size_t>(*stored)]);
             } else if (result.messages.empty()) {
                 result.messages.push_back("a receive frequency must be entered");
             }

@@ -2,6 +2,7 @@
 
 #include "coding/raster.h"
 #include "coding/tone_table.h"
+#include "core/radio.h"
 #include "formats/megahertz.h"
 
 #include <cstdint>
@@ -15,7 +16,6 @@ namespace {
 
 constexpr std::int64_t kLowestHertz = 400'000'000;
 constexpr std::int64_t kHighestHertz = 450'000'000;
-constexpr int kLastChannel = 99;
 
 std::string_view trimmed(std::string_view text) {
     const std::size_t first = text.find_first_not_of(" \t");
@@ -57,7 +57,7 @@ std::optional<int> channelNumber(std::string_view text) {
         if (c < '0' || c > '9') return std::nullopt;
         number = number * 10 + (c - '0');
     }
-    if (number < 1 || number > kLastChannel) return std::nullopt;
+    if (number < 1 || number > kHighestChannel) return std::nullopt;
     return number;
 }
 

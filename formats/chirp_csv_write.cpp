@@ -72,28 +72,12 @@ ChirpCsvExport WriteChirpCsv(const std::vector<ChannelRecord>& channels, bool re
             rTone = channel.tone;
             if (receiveToneOn) cTone = channel.tone;
         }
-        const std::string fields[] = {std::to_string(channel.number),
-                                      "",
-                                      SixDecimalMHz(*rx),
-                                      duplex,
-                                      SixDecimalMHz(offset),
-                                      toneMode,
-                                      rTone,
-                                      cTone,
-                                      "023",
-                                      "NN",
-                                      "023",
-                                      "Tone->Tone",
-                                      "FM",
-                                      "12.50",
+        const std::string fields[] = {std::to_string(channel.number), "", SixDecimalMHz(*rx),
+                                      duplex, SixDecimalMHz(offset), toneMode, rTone, cTone, "023",
+                                      "NN", "023", "Tone->Tone", "FM", "12.50",
                                       channel.scan ? "" : "S",
                                       // The radio has no power setting to name.
-                                      "",
-                                      "",
-                                      "",
-                                      "",
-                                      "",
-                                      ""};
+                                      "", "", "", "", "", ""};
         for (const std::string& field : fields)
             out.csv.append(field).append(",");
         out.csv.back() = '\r';

@@ -8,10 +8,10 @@
 #include "check.h"
 
 #include "cli/stderr_platform.h"
-#include "image/image_build.h"
-#include "ui/entry_form.h"
 #include "entry/channel_entry.h"
+#include "image/image_build.h"
 #include "image/layout.h"
+#include "ui/entry_form.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -34,7 +34,6 @@ std::string lowerFirst(std::string text) {
     return text;
 }
 
-
 } // namespace
 
 std::string ChannelFileFilter() {
@@ -137,7 +136,8 @@ ChannelExport ExportChannels(const Radio& radio) {
     // With "Receive CTCSS enable" every model mutes the receiver without the
     // channel's tone, whether or not its receive code carries it: TSQL.
     const RadioRecord record = RecordOf(radio);
-    ChirpCsvExport written = WriteChirpCsv(record.channels, Has(radio.options, Option::ReceiveCtcss));
+    ChirpCsvExport written =
+        WriteChirpCsv(record.channels, Has(radio.options, Option::ReceiveCtcss));
     ChannelExport result;
     result.csv = std::move(written.csv);
     result.channels = record.channels.size() - written.leftOut.size();

@@ -35,7 +35,7 @@ bool isBcd(std::uint8_t b) {
 // 99 can be scan entries; other bytes are damage.
 std::array<bool, 100> scanList(std::span<const std::uint8_t> image, int model) {
     std::array<bool, 100> scanned{};
-    for (std::size_t k = 0; k < kMaxScanEntries; ++k) {
+    for (std::size_t k = 0; k < static_cast<std::size_t>(kMaxScanChannels); ++k) {
         const std::uint8_t b = image[ScanEntryAddress(model, k)];
         if (b == 0xFF) break;
         if (isBcd(b) && b != 0x00) scanned[static_cast<std::size_t>(bcdValue(b))] = true;
@@ -52,7 +52,8 @@ std::string optionDigits(std::span<const std::uint8_t> image, const RadioModel& 
     const std::size_t at = model.dataBase + kCountOffset;
     std::string text = TwoDigit(bcdValue(image[at]));
     for (std::size_t i = 1; i <= model.optionBase.size() / 2; ++i)
-        text += model.decimalOptionBytes ? TwoDigit(bcdValue(image[at + i])) : ByteToHex(image[at + i]);
+        text +=
+            model.decimalOptionBytes ? TwoDigit(bcdValue(image[at + i])) : ByteToHex(image[at + i]);
     return text;
 }
 
@@ -74,7 +75,8 @@ OptionSet optionFlags(const std::string& digits, const RadioModel& model) {
         std::vector<std::pair<OptionBit, std::size_t>> bits;
         for (const RadioOption& option : table) {
             const OptionBit bit = model.optionBits[OptionIndex(option)];
-            if (bit.digit == p && option.configPos != 0) bits.emplace_back(bit, OptionIndex(option));
+            if (bit.digit == p && option.configPos != 0)
+                bits.emplace_back(bit, OptionIndex(option));
         }
         std::sort(bits.begin(), bits.end(),
                   [](const auto& a, const auto& b) { return a.first.weight > b.first.weight; });

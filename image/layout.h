@@ -27,7 +27,6 @@ inline constexpr std::size_t kOptionOffset = 0x3F1;
 inline constexpr std::size_t kOptionByteCount = 7;
 inline constexpr std::size_t kTransmitTableOffset = 0x400;
 inline constexpr std::size_t kSlotSize = 4;
-inline constexpr std::size_t kMaxScanEntries = 32;
 
 // The model's image size (core/radio_model.h); 0 for a code that names no model.
 std::size_t ImageSize(int modelCode);

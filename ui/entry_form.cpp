@@ -3,6 +3,7 @@
 #include "entry/channel_text.h"
 
 #include "core/option_rules.h"
+#include "core/option_table.h"
 #include "core/radio_model.h"
 
 #include "coding/options.h"
@@ -164,9 +165,10 @@ bool EntryForm::operatorChange() {
     return true;
 }
 
-void EntryForm::setConfig(int position, bool on) {
+void EntryForm::setConfig(Option option, bool on) {
     std::string& config = ws_.data.ConfigText;
-    const auto index = static_cast<std::size_t>(position - 1);
+    const auto index =
+        static_cast<std::size_t>(RadioOptions()[static_cast<std::size_t>(option)].configPos - 1);
     if (config.size() <= index) config.resize(index + 1, '0');
     config[index] = on ? '1' : '0';
 }
@@ -177,7 +179,7 @@ void EntryForm::untick(CheckBox& box) {
 
 void EntryForm::chkHiLo_Click() {
     if (!operatorChange()) return;
-    setConfig(14, ws_.form.chkHiLo.checked());
+    setConfig(Option::HighLowPower, ws_.form.chkHiLo.checked());
 }
 
 // The option handlers tick and untick what goes with their box (the greying
@@ -187,21 +189,21 @@ void EntryForm::chkScan_En_Click() {
     EntryFields& f = ws_.form;
     // A programmed scan needs scanning: it goes off with it.
     if (!f.chkScan_En.checked()) untick(f.chkScan_Prog);
-    setConfig(3, f.chkScan_En.checked());
+    setConfig(Option::EnableScan, f.chkScan_En.checked());
 }
 
 void EntryForm::chkScan_Prog_Click() {
     if (!operatorChange()) return;
     EntryFields& f = ws_.form;
     if (f.chkScan_Prog.checked() && !f.chkScan_En.checked()) f.chkScan_En.setChecked(true);
-    setConfig(5, f.chkScan_Prog.checked());
+    setConfig(Option::UserProgrammedScan, f.chkScan_Prog.checked());
 }
 
 void EntryForm::chkDispl_Blnk_Click() {
     if (!operatorChange()) return;
     EntryFields& f = ws_.form;
     if (!f.chkDispl_Blnk.checked()) untick(f.chkInd_On);
-    setConfig(6, f.chkDispl_Blnk.checked());
+    setConfig(Option::DisplayTimer, f.chkDispl_Blnk.checked());
 }
 
 void EntryForm::chkInd_On_Click() {
@@ -213,19 +215,19 @@ void EntryForm::chkInd_On_Click() {
         untick(f.chkSilent);
         untick(f.chkTX_Inh);
     }
-    setConfig(7, f.chkInd_On.checked());
+    setConfig(Option::OpenLedIsPowerIndicator, f.chkInd_On.checked());
 }
 
 void EntryForm::chkCTCSS_en_Click() {
     if (!operatorChange()) return;
     EntryFields& f = ws_.form;
     if (f.chkCTCSS_en.checked()) untick(f.chkInd_On);
-    setConfig(8, f.chkCTCSS_en.checked());
+    setConfig(Option::ReceiveCtcss, f.chkCTCSS_en.checked());
 }
 
 void EntryForm::chkBCO_Click() {
     if (!operatorChange()) return;
-    setConfig(9, ws_.form.chkBCO.checked());
+    setConfig(Option::BusyChannelLockout, ws_.form.chkBCO.checked());
 }
 
 void EntryForm::chkSilent_Click() {
@@ -234,14 +236,14 @@ void EntryForm::chkSilent_Click() {
     // Ticked it excludes the LED as power indicator; unticked, the transmit
     // inhibit that needs it goes off.
     untick(f.chkSilent.checked() ? f.chkInd_On : f.chkTX_Inh);
-    setConfig(10, f.chkSilent.checked());
+    setConfig(Option::SilentSwitch, f.chkSilent.checked());
 }
 
 void EntryForm::chkTX_Inh_Click() {
     if (!operatorChange()) return;
     EntryFields& f = ws_.form;
     if (f.chkTX_Inh.checked()) untick(f.chkInd_On);
-    setConfig(11, f.chkTX_Inh.checked());
+    setConfig(Option::OpenLedOffInhibitsTransmit, f.chkTX_Inh.checked());
 }
 
 void EntryForm::chkScan_GotFocus() {

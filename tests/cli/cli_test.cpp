@@ -1,13 +1,13 @@
 #include "cli/cli_app.h"
 #include "cli/session.h"
-#include "core/option_table.h"
-#include "entry/radio_snapshot.h"
-#include "entry/radio_entry.h"
-#include "support/loaded_form.h"
 #include "cli/verbs.h"
 #include "coding/tone_table.h"
+#include "core/option_table.h"
 #include "entry/channel_entry.h"
+#include "entry/radio_entry.h"
+#include "entry/radio_snapshot.h"
 #include "formats/radio_json.h"
+#include "support/loaded_form.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -401,7 +401,7 @@ TEST_F(CliTest, BatchRefusesAnOutputFolderThatIsAFile) {
 TEST(CliSession, EnteringWithoutTheFormIsStoringThroughTheForm) {
     std::mt19937 random(16);
     const auto pick = [&random](int n) { return static_cast<int>(random() % n); };
-    const char* frequencies[] = {"435.125", "439", "401.4125", "449.99", "435.12345", "399",
+    const char* frequencies[] = {"435.125", "439", "401.4125", "449.99",   "435.12345", "399",
                                  "abc",     "",    "+0433.5",  "450.0001", "420.0625"};
     const char* tones[] = {"none", "88.5", "241.8", "100.0", " 71.9", "103.5"};
     for (int round = 0; round < 200; ++round) {

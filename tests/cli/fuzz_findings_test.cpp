@@ -26,8 +26,8 @@ namespace {
 namespace fs = std::filesystem;
 
 // A transmit code in slot 0, which belongs to no channel, behind a stored
-// count of 99 made the decoder count 100 channels; the build wrote that count as "10", so every channel
-// above 10 was gone when the saved image was opened again.
+// count of 99 made the decoder count 100 channels; the build wrote that count as "10", so every
+// channel above 10 was gone when the saved image was opened again.
 TEST(FuzzFindings, ACodeInTheSlotOfNoChannelLosesNoChannelOnSave) {
     Session built;
     RadioRecord radio;
@@ -39,8 +39,8 @@ TEST(FuzzFindings, ACodeInTheSlotOfNoChannelLosesNoChannelOnSave) {
     std::vector<std::uint8_t> image = built.image;
     const auto base = static_cast<std::ptrdiff_t>(DataBase(3));
     const auto transmit = static_cast<std::ptrdiff_t>(kTransmitTableOffset);
-    std::copy_n(image.begin() + base + static_cast<std::ptrdiff_t>(kSlotSize) + transmit,
-                kSlotSize, image.begin() + base + transmit);
+    std::copy_n(image.begin() + base + static_cast<std::ptrdiff_t>(kSlotSize) + transmit, kSlotSize,
+                image.begin() + base + transmit);
     // A stored count of 99: the decoder walks on past channel 99 to slot 0.
     image[static_cast<std::size_t>(base) + kCountOffset] = 0x99;
 

@@ -62,12 +62,11 @@ TEST(FrequencyCode, EveryChannelOfTheBandRoundTrips) {
                 const auto bytes = FrequencyCode(ModelOrDefault(model), offset, f);
                 ASSERT_TRUE(bytes) << step;
                 EXPECT_EQ(FrequencyOfCode((*bytes)[1], (*bytes)[2], (*bytes)[3], offset), f);
-                if (model == 1)
-                    EXPECT_EQ(std::popcount(static_cast<std::uint32_t>((*bytes)[0] << 24 |
-                                                                       (*bytes)[1] << 16 |
-                                                                       (*bytes)[2] << 8 | (*bytes)[3])) %
-                                  2,
-                              0);
+                const std::uint32_t code = static_cast<std::uint32_t>(
+                    (*bytes)[0] << 24 | (*bytes)[1] << 16 | (*bytes)[2] << 8 | (*bytes)[3]);
+                if (model == 1) {
+                    EXPECT_EQ(std::popcount(code) % 2, 0) << step;
+                }
             }
         }
     }

@@ -35,21 +35,24 @@ std::string optionText(int model, std::initializer_list<Option> options, int cou
 
 TEST(OptionText, WorkedExamplesForBothBitLayouts) {
     using enum Option;
-    EXPECT_EQ(optionText(1, {EnableScan, ReceiveCtcss, HighLowPower}),
-              "168801020000000000000000");
+    EXPECT_EQ(optionText(1, {EnableScan, ReceiveCtcss, HighLowPower}), "168801020000000000000000");
     EXPECT_EQ(optionText(3, {EnableScan, ReceiveCtcss}), "160140000027000000000000");
 }
 
 TEST(OptionText, StartsFromTheBaseTheOptionsWereReadFrom) {
     using enum Option;
     // All four options of digit 3 on.
-    EXPECT_EQ(optionText(2, {EnableScan, UserProgrammedScan, DisplayTimer, BusyChannelLockout,
-                             OpenLedOffInhibitsTransmit, HighLowPower}, 7)
+    EXPECT_EQ(optionText(2,
+                         {EnableScan, UserProgrammedScan, DisplayTimer, BusyChannelLockout,
+                          OpenLedOffInhibitsTransmit, HighLowPower},
+                         7)
                   .substr(2, 4),
               "F811");
     // An image's options keep its model's base: "4" in digit 5, 12 digits.
-    EXPECT_EQ(optionText(2, {EnableScan, UserProgrammedScan, DisplayTimer, BusyChannelLockout,
-                             OpenLedOffInhibitsTransmit, HighLowPower}, 7, 2),
+    EXPECT_EQ(optionText(2,
+                         {EnableScan, UserProgrammedScan, DisplayTimer, BusyChannelLockout,
+                          OpenLedOffInhibitsTransmit, HighLowPower},
+                         7, 2),
               "07F851000000");
     // Model 3 weights keep options apart; High/Low Power has no bit there.
     EXPECT_EQ(optionText(3, {UserProgrammedScan, DisplayTimer, ReceiveCtcss,

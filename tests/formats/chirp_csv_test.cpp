@@ -118,9 +118,9 @@ TEST(ChirpCsvRoundTrip, RandomChannelsComeBackWithColumnsInAnyOrder) {
         std::vector<ChannelRecord> channels;
         for (int number : numbers) {
             const std::string rx = frequency();
-            channels.push_back(ChannelRecord{number, rx, pick(0, 2) ? frequency() : rx,
-                                       ToneTable[static_cast<std::size_t>(pick(0, 30))].toneText,
-                                       pick(0, 1) == 1});
+            channels.push_back(ChannelRecord{
+                number, rx, pick(0, 2) ? frequency() : rx,
+                ToneTable[static_cast<std::size_t>(pick(0, 30))].toneText, pick(0, 1) == 1});
         }
         const bool receiveToneOn = pick(0, 1) == 1;
         const ChirpCsvExport exported = WriteChirpCsv(channels, receiveToneOn);
@@ -157,7 +157,7 @@ TEST(ChirpCsvRead, FileWrittenByChirpReadsRowByRow) {
     struct Expected {
         int location;
         std::optional<ChannelRecord> channel; // nothing: refused
-        std::string remark;             // the reason or the change, "" for none
+        std::string remark;                   // the reason or the change, "" for none
     };
     const std::vector<Expected> table{
         {0, {}, "the Location must be a whole number from 1 to 99"},

@@ -90,7 +90,8 @@ TEST_F(ChannelTransferTest, ExportedToneModeFollowsTheReceiveToneOptionOnEveryMo
         chooseModel(model);
         for (const bool receiveTone : {false, true}) {
             ws.form.chkCTCSS_en.setChecked(receiveTone);
-            const std::string row = ExportChannels(RadioOf(ws)).csv.substr(std::string_view(kChirpCsvHeader).size() + 2);
+            const std::string row = ExportChannels(RadioOf(ws))
+                                        .csv.substr(std::string_view(kChirpCsvHeader).size() + 2);
             EXPECT_EQ(row, std::string("1,,435.125000,,0.000000,") +
                                (receiveTone ? "TSQL,88.5,88.5" : "Tone,88.5,88.5") +
                                ",023,NN,023,Tone->Tone,FM,12.50,S,,,,,,\r\n")

@@ -38,8 +38,8 @@ TEST(DecodeImage, SeparatesToneFromCheckBitAndFrequencyBit) {
         std::uint8_t b1;
         const char* tone;
         const char* tx;
-    } cases[] = {{0x7E, "71.9", "27.2000"}, {0x7F, "71.9", "436.8000"},
-                 {0x40, "none", "27.2000"}, {0x41, "none", "436.8000"},
+    } cases[] = {{0x7E, "71.9", "27.2000"},  {0x7F, "71.9", "436.8000"},
+                 {0x40, "none", "27.2000"},  {0x41, "none", "436.8000"},
                  {0x0C, "203.5", "27.2000"}, {0x0B, "210.7", "436.8000"},
                  {0x01, "none", "436.8000"}};
     for (const auto& c : cases) {

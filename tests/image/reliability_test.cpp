@@ -74,7 +74,7 @@ RadioState StateOf(const Workspace& ws) {
          {&f.chkScan_En, &f.chkDwn_Del, &f.chkScan_Prog, &f.chkDispl_Blnk, &f.chkInd_On,
           &f.chkCTCSS_en, &f.chkBCO, &f.chkSilent, &f.chkTX_Inh, &f.chkHiLo})
         options.push_back(box->checked());
-    return {ws.data.ChannelTable,     f.cboRadio.text(), f.cboToT.text(), options,
+    return {ws.data.ChannelTable, f.cboRadio.text(), f.cboToT.text(), options,
             ws.data.ChannelCount, f.lstFreq.lines(), f.caption,       ws.data.DataChanged};
 }
 
@@ -466,7 +466,8 @@ const std::vector<Scenario>& Scenarios() {
              t.Observe("no message; channel 5 is listed with the receive frequency " +
                        entry.substr(rx, entry.find(',', rx) - rx) + " (saved: 435.1250)");
              t.Keeps("the other channels and the options as saved",
-                     test::EntryOf(t.radio.ws, 12) == channel12 && t.radio.ws.form.chkBCO.checked());
+                     test::EntryOf(t.radio.ws, 12) == channel12 &&
+                         t.radio.ws.form.chkBCO.checked());
              t.KeepsFiles("the file");
          }},
 

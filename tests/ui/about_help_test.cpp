@@ -84,8 +84,9 @@ TEST(HelpWindow, LooksInTheWorkingDirectoryThenBesideTheProgram) {
 
 TEST(HelpWindow, ShippedDocumentCoversTheMainTasks) {
     const char* sourceDir = std::getenv("KL40_SOURCE_DIR");
-    const fs::path app = sourceDir ? fs::path(sourceDir) / "app"
-                                   : fs::path(__FILE__).parent_path().parent_path().parent_path() / "app";
+    const fs::path app = sourceDir
+                             ? fs::path(sourceDir) / "app"
+                             : fs::path(__FILE__).parent_path().parent_path().parent_path() / "app";
     const HelpDocument doc = LoadHelpDocument(app, {});
     ASSERT_TRUE(doc.found) << app;
     for (const char* topic :

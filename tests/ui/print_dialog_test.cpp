@@ -23,8 +23,7 @@ using test::RecordingPrintTarget;
 
 TEST(FormatPrintLine, DamagedEntriesNeverShiftAColumn) {
     // From an image: tone "0" is printed as stored; runs of commas are one separator.
-    EXPECT_EQ(FormatPrintLine("7,,440.0000,,,441.0000,0,,N"),
-              "7\t\t440.0000 \t441.0000 \t0\t\tN");
+    EXPECT_EQ(FormatPrintLine("7,,440.0000,,,441.0000,0,,N"), "7\t\t440.0000 \t441.0000 \t0\t\tN");
     EXPECT_EQ(FormatPrintLine("5,435.1250,430.1250,none ,x").back(), 'N');
     EXPECT_EQ(FormatPrintLine("5,435"), "5\t\t435      \t         \t\t\tN");
     EXPECT_EQ(FormatPrintLine("5,1234567890123456789,435.1,none ,N"),
@@ -139,7 +138,6 @@ TEST_F(PrintTest, ChannelCountBoundsTheListing) {
     store(9);
     ws.data.ChannelCount = 5;
     EXPECT_TRUE(print(&Print_Dialog::optPrint_Chan_Click).find("9").empty());
-
 
     store(100);
     ws.data.ChannelCount = 250;
