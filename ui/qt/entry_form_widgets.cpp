@@ -16,10 +16,22 @@ QString qs(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+// Names the form and gives it its font before any widget is made in it: each
+// widget then starts in that font rather than laying out its text once more
+// when the form's font changes.
+QWidget* namedWithFont(QWidget& form) {
+    form.setObjectName("Freq_Input");
+    QFont font(QStringLiteral("Arial"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(kFormPointSize);
+    form.setFont(font);
+    return &form;
+}
+
 } // namespace
 
 EntryFormWidgets::EntryFormWidgets(QWidget& form, const EntryFields& fields)
-    : lblChannelData(&form), lblRadioOptions(&form), lblChannel(&form), lblReceive(&form),
+    : lblChannelData(namedWithFont(form)), lblRadioOptions(&form), lblChannel(&form), lblReceive(&form),
       lblTransmit(&form), lblCTCSS(&form), lblScan(&form), lblModel(&form), lblTimeout(&form),
       lblScanHold(&form), lblRange(&form), cboCh(&form), txtRx(&form), txtTx(&form),
       cboCTCSS(&form), chkScan(&form), cboToT(&form), chkScan_En(&form), chkDwn_Del(&form),
@@ -27,12 +39,6 @@ EntryFormWidgets::EntryFormWidgets(QWidget& form, const EntryFields& fields)
       chkBCO(&form), chkSilent(&form), chkTX_Inh(&form), cmdReset_Pers(&form), cmdPrint(&form),
       cmdExit(&form), lstFreq(&form), cmdDelete(&form), cboRadio(&form), txtCh(&form),
       chkHiLo(&form), cmdSave(&form) {
-    form.setObjectName("Freq_Input");
-    QFont font(QStringLiteral("Arial"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(kFormPointSize);
-    form.setFont(font);
-
     setUpControls(form.font(), fields);
     nameControls(fields);
 }
