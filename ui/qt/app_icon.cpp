@@ -1,10 +1,14 @@
 #include "ui/qt/app_icon.h"
 
 #include <QColor>
+#include <QIconEngine>
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
 #include <QRectF>
+
+#include <memory>
+#include <optional>
 
 namespace kl40::qt {
 
@@ -43,13 +47,56 @@ QImage DrawRadio(int size) {
     return image;
 }
 
+// Hands out the drawn icon, drawing it when it is first asked for: a window
+// can be shown and painted before anything needs the icon (offscreen, nothing
+// ever does), and drawing all sizes takes a few milliseconds of the start.
+// Every answer is the drawn icon's, so the icon looks and behaves as if it
+// had been drawn at once.
+class LazyIconEngine final : public QIconEngine {
+public:
+    LazyIconEngine() = default;
+    LazyIconEngine(const LazyIconEngine& other) : QIconEngine(other), drawn_(other.drawn_) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        drawn().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return drawn().pixmap(size, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return drawn().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+        return drawn().availableSizes(mode, state);
+    }
+    bool isNull() override { return false; }
+    QString key() const override { return QStringLiteral("kl40-radio"); }
+    QIconEngine* clone() const override {
+        // QIcon owns the copy it asks for.
+        return std::make_unique<LazyIconEngine>(*this).release();
+    }
+
+private:
+    const QIcon& drawn() {
+        if (!drawn_) drawn_ = DrawAppIcon();
+        return *drawn_;
+    }
+
+    std::optional<QIcon> drawn_;
+};
+
 } // namespace
 
-QIcon AppIcon() {
+QIcon DrawAppIcon() {
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64, 128, 256})
         icon.addPixmap(QPixmap::fromImage(DrawRadio(size)));
     return icon;
+}
+
+QIcon AppIcon() {
+    return QIcon(std::make_unique<LazyIconEngine>().release());
 }
 
 } // namespace kl40::qt
