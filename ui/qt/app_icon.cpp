@@ -7,8 +7,8 @@
 #include <QPixmap>
 #include <QRectF>
 
+#include <array>
 #include <memory>
-#include <optional>
 
 namespace kl40::qt {
 
@@ -47,28 +47,41 @@ QImage DrawRadio(int size) {
     return image;
 }
 
-// Hands out the drawn icon, drawing it when it is first asked for: a window
-// can be shown and painted before anything needs the icon (offscreen, nothing
-// ever does), and drawing all sizes takes a few milliseconds of the start.
-// Every answer is the drawn icon's, so the icon looks and behaves as if it
-// had been drawn at once.
+// The sizes the icon is drawn at, smallest first.
+constexpr std::array<int, 7> kSizes = {16, 24, 32, 48, 64, 128, 256};
+
+// Draws each size of the icon when something first needs it: a window can be
+// shown and painted with only the smallest (offscreen, nothing asks for
+// more), and drawing all sizes takes a few milliseconds of the start.
+//
+// The icon answers as if every size had been drawn at once. For a requested
+// size, Qt's pixmap icons use the pixmap of the smallest area that is at
+// least as large, or else the largest; that size is drawn before the drawn
+// ones are asked, and among them it is still the one chosen.
 class LazyIconEngine final : public QIconEngine {
 public:
     LazyIconEngine() = default;
-    LazyIconEngine(const LazyIconEngine& other) : QIconEngine(other), drawn_(other.drawn_) {}
+    LazyIconEngine(const LazyIconEngine& other)
+        : QIconEngine(other), drawn_(other.drawn_), drawnSizes_(other.drawnSizes_) {}
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                QIcon::State state) override {
-        drawn().paint(painter, rect, Qt::AlignCenter, mode, state);
+        const qreal ratio = painter->device()->devicePixelRatio();
+        drawnFor(rect.size() * ratio).paint(painter, rect, Qt::AlignCenter, mode, state);
     }
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        return drawn().pixmap(size, mode, state);
+        return drawnFor(size).pixmap(size, mode, state);
     }
     QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        return drawn().actualSize(size, mode, state);
+        return drawnFor(size).actualSize(size, mode, state);
     }
     QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
-        return drawn().availableSizes(mode, state);
+        // Every size is drawn for the normal mode and the off state only.
+        QList<QSize> sizes;
+        if (mode == QIcon::Normal && state == QIcon::Off)
+            for (int size : kSizes)
+                sizes << QSize(size, size);
+        return sizes;
     }
     bool isNull() override { return false; }
     QString key() const override { return QStringLiteral("kl40-radio"); }
@@ -78,19 +91,30 @@ public:
     }
 
 private:
-    const QIcon& drawn() {
-        if (!drawn_) drawn_ = DrawAppIcon();
-        return *drawn_;
+    const QIcon& drawnFor(const QSize& asked) {
+        const qint64 area = qint64(asked.width()) * asked.height();
+        std::size_t pick = kSizes.size() - 1;
+        for (std::size_t i = 0; i < kSizes.size(); ++i)
+            if (qint64(kSizes[i]) * kSizes[i] >= area) {
+                pick = i;
+                break;
+            }
+        if (!drawnSizes_[pick]) {
+            drawn_.addPixmap(QPixmap::fromImage(DrawRadio(kSizes[pick])));
+            drawnSizes_[pick] = true;
+        }
+        return drawn_;
     }
 
-    std::optional<QIcon> drawn_;
+    QIcon drawn_;
+    std::array<bool, kSizes.size()> drawnSizes_{};
 };
 
 } // namespace
 
 QIcon DrawAppIcon() {
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
+    for (int size : kSizes)
         icon.addPixmap(QPixmap::fromImage(DrawRadio(size)));
     return icon;
 }
