@@ -31,14 +31,14 @@ QWidget* namedWithFont(QWidget& form) {
 } // namespace
 
 EntryFormWidgets::EntryFormWidgets(QWidget& form, const EntryFields& fields)
-    : lblChannelData(namedWithFont(form)), lblRadioOptions(&form), lblChannel(&form), lblReceive(&form),
-      lblTransmit(&form), lblCTCSS(&form), lblScan(&form), lblModel(&form), lblTimeout(&form),
-      lblScanHold(&form), lblRange(&form), cboCh(&form), txtRx(&form), txtTx(&form),
-      cboCTCSS(&form), chkScan(&form), cboToT(&form), chkScan_En(&form), chkDwn_Del(&form),
-      chkScan_Prog(&form), chkDispl_Blnk(&form), chkInd_On(&form), chkCTCSS_en(&form),
-      chkBCO(&form), chkSilent(&form), chkTX_Inh(&form), cmdReset_Pers(&form), cmdPrint(&form),
-      cmdExit(&form), lstFreq(&form), cmdDelete(&form), cboRadio(&form), txtCh(&form),
-      chkHiLo(&form), cmdSave(&form) {
+    : lblChannelData(namedWithFont(form)), lblRadioOptions(&form), lblChannel(&form),
+      lblReceive(&form), lblTransmit(&form), lblCTCSS(&form), lblScan(&form), lblModel(&form),
+      lblTimeout(&form), lblScanHold(&form), lblRange(&form), cboCh(&form), txtRx(&form),
+      txtTx(&form), cboCTCSS(&form), chkScan(&form), cboToT(&form), chkScan_En(&form),
+      chkDwn_Del(&form), chkScan_Prog(&form), chkDispl_Blnk(&form), chkInd_On(&form),
+      chkCTCSS_en(&form), chkBCO(&form), chkSilent(&form), chkTX_Inh(&form), cmdReset_Pers(&form),
+      cmdPrint(&form), cmdExit(&form), lstFreq(&form), cmdDelete(&form), cboRadio(&form),
+      txtCh(&form), chkHiLo(&form), cmdSave(&form) {
     setUpControls(form.font(), fields);
     nameControls(fields);
 }
