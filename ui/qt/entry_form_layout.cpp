@@ -22,13 +22,17 @@ constexpr int kLineEditMargins = 6;
 
 // The desktop's fixed-pitch font, or the first common one that really is
 // fixed-pitch: some desktops name a "monospace" font whose glyphs are not all
-// of one width, and the list's columns would not line up in it.
-QFont fixedPitchFont() {
+// of one width, and the list's columns would not line up in it. Each font is
+// looked at in `pointSize`, the size it is used in, so that no other size of
+// it has to be loaded.
+QFont fixedPitchFont(double pointSize) {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPointSizeF(pointSize);
     if (QFontInfo(font).fixedPitch()) return font;
     for (const char* family : {"DejaVu Sans Mono", "Liberation Mono", "Courier New"}) {
         QFont candidate(QString::fromLatin1(family));
         candidate.setStyleHint(QFont::TypeWriter);
+        candidate.setPointSizeF(pointSize);
         if (QFontInfo(candidate).fixedPitch()) return candidate;
     }
     return font;
@@ -172,8 +176,7 @@ void PlaceEntryFormWidgets(QWidget& form, EntryFormWidgets& w) {
 
     // The channel list's fixed-pitch font shrinks until the widest line a
     // channel can have fits beside the scroll bar.
-    QFont listFont = fixedPitchFont();
-    listFont.setPointSizeF(kFormPointSize);
+    QFont listFont = fixedPitchFont(kFormPointSize);
     const QString widest = ShownListLine(FormatListLine("99,449.9999,449.9999,254.1,Y"));
     const int room = w.lstFreq.width() - 2 * w.lstFreq.frameWidth() -
                      w.lstFreq.style()->pixelMetric(QStyle::PM_ScrollBarExtent) - 6;

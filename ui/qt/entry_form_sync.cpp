@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QPalette>
+#include <QStringList>
 
 #include <iterator>
 
@@ -28,8 +29,11 @@ void mirrorItems(QComboBox& widget, const std::vector<std::string>& items) {
         same = widget.itemText(i) == qs(items[static_cast<std::size_t>(i)]);
     if (same) return;
     widget.clear();
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(items.size()));
     for (const std::string& item : items)
-        widget.addItem(qs(item));
+        texts << qs(item);
+    widget.addItems(texts); // in one insertion, not one per item
 }
 
 void mirror(QComboBox& widget, const ComboBox& field) {

@@ -16,23 +16,29 @@ QString qs(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-} // namespace
-
-EntryFormWidgets::EntryFormWidgets(QWidget& form, const EntryFields& fields)
-    : lblChannelData(&form), lblRadioOptions(&form), lblChannel(&form), lblReceive(&form),
-      lblTransmit(&form), lblCTCSS(&form), lblScan(&form), lblModel(&form), lblTimeout(&form),
-      lblScanHold(&form), lblRange(&form), cboCh(&form), txtRx(&form), txtTx(&form),
-      cboCTCSS(&form), chkScan(&form), cboToT(&form), chkScan_En(&form), chkDwn_Del(&form),
-      chkScan_Prog(&form), chkDispl_Blnk(&form), chkInd_On(&form), chkCTCSS_en(&form),
-      chkBCO(&form), chkSilent(&form), chkTX_Inh(&form), cmdReset_Pers(&form), cmdPrint(&form),
-      cmdExit(&form), lstFreq(&form), cmdDelete(&form), cboRadio(&form), txtCh(&form),
-      chkHiLo(&form), cmdSave(&form) {
+// Names the form and gives it its font before any widget is made in it: each
+// widget then starts in that font rather than laying out its text once more
+// when the form's font changes.
+QWidget* namedWithFont(QWidget& form) {
     form.setObjectName("Freq_Input");
     QFont font(QStringLiteral("Arial"));
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(kFormPointSize);
     form.setFont(font);
+    return &form;
+}
 
+} // namespace
+
+EntryFormWidgets::EntryFormWidgets(QWidget& form, const EntryFields& fields)
+    : lblChannelData(namedWithFont(form)), lblRadioOptions(&form), lblChannel(&form),
+      lblReceive(&form), lblTransmit(&form), lblCTCSS(&form), lblScan(&form), lblModel(&form),
+      lblTimeout(&form), lblScanHold(&form), lblRange(&form), cboCh(&form), txtRx(&form),
+      txtTx(&form), cboCTCSS(&form), chkScan(&form), cboToT(&form), chkScan_En(&form),
+      chkDwn_Del(&form), chkScan_Prog(&form), chkDispl_Blnk(&form), chkInd_On(&form),
+      chkCTCSS_en(&form), chkBCO(&form), chkSilent(&form), chkTX_Inh(&form), cmdReset_Pers(&form),
+      cmdPrint(&form), cmdExit(&form), lstFreq(&form), cmdDelete(&form), cboRadio(&form),
+      txtCh(&form), chkHiLo(&form), cmdSave(&form) {
     setUpControls(form.font(), fields);
     nameControls(fields);
 }

@@ -28,7 +28,8 @@ struct EntryFormWidgets {
     EntryFormWidgets(const EntryFormWidgets&) = delete;
     EntryFormWidgets& operator=(const EntryFormWidgets&) = delete;
 
-    // Fixed labels.
+    // Fixed labels. The first is made once the form has its name and font,
+    // so that every widget starts in that font.
     QLabel lblChannelData;
     QLabel lblRadioOptions;
     QLabel lblChannel;

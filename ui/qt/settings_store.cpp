@@ -32,7 +32,12 @@ bool RestoreWindowGeometry(QWidget& window, const QSettings& settings) {
 }
 
 void SaveWindowGeometry(const QWidget& window, QSettings& settings) {
-    settings.setValue(kGeometryKey, window.saveGeometry());
+    const QByteArray geometry = window.saveGeometry();
+    // Writing the settings flushes them to the disk, which can take longer
+    // than the whole start of the program: a frame where it was is not
+    // written again.
+    if (settings.value(kGeometryKey).toByteArray() == geometry) return;
+    settings.setValue(kGeometryKey, geometry);
     settings.sync();
 }
 

@@ -26,7 +26,8 @@ private:
 };
 
 // Puts `window` where it was when SaveWindowGeometry last ran; false when
-// nothing usable was kept (the window keeps its size and place).
+// nothing usable was kept (the window keeps its size and place). Saving an
+// unchanged size and place leaves the settings file alone.
 bool RestoreWindowGeometry(QWidget& window, const QSettings& settings);
 void SaveWindowGeometry(const QWidget& window, QSettings& settings);
 

@@ -2,11 +2,13 @@
 
 #include "support/scripted_platform.h"
 #include "ui/qt/about_view.h"
+#include "ui/qt/app_icon.h"
 #include "ui/qt/help_view.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -30,6 +32,35 @@ class AboutHelpViewTest : public QObject {
 
 private slots:
     void cleanup() { QDir::setCurrent(startDir); }
+
+    // The icon drawn when first used gives what the icon drawn at once gives,
+    // at its own sizes and others, in every mode and at a higher pixel ratio,
+    // whether it is new or has drawn other sizes before.
+    void appIconDrawnWhenUsed() {
+        const QIcon lazy = AppIcon();
+        const QIcon drawn = DrawAppIcon();
+        QVERIFY(!lazy.isNull());
+        for (QIcon::State state : {QIcon::Off, QIcon::On})
+            for (QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled})
+                QCOMPARE(lazy.availableSizes(mode, state), drawn.availableSizes(mode, state));
+        for (QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled, QIcon::Active, QIcon::Selected})
+            for (int size : {100, 16, 300, 20, 256, 1, 48})
+                for (qreal ratio : {1.0, 2.0}) {
+                    const QSize asked(size, size * 3 / 4);
+                    const QImage expected = drawn.pixmap(asked, ratio, mode).toImage();
+                    QCOMPARE(lazy.actualSize(asked, mode), drawn.actualSize(asked, mode));
+                    QCOMPARE(lazy.pixmap(asked, ratio, mode).toImage(), expected);
+                    QCOMPARE(AppIcon().pixmap(asked, ratio, mode).toImage(), expected);
+                }
+        QImage painted(40, 30, QImage::Format_ARGB32_Premultiplied);
+        QImage expected = painted;
+        for (auto [icon, image] : {std::pair{&lazy, &painted}, std::pair{&drawn, &expected}}) {
+            image->fill(Qt::white);
+            QPainter painter(image);
+            icon->paint(&painter, image->rect());
+        }
+        QCOMPARE(painted, expected);
+    }
 
     void aboutBox() {
         QPointer<AboutView> view = new AboutView(platform); // deletes itself on close

@@ -8,7 +8,9 @@
 #include "ui/qt/qt_window_host.h"
 #include "ui/qt/settings_store.h"
 
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
@@ -146,6 +148,14 @@ private slots:
         app->view->setGeometry(40, 50, 620, 430);
         const QRect placed = app->view->geometry();
         SaveWindowGeometry(*app->view, app->settings);
+        // Saving the same place again leaves the file (and the disk) alone.
+        QFile kept(file("settings.ini"));
+        const QDateTime longAgo = QDateTime::currentDateTime().addDays(-1);
+        QVERIFY(kept.open(QIODevice::ReadWrite));
+        QVERIFY(kept.setFileTime(longAgo, QFileDevice::FileModificationTime));
+        kept.close();
+        SaveWindowGeometry(*app->view, app->settings);
+        QCOMPARE(QFileInfo(kept).lastModified(), longAgo);
         app.reset();
         App next(file("settings.ini"));
         QVERIFY(RestoreWindowGeometry(*next.view, next.settings));
