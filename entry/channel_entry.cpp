@@ -19,8 +19,6 @@ namespace kl40 {
 
 namespace {
 
-constexpr double kLowestMHz = 400.0;
-constexpr double kHighestMHz = 450.0;
 constexpr std::size_t kFrequencyWidth = 8; // "435.1250"
 
 // The slot of channel n; anything outside 0-100 is an error of the caller.
@@ -47,47 +45,11 @@ bool isOneOrTwoDigits(std::string_view text) {
 double leadingValue(std::string_view text) {
     while (!text.empty() && text.front() == ' ')
         text.remove_prefix(1);
-    // The usual tone text, one to six digits with up to six decimals and
-    // nothing numeric after them: its digits as a whole number divided by a
-    // power of ten, both exact, is the nearest double, as from_chars reads it.
-    {
-        std::int64_t whole = 0;
-        std::size_t digits = 0;
-        std::size_t decimals = 0;
-        std::size_t k = 0;
-        for (; k < text.size() && k < 6 && text[k] >= '0' && text[k] <= '9'; ++k, ++digits)
-            whole = whole * 10 + (text[k] - '0');
-        if (k < text.size() && text[k] == '.' && digits > 0) {
-            for (++k; k < text.size() && decimals < 6 && text[k] >= '0' && text[k] <= '9';
-                 ++k, ++decimals)
-                whole = whole * 10 + (text[k] - '0');
-        }
-        const bool ends = k == text.size() || text[k] == ' ' || text[k] == ',';
-        if (digits > 0 && ends) {
-            static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6};
-            return static_cast<double>(whole) / kPowers[decimals];
-        }
-    }
     double value = 0;
-    auto [end, ec] =
+    const auto [end, ec] =
         std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
     (void)end;
     return ec == std::errc() ? value : 0.0;
-}
-
-// A checked frequency as the entry holds it, the eight characters of a
-// formatted frequency ("435.1250"): blanks, a plus sign and leading zeros that
-// the check let pass ("+0435.1250") are dropped, because the image build reads
-// exactly eight characters and would read another frequency.
-void dropLeadingPadding(std::string& frequency) {
-    frequency.erase(0, frequency.find_first_not_of(" +0"));
-}
-
-// A checked, formatted frequency ("435.1250") as a count of 100 Hz units.
-Frequency frequencyOf(const std::string& text) {
-    const std::optional<double> mhz = ParseDecimal(text);
-    if (!mhz) throw std::invalid_argument("frequency is not a number");
-    return Frequency{std::llround(*mhz * 10000.0)};
 }
 
 // The refused field is emptied and gets the focus, so the operator types the
@@ -96,12 +58,6 @@ void refuseFrequency(Workspace& ws, TextBox& field, Control control, const char*
     ws.platform.show(FrequencyRefusalText(which), "Frequency Error", Icon::Critical);
     field.clear();
     ws.form.focus = control;
-}
-
-// A text that is no number ("433.5.25") is refused as one out of range is,
-// naming its field, rather than failing the whole store.
-bool isFrequencyInRange(const std::string& text) {
-    return ParseDecimal(text) && FrequencyInRange(text, kLowestMHz, kHighestMHz);
 }
 
 // A typed tone the radio lacks keeps its text, so the operator sees what was
@@ -174,70 +130,6 @@ void clearListAndFields(EntryFields& form) {
 
 } // namespace
 
-std::string FrequencyRefusalText(std::string_view which) {
-    return "A valid frequency must be entered\nThe " + std::string(which) +
-           " frequency must be from 400 to 450 MHz, with at most four decimals.";
-}
-
-int ScanChannelsOtherThan(const ChannelTable& table, int target) {
-    int count = 0;
-    for (int n = 0; n < kChannelSlots; ++n) {
-        const std::optional<Channel>& channel = table[static_cast<std::size_t>(n)];
-        if (n != target && channel && channel->scan) ++count;
-    }
-    return count;
-}
-
-FrequencyCheck CheckFrequency(std::string text) {
-    // More than four decimals cannot be formatted into a frequency, so it is
-    // refused like one out of range.
-    if (HasExcessDecimals(text)) return {FrequencyCheck::Refused, std::move(text), {}};
-    FormatFrequency(text);
-    if (text.empty()) return {FrequencyCheck::Empty, {}, {}};
-    if (!isFrequencyInRange(text)) return {FrequencyCheck::Refused, std::move(text), {}};
-    dropLeadingPadding(text);
-    const Frequency value = frequencyOf(text);
-    return {FrequencyCheck::Taken, std::move(text), value};
-}
-
-EnteredChannel EnterChannel(ChannelTable& table, int& channelCount, const ChannelInput& input) {
-    EnteredChannel result;
-    const auto refuse = [&result](std::string text) {
-        result.messages.push_back(std::move(text));
-        return result;
-    };
-    // Only channels 1 to 99 are stored: no other channel's slot (or slot 0)
-    // is overwritten.
-    const auto number = ParseInt16(input.number);
-    if (!number || *number < 1 || *number > kHighestChannel) return refuse(kChannelNumberRefusal);
-    const int target = *number;
-    // The count is raised before the checks, as the form does.
-    channelCount = std::max(channelCount, target);
-
-    const FrequencyCheck receive = CheckFrequency(input.rx);
-    if (receive.outcome == FrequencyCheck::Empty) return result;
-    if (receive.outcome == FrequencyCheck::Refused) return refuse(FrequencyRefusalText("receive"));
-    // An empty transmit frequency is the receive frequency.
-    const FrequencyCheck transmit = input.tx.empty() ? receive : CheckFrequency(input.tx);
-    if (transmit.outcome != FrequencyCheck::Taken) return refuse(FrequencyRefusalText("transmit"));
-    if (!input.tone) return refuse(UnlistedToneText(input.toneText));
-
-    Channel channel;
-    channel.rx = receive.value;
-    channel.tx = transmit.value;
-    channel.tone = *input.tone;
-    if (input.scan) {
-        // The radio's limit of 32 scan channels: the channel is stored without.
-        if (ScanChannelsOtherThan(table, target) >= kMaxScanChannels)
-            result.messages.emplace_back(kScanLimitText);
-        else
-            channel.scan = result.scanStored = true;
-    }
-    table[static_cast<std::size_t>(target)] = channel;
-    result.stored = target;
-    return result;
-}
-
 std::optional<std::int16_t> StoreChannel(Workspace& ws, ListRefresh refresh) {
     RadioData& data = ws.data;
     EntryFields& form = ws.form;
@@ -287,13 +179,13 @@ std::optional<std::int16_t> StoreChannel(Workspace& ws, ListRefresh refresh) {
         }
 
         // Scan flag, with the radio's limit of 32 scan channels.
-        std::string scan = "N";
+        bool scan = false;
         if (form.chkScan.checked()) {
             if (scanChannelsOtherThan(data, target) >= kMaxScanChannels) {
                 ws.platform.show(kScanLimitText, "Excess Scan Channels", Icon::None);
                 form.chkScan.setChecked(false);
             } else {
-                scan = "Y";
+                scan = true;
                 form.chkScan_En.setChecked(true);
             }
         }
@@ -302,7 +194,7 @@ std::optional<std::int16_t> StoreChannel(Workspace& ws, ListRefresh refresh) {
         stored.rx = receive.value;
         stored.tx = transmit.value;
         stored.tone = static_cast<int>(toneRow.value_or(0));
-        stored.scan = scan == "Y";
+        stored.scan = scan;
 
         prepareNextEntry(ws, target);
         // The stored channel's line is marked, not clicked: clicking it would
