@@ -137,24 +137,6 @@ bool NearHarmonic(double mhz) {
 std::string FrequencyText(double mhz) {
     std::string text;
     if (std::isfinite(mhz)) {
-        // A whole number K of 12.5 kHz steps below 2^24, as the decoder makes
-        // it (K * kChannelStep): it lies within 1.8e-16 (relative) of K/80,
-        // which has at most ten significant digits, while other values of
-        // fifteen significant digits are at least 5e-16 away. So the fifteen
-        // digits below are those of K/80, which is written directly.
-        const double steps = std::nearbyint(mhz * 80.0);
-        if (steps >= 0 && steps < 16777216.0 && steps * kChannelStep == mhz) {
-            const auto k = static_cast<std::uint32_t>(steps);
-            const std::uint32_t fraction = k % 80 * 125; // ten-thousandths
-            char buffer[16];
-            char* end = std::to_chars(buffer, buffer + 8, k / 80).ptr;
-            *end++ = '.';
-            *end++ = static_cast<char>('0' + fraction / 1000);
-            *end++ = static_cast<char>('0' + fraction / 100 % 10);
-            *end++ = static_cast<char>('0' + fraction / 10 % 10);
-            *end++ = static_cast<char>('0' + fraction % 10);
-            return std::string(buffer, end);
-        }
         // Fifteen significant digits in scientific form, then written out in
         // plain notation with the trailing zeros dropped. to_chars keeps "." as
         // the decimal point whatever the locale.

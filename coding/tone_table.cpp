@@ -37,41 +37,10 @@ void trimBlanks(std::string& text) {
     text.erase(0, first);
 }
 
-// A hash of a tone text of three or more characters: its length and first
-// three characters, which tell the tone texts apart.
-std::size_t toneHash(std::string_view text) {
-    const auto c = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    return (text.size() + c(0) * 961u + c(1) * 31u + c(2)) % 256;
-}
-
 // Position of the row whose tone text is `tone`, or 0 ("none") when none is.
-constexpr std::int8_t kNoRow = -1;
-constexpr std::int8_t kSeveralRows = -2; // then every row is compared
-
 std::size_t rowOfTone(std::string_view tone) {
-    static const auto rowsByHash = [] {
-        std::array<std::int8_t, 256> rows;
-        rows.fill(kNoRow);
-        for (std::size_t i = 0; i < ToneTable.size(); ++i) {
-            std::int8_t& row = rows[toneHash(ToneTable[i].toneText)];
-            row = row == kNoRow ? static_cast<std::int8_t>(i) : kSeveralRows;
-        }
-        return rows;
-    }();
-    const std::string_view wanted = tone;
-    if (wanted.size() < 3) return 0; // every tone text is longer
-    static const auto texts = [] {
-        std::array<std::string_view, kToneCount> views;
-        for (std::size_t i = 0; i < ToneTable.size(); ++i)
-            views[i] = ToneTable[i].toneText;
-        return views;
-    }();
-    const std::int8_t row = rowsByHash[toneHash(wanted)];
-    if (row == kNoRow) return 0;
-    if (row != kSeveralRows)
-        return wanted == texts[static_cast<std::size_t>(row)] ? static_cast<std::size_t>(row) : 0;
     for (std::size_t i = 0; i < ToneTable.size(); ++i)
-        if (wanted == ToneTable[i].toneText) return i;
+        if (tone == ToneTable[i].toneText) return i;
     return 0;
 }
 

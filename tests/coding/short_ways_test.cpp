@@ -88,18 +88,6 @@ std::int32_t generalHexValue(test::ScriptedPlatform& platform, std::string_view 
     return static_cast<std::int32_t>(sum);
 }
 
-std::string trimmed(std::string text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-int generalToneIndex(const std::string& tone) {
-    for (std::size_t i = 0; i < ToneTable.size(); ++i)
-        if (tone == ToneTable[i].toneText) return static_cast<int>(i);
-    return 0;
-}
-
 bool sameDouble(std::optional<double> a, std::optional<double> b) {
     if (a.has_value() != b.has_value()) return false;
     return !a || std::memcmp(&*a, &*b, sizeof(double)) == 0;
@@ -146,19 +134,6 @@ TEST(ShortWays, HexToValueOfShortTextsAsEachDigitWeighted) {
         ASSERT_EQ(shortWay.messages.size(), general.messages.size()) << text;
         for (std::size_t m = 0; m < shortWay.messages.size(); ++m)
             EXPECT_EQ(shortWay.messages[m].text, general.messages[m].text) << text;
-    }
-}
-
-TEST(ShortWays, TonesAreFoundAsByComparingEveryRow) {
-    std::mt19937 random(4);
-    const std::string alphabet = "0123456789. noe";
-    for (const ToneRow& row : ToneTable) {
-        for (int i = 0; i < 2000; ++i) {
-            std::string tone = random() % 2 ? row.toneText : row.listText;
-            if (random() % 2) tone[random() % tone.size()] = alphabet[random() % alphabet.size()];
-            std::string text = tone;
-            ASSERT_EQ(ToneIndex(text), generalToneIndex(trimmed(tone))) << tone;
-        }
     }
 }
 
