@@ -24,19 +24,6 @@ void dropLeadingPadding(std::string& frequency) {
     frequency.erase(0, frequency.find_first_not_of(" +0"));
 }
 
-// A checked, formatted frequency ("435.1250") as a count of 100 Hz units.
-Frequency frequencyOf(const std::string& text) {
-    const std::optional<double> mhz = ParseDecimal(text);
-    if (!mhz) throw std::invalid_argument("frequency is not a number");
-    return Frequency{std::llround(*mhz * 10000.0)};
-}
-
-// A text that is no number ("433.5.25") is refused as one out of range is,
-// naming its field, rather than failing the whole store.
-bool isFrequencyInRange(const std::string& text) {
-    return ParseDecimal(text) && FrequencyInRange(text, kLowestMHz, kHighestMHz);
-}
-
 } // namespace
 
 std::string FrequencyRefusalText(std::string_view which) {
@@ -59,10 +46,13 @@ FrequencyCheck CheckFrequency(std::string text) {
     if (HasExcessDecimals(text)) return {FrequencyCheck::Refused, std::move(text), {}};
     FormatFrequency(text);
     if (text.empty()) return {FrequencyCheck::Empty, {}, {}};
-    if (!isFrequencyInRange(text)) return {FrequencyCheck::Refused, std::move(text), {}};
+    // A text that is no number ("433.5.25") is refused as one out of range
+    // is, naming its field, rather than failing the whole store.
+    const std::optional<double> mhz = ParseDecimal(text);
+    if (!mhz || *mhz < kLowestMHz || *mhz > kHighestMHz)
+        return {FrequencyCheck::Refused, std::move(text), {}};
     dropLeadingPadding(text);
-    const Frequency value = frequencyOf(text);
-    return {FrequencyCheck::Taken, std::move(text), value};
+    return {FrequencyCheck::Taken, std::move(text), Frequency{std::llround(*mhz * 10000.0)}};
 }
 
 EnteredChannel EnterChannel(ChannelTable& table, int& channelCount, const ChannelInput& input) {
