@@ -73,10 +73,20 @@ private:
         return '"' + text + '"';
     }
     std::string pickOther() {
-        static const std::vector<std::string> values{
-            "5",    "-0",   "4.35e2", "435.125", "1e400",
-            "null", "true", "[]",     "{}",      "99999999999999999999"};
-        return values[pick(values.size())];
+        // Other kinds of value, numbers beyond every range, and a channel
+        // number written as a float, minus zero and one too large.
+        static const std::string values[] = {"99999999999999999999",
+                                             "1e400",
+                                             "4.35e2",
+                                             "435.125",
+                                             "5",
+                                             "-0",
+                                             "100",
+                                             "null",
+                                             "true",
+                                             "[]",
+                                             "{}"};
+        return values[pick(std::size(values))];
     }
     std::string blank() {
         static const std::vector<std::string> blanks{"", " ", "\n  ", "\t", "\r\n"};
