@@ -3,6 +3,7 @@
 #include "core/option_table.h"
 #include "core/radio_model.h"
 #include "formats/json_reading.h"
+#include "formats/radio_json_fast.h"
 
 #include <nlohmann/json.hpp>
 
@@ -66,10 +67,28 @@ JsonError channelError(std::size_t index, const json& channel, const std::string
     return {name + ": " + what};
 }
 
+// Whether the names a fast reading took are ones the radio lists.
+bool namesKnown(const RadioRecord& radio) {
+    return FindModel(radio.model) && isTimeout(radio.timeout) &&
+           std::all_of(radio.options.begin(), radio.options.end(),
+                       [](const std::string& option) { return FindOption(option) != nullptr; });
+}
+
 } // namespace
 
 std::variant<RadioRecord, JsonError> ParseRadioJson(std::string_view text,
-                                              std::vector<std::string>* defaulted) {
+                                                    std::vector<std::string>* defaulted) {
+    auto fast = ReadRadioJsonFast(text, RadioRecord{});
+    if (!fast || !namesKnown(fast->radio)) return ParseRadioJsonThoroughly(text, defaulted);
+    if (defaulted) {
+        if (!fast->modelGiven) defaulted->emplace_back("model");
+        if (!fast->timeoutGiven) defaulted->emplace_back("timeout");
+    }
+    return std::move(fast->radio);
+}
+
+std::variant<RadioRecord, JsonError> ParseRadioJsonThoroughly(std::string_view text,
+                                                              std::vector<std::string>* defaulted) {
     auto parsed = ParseJsonStrictly(text);
     if (auto* error = std::get_if<JsonSyntaxError>(&parsed))
         return JsonError{"not valid JSON: " + error->message};

@@ -22,8 +22,15 @@ struct JsonError {
 // frequency: the channel entry then takes the receive one. With `defaulted`,
 // the keys left out whose defaults the radio took ("model", "timeout") are
 // added to it.
+// A file as it is usually written is read fast (formats/radio_json_fast.h);
+// any other text thoroughly.
 std::variant<RadioRecord, JsonError> ParseRadioJson(std::string_view text,
-                                              std::vector<std::string>* defaulted = nullptr);
+                                                    std::vector<std::string>* defaulted = nullptr);
+
+// The same through a JSON document alone: every text, with every refusal
+// worded. The fast reading is held to give what this gives.
+std::variant<RadioRecord, JsonError>
+ParseRadioJsonThoroughly(std::string_view text, std::vector<std::string>* defaulted = nullptr);
 
 // Pretty-printed JSON with exactly the keys of the schema.
 // A frequency the radio does not hold is null.

@@ -1,7 +1,7 @@
 # Sourced by the other scripts: installs the Debian packages the build needs
 # when any of them is missing (apt-get update first, a new machine has none).
 KL40_PACKAGES="cmake ninja-build g++ pkg-config libgtest-dev googletest libbenchmark-dev \
-nlohmann-json3-dev libcli11-dev qt6-base-dev xvfb xauth poppler-utils fonts-liberation \
+nlohmann-json3-dev libsimdjson-dev libcli11-dev qt6-base-dev xvfb xauth poppler-utils fonts-liberation \
 clang libclang-rt-14-dev hyperfine time dpkg-dev srecord"
 
 kl40_install_deps() {
