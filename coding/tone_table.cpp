@@ -39,8 +39,11 @@ void trimBlanks(std::string& text) {
 
 // Position of the row whose tone text is `tone`, or 0 ("none") when none is.
 std::size_t rowOfTone(std::string_view tone) {
+    // Rows whose first character differs are passed over without a compare.
     for (std::size_t i = 0; i < ToneTable.size(); ++i)
-        if (tone == ToneTable[i].toneText) return i;
+        if (!tone.empty() && tone.front() == ToneTable[i].toneText[0] &&
+            tone == ToneTable[i].toneText)
+            return i;
     return 0;
 }
 
