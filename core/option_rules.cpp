@@ -103,7 +103,7 @@ OptionSet EnabledOptions(const OptionSet& ticked, const RadioModel& model) {
 OptionSet TickedOptions(const EntryFields& form) {
     OptionSet ticked;
     for (const RadioOption& option : RadioOptions())
-        ticked[OptionIndex(option)] = (form.*option.box).checked();
+        ticked[OptionIndex(option)] = BoxOf(form, OptionIndex(option)).checked();
     return ticked;
 }
 
@@ -115,7 +115,7 @@ const RadioModel& FormModel(const EntryFields& form) {
 void GreyOptionBoxes(EntryFields& form) {
     const OptionSet enabled = EnabledOptions(TickedOptions(form), FormModel(form));
     for (const RadioOption& option : RadioOptions())
-        (form.*option.box).setEnabled(enabled[OptionIndex(option)]);
+        BoxOf(form, OptionIndex(option)).setEnabled(enabled[OptionIndex(option)]);
 }
 
 } // namespace kl40

@@ -9,20 +9,16 @@ constexpr std::string_view caption(Option option) {
 }
 
 const std::array<RadioOption, kOptionCount> kOptions{{
-    {caption(Option::EnableScan), 3, &EntryFields::chkScan_En, "Channel Scan"},
-    {caption(Option::DownDelete), 0, &EntryFields::chkDwn_Del, "Down deletes scan channel"},
-    {caption(Option::UserProgrammedScan), 5, &EntryFields::chkScan_Prog,
-     "Self programmed scan channels"},
-    {caption(Option::DisplayTimer), 6, &EntryFields::chkDispl_Blnk, "20 Sec Display Timer"},
-    {caption(Option::OpenLedIsPowerIndicator), 7, &EntryFields::chkInd_On,
-     "Power LED is ON Indicator"},
-    {caption(Option::ReceiveCtcss), 8, &EntryFields::chkCTCSS_en, "Rx CTCSS mute"},
-    {caption(Option::BusyChannelLockout), 9, &EntryFields::chkBCO,
-     "Transmit inhibit if channel busy"},
-    {caption(Option::SilentSwitch), 10, &EntryFields::chkSilent, "Silent Switch"},
-    {caption(Option::OpenLedOffInhibitsTransmit), 11, &EntryFields::chkTX_Inh,
-     "Transmit inhibit if Open LED off"},
-    {caption(Option::HighLowPower), 14, &EntryFields::chkHiLo, ""},
+    {caption(Option::EnableScan), 3, "Channel Scan"},
+    {caption(Option::DownDelete), 0, "Down deletes scan channel"},
+    {caption(Option::UserProgrammedScan), 5, "Self programmed scan channels"},
+    {caption(Option::DisplayTimer), 6, "20 Sec Display Timer"},
+    {caption(Option::OpenLedIsPowerIndicator), 7, "Power LED is ON Indicator"},
+    {caption(Option::ReceiveCtcss), 8, "Rx CTCSS mute"},
+    {caption(Option::BusyChannelLockout), 9, "Transmit inhibit if channel busy"},
+    {caption(Option::SilentSwitch), 10, "Silent Switch"},
+    {caption(Option::OpenLedOffInhibitsTransmit), 11, "Transmit inhibit if Open LED off"},
+    {caption(Option::HighLowPower), 14, ""},
 }};
 } // namespace
 

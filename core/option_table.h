@@ -1,11 +1,10 @@
 #pragma once
 // The ten on/off options of the radio, each described once: the caption of its
-// box on the form (also its name in radio files), the ConfigText flag it sets,
-// its box, and its row in the printed options report. Where each option lands in the option bytes
-// differs by model and is in the model table (core/radio_model.h).
+// box on the form (also its name in radio files), the ConfigText flag it sets
+// and its row in the printed options report. Where each option lands in the
+// option bytes differs by model and is in the model table (core/radio_model.h).
 
 #include "core/option_set.h"
-#include "core/radio_data.h"
 
 #include <array>
 #include <span>
@@ -17,8 +16,7 @@ namespace kl40 {
 
 struct RadioOption {
     std::string_view caption;
-    int configPos; // ConfigText position (from 1) of its flag; 0: it has none
-    CheckBox EntryFields::*box;
+    int configPos;                // ConfigText position (from 1) of its flag; 0: it has none
     std::string_view reportLabel; // its row in the options report; "" when it has none
 };
 

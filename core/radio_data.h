@@ -101,6 +101,10 @@ struct EntryFields {
     bool operator==(const EntryFields&) const = default;
 };
 
+// The option box of each option.
+CheckBox& BoxOf(EntryFields& form, std::size_t option);
+const CheckBox& BoxOf(const EntryFields& form, std::size_t option);
+
 // The common file dialog object shared by the open and save dialogs; it keeps
 // the file name it last returned for the life of the process.
 struct CommonDialog {

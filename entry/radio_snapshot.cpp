@@ -30,7 +30,7 @@ RadioRecord SnapshotOf(const Workspace& ws) {
     radio.model = form.cboRadio.text();
     radio.timeout = form.cboToT.text();
     for (const RadioOption& option : RadioOptions())
-        if ((form.*option.box).checked()) radio.options.emplace_back(option.caption);
+        if (BoxOf(form, OptionIndex(option)).checked()) radio.options.emplace_back(option.caption);
     for (int n = 1; n < kChannelSlots; ++n)
         if (const auto& channel = ws.data.ChannelTable[static_cast<std::size_t>(n)])
             radio.channels.push_back(ChannelRecordOf(n, *channel));
@@ -68,7 +68,7 @@ void ShowDecodedRadio(Workspace& ws, const Radio& radio) {
     data.OptionsReadFrom = radio.optionsReadFrom;
     for (const RadioOption& option : RadioOptions())
         if (option.configPos != 0 && model.optionBits[OptionIndex(option)].digit != 0)
-            (form.*option.box).setChecked(radio.options[OptionIndex(option)]);
+            BoxOf(form, OptionIndex(option)).setChecked(radio.options[OptionIndex(option)]);
 
     // Every channel with a list line is listed; the first listed channel
     // below 100 is selected and shown.
@@ -160,7 +160,7 @@ void ApplyOptions(Workspace& ws, const std::vector<std::string>& options) {
     data.LoadingForm = true;
     for (const RadioOption& option : RadioOptions()) {
         const bool on = std::find(options.begin(), options.end(), option.caption) != options.end();
-        (ws.form.*option.box).setChecked(on);
+        BoxOf(ws.form, OptionIndex(option)).setChecked(on);
         if (option.configPos != 0)
             data.ConfigText[static_cast<std::size_t>(option.configPos - 1)] = on ? '1' : '0';
     }

@@ -41,7 +41,9 @@ bool SameDataSet(const FormState& a, const FormState& b) {
         a.form.cboToT != b.form.cboToT)
         return false;
     for (const RadioOption& option : RadioOptions())
-        if ((a.form.*option.box).checked() != (b.form.*option.box).checked()) return false;
+        if (BoxOf(a.form, OptionIndex(option)).checked() !=
+            BoxOf(b.form, OptionIndex(option)).checked())
+            return false;
     return true;
 }
 

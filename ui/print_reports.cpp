@@ -210,7 +210,8 @@ void PrintOptionsReport(Printer& printer, const EntryFields& form) {
     };
     for (const RadioOption& option : RadioOptions())
         if (!option.reportLabel.empty())
-            rows.emplace_back(std::string(option.reportLabel), CheckState(form.*option.box));
+            rows.emplace_back(std::string(option.reportLabel),
+                              CheckState(BoxOf(form, OptionIndex(option))));
     for (const auto& [label, value] : rows) {
         printer.setCurrentX(kOptionLabelX);
         PrintText(printer, label, false);

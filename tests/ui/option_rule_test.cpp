@@ -22,7 +22,7 @@ namespace {
 OptionSet enabledBoxes(const EntryFields& form) {
     OptionSet enabled;
     for (const RadioOption& option : RadioOptions())
-        enabled[OptionIndex(option)] = (form.*option.box).enabled();
+        enabled[OptionIndex(option)] = BoxOf(form, OptionIndex(option)).enabled();
     return enabled;
 }
 
@@ -31,7 +31,7 @@ std::unique_ptr<test::LoadedForm> clicked(int model, const std::vector<std::size
     auto form = std::make_unique<test::LoadedForm>();
     form->chooseModel(model);
     for (std::size_t box : clicks)
-        (form->ws.form.*RadioOptions()[box].box).click();
+        BoxOf(form->ws.form, box).click();
     return form;
 }
 
