@@ -10,6 +10,17 @@
 
 namespace kl40 {
 
+std::vector<const ChannelRecord*> InEntryOrder(const RadioRecord& record) {
+    std::vector<const ChannelRecord*> channels;
+    channels.reserve(record.channels.size());
+    for (const ChannelRecord& channel : record.channels)
+        channels.push_back(&channel);
+    std::stable_sort(
+        channels.begin(), channels.end(),
+        [](const ChannelRecord* a, const ChannelRecord* b) { return a->number < b->number; });
+    return channels;
+}
+
 ApplyOutcome EnterRadio(Radio& radio, const RadioRecord& record, OnRefusal onRefusal,
                         bool storeOptions) {
     ApplyOutcome outcome;
@@ -18,13 +29,7 @@ ApplyOutcome EnterRadio(Radio& radio, const RadioRecord& record, OnRefusal onRef
     radio.timeout =
         timeout == kTimeoutTexts.end() ? 0 : static_cast<int>(timeout - kTimeoutTexts.begin());
 
-    std::vector<const ChannelRecord*> channels;
-    channels.reserve(record.channels.size());
-    for (const ChannelRecord& channel : record.channels)
-        channels.push_back(&channel);
-    std::stable_sort(
-        channels.begin(), channels.end(),
-        [](const ChannelRecord* a, const ChannelRecord* b) { return a->number < b->number; });
+    const std::vector<const ChannelRecord*> channels = InEntryOrder(record);
     for (const ChannelRecord* input : channels) {
         const ChannelRecord& channel = *input;
         ChannelOutcome result;

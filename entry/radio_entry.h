@@ -38,6 +38,10 @@ struct ApplyOutcome {
     std::optional<ChannelOutcome> stoppedAt;
 };
 
+// The record's channels in the order they are entered: ascending numbers,
+// channels of one number in the order given.
+std::vector<const ChannelRecord*> InEntryOrder(const RadioRecord& record);
+
 // Takes the record's model and time-out, enters its channels in ascending
 // order through the channel entry rules, then sets exactly its options
 // (entering a scan channel turns "Enable Scan" on, as the form does; the

@@ -101,13 +101,7 @@ ApplyOutcome ApplyRadio(Workspace& ws, const RadioRecord& radio, OnRefusal onRef
     form.cboRadio.setListIndex(itemIndex(form.cboRadio, radio.model));
     form.cboToT.setListIndex(itemIndex(form.cboToT, radio.timeout));
 
-    std::vector<const ChannelRecord*> channels;
-    channels.reserve(radio.channels.size());
-    for (const ChannelRecord& channel : radio.channels)
-        channels.push_back(&channel);
-    std::stable_sort(
-        channels.begin(), channels.end(),
-        [](const ChannelRecord* a, const ChannelRecord* b) { return a->number < b->number; });
+    const std::vector<const ChannelRecord*> channels = InEntryOrder(radio);
     for (const ChannelRecord* input : channels) {
         const ChannelRecord& channel = *input;
         ChannelOutcome result;
