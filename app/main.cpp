@@ -1,9 +1,9 @@
 // The desktop application: the main frame with the data-entry form inside it.
 
-#include "core/radio_data.h"
 #include "image/firmware_store.h"
 #include "image/temporary_files.h"
 #include "ui/entry_form.h"
+#include "ui/form/workspace.h"
 #include "ui/main_window.h"
 #include "ui/qt/app_icon.h"
 #include "ui/qt/main_window_view.h"

@@ -9,6 +9,7 @@
 #include "image/image_build.h"
 #include "image/image_decode.h"
 #include "image/image_file.h"
+#include "ui/flows/form_image.h"
 
 #include <benchmark/benchmark.h>
 

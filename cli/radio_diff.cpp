@@ -1,7 +1,6 @@
 #include "cli/radio_diff.h"
 
 #include "core/option_table.h"
-#include "core/radio_data.h"
 #include "core/radio_model.h"
 #include "image/program_code.h"
 

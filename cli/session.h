@@ -4,8 +4,8 @@
 
 #include "cli/stderr_platform.h"
 #include "core/radio.h"
-#include "core/radio_data.h"
 #include "core/radio_record.h"
+#include "image/program_code.h"
 
 #include <cstdint>
 #include <optional>

@@ -3,7 +3,8 @@
 #include "cli/verbs.h"
 #include "coding/options.h"
 #include "coding/tone_table.h"
-#include "entry/radio_snapshot.h"
+#include "ui/form/option_boxes.h"
+#include "ui/form/radio_snapshot.h"
 #include "ui/print_dialog.h"
 
 #include <memory>

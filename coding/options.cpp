@@ -88,26 +88,6 @@ int TimeoutIndex(const RadioModel& model, int digitValue) {
     return 0;
 }
 
-void SetOptions(Workspace& ws) {
-    RadioData& data = ws.data;
-    EntryFields& form = ws.form;
-    try {
-        const int index = form.cboRadio.listIndex();
-        const auto models = RadioModels();
-        const RadioModel& model = index >= 0 && static_cast<std::size_t>(index) < models.size()
-                                      ? models[static_cast<std::size_t>(index)]
-                                      : DefaultModel();
-        // at() throws on a ConfigText that was never reset; what was written
-        // before stays written.
-        data.ConfigText.at(14) = static_cast<char>('0' + model.code);
-        form.chkHiLo.setEnabled(model.hasHighLowPower);
-        data.ConfigText.at(11) = TimeoutDigit(form.cboToT.listIndex(), model.code);
-        data.ConfigText.at(12) = model.modelConstant;
-    } catch (const std::exception&) {
-        ws.platform.show("Unable to set Options", kDataError, Icon::Exclamation);
-    }
-}
-
 namespace {
 
 // Adds ConfigText's digits 3-14 into `text` at the model's places: a flag adds
@@ -153,46 +133,6 @@ std::string OptionTextOf(const Radio& radio) {
     text[1] = count[1];
     placeConfigDigits(text, ConfigTextOf(radio), radio.modelFacts());
     return text;
-}
-
-bool HasChannelData(const RadioData& data) {
-    for (const std::optional<Channel>& channel : data.ChannelTable)
-        if (channel) return true;
-    return false;
-}
-
-void FillModelList(ComboBox& cboRadio) {
-    for (const RadioModel& model : RadioModels())
-        cboRadio.addItem(std::string(model.name));
-    cboRadio.setListIndex(ModelIndex(DefaultModel()));
-}
-
-void FillTimeoutList(ComboBox& cboToT) {
-    for (std::string_view text : kTimeoutTexts)
-        cboToT.addItem(std::string(text));
-    cboToT.setListIndex(static_cast<int>(kDefaultTimeoutIndex));
-}
-
-void FillChannelNumberList(ComboBox& cboCh) {
-    for (int n = 1; n <= kHighestChannel; ++n)
-        cboCh.addItem(std::to_string(n));
-    cboCh.addItem("0");
-    cboCh.setListIndex(0);
-}
-
-void ClearOptionBoxes(EntryFields& form) {
-    // Unticking runs each box's own handler; the order is fixed because the
-    // handlers enable and disable one another.
-    for (CheckBox* box :
-         {&form.chkDispl_Blnk, &form.chkCTCSS_en, &form.chkInd_On, &form.chkBCO, &form.chkDwn_Del,
-          &form.chkScan_En, &form.chkScan_Prog, &form.chkSilent, &form.chkTX_Inh, &form.chkHiLo})
-        box->setChecked(false);
-    GreyOptionBoxes(form);
-}
-
-void ResetOptions(RadioData& data) {
-    data.OptionsReadFrom = 0;
-    data.ConfigText = kDefaultConfigText;
 }
 
 } // namespace kl40

@@ -49,13 +49,6 @@ std::size_t rowOfTone(std::string_view tone) {
 
 } // namespace
 
-void FillToneList(ComboBox& cboCTCSS) {
-    cboCTCSS.clear();
-    for (const ToneRow& row : ToneTable)
-        cboCTCSS.addItem(row.listText);
-    cboCTCSS.setListIndex(0);
-}
-
 std::int16_t ToneIndex(std::string& tone) {
     trimBlanks(tone);
     return static_cast<std::int16_t>(rowOfTone(tone));

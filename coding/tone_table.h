@@ -1,8 +1,6 @@
 #pragma once
 // The CTCSS tone list and the tone codes merged into byte 1 of a frequency code.
 
-#include "core/fields.h"
-
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -22,8 +20,6 @@ inline constexpr int kToneCount = 31;
 extern const std::array<ToneRow, kToneCount> ToneTable;
 
 // Fills `cboCTCSS` with the 31 list texts and selects "none ".
-void FillToneList(ComboBox& cboCTCSS);
-
 // Trims blanks from its argument (the trimmed text replaces the caller's
 // variable), then looks it up exactly.
 std::int16_t ToneIndex(std::string& tone); // position 0-30; unknown -> 0

@@ -100,22 +100,4 @@ OptionSet EnabledOptions(const OptionSet& ticked, const RadioModel& model) {
     return enabled;
 }
 
-OptionSet TickedOptions(const EntryFields& form) {
-    OptionSet ticked;
-    for (const RadioOption& option : RadioOptions())
-        ticked[OptionIndex(option)] = BoxOf(form, OptionIndex(option)).checked();
-    return ticked;
-}
-
-const RadioModel& FormModel(const EntryFields& form) {
-    const RadioModel* model = FindModel(form.cboRadio.text());
-    return model ? *model : DefaultModel();
-}
-
-void GreyOptionBoxes(EntryFields& form) {
-    const OptionSet enabled = EnabledOptions(TickedOptions(form), FormModel(form));
-    for (const RadioOption& option : RadioOptions())
-        BoxOf(form, OptionIndex(option)).setEnabled(enabled[OptionIndex(option)]);
-}
-
 } // namespace kl40

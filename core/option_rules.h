@@ -4,8 +4,8 @@
 // form greys its boxes by it; radio files, channel list builds and opened
 // images are checked against it.
 
+#include "core/option_set.h"
 #include "core/option_table.h"
-#include "core/radio_data.h"
 #include "core/radio_model.h"
 
 #include <bitset>
@@ -33,14 +33,5 @@ std::optional<std::string> OptionConflict(const std::vector<std::string>& captio
 // one when ticking it breaks nothing the form would not mend itself, and none
 // whose option the model has no bit for.
 OptionSet EnabledOptions(const OptionSet& ticked, const RadioModel& model);
-
-// The form's ticked option boxes, and its model (the default model for a
-// selector text that names none, as the build takes it).
-OptionSet TickedOptions(const EntryFields& form);
-const RadioModel& FormModel(const EntryFields& form);
-
-// Enables exactly the option boxes EnabledOptions gives for the form's ticks
-// and model.
-void GreyOptionBoxes(EntryFields& form);
 
 } // namespace kl40

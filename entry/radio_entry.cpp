@@ -3,7 +3,7 @@
 #include "coding/tone_table.h"
 #include "core/option_rules.h"
 #include "core/option_table.h"
-#include "entry/channel_entry.h"
+#include "entry/channel_rules.h"
 #include "entry/channel_text.h"
 
 #include <algorithm>

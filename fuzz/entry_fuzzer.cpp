@@ -6,12 +6,13 @@
 // count must be two digits; at the end the radio builds or is refused cleanly.
 
 #include "check.h"
+#include "ui/flows/form_image.h"
 
 #include "cli/stderr_platform.h"
-#include "entry/channel_entry.h"
 #include "image/image_build.h"
 #include "image/layout.h"
 #include "ui/entry_form.h"
+#include "ui/form/channel_entry.h"
 
 #include <cstddef>
 #include <cstdint>

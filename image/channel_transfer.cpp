@@ -3,12 +3,10 @@
 #include "coding/tone_table.h"
 #include "core/option_table.h"
 #include "entry/radio_entry.h"
-#include "entry/radio_snapshot.h"
 #include "formats/chirp_csv_read.h"
 #include "formats/chirp_csv_write.h"
 #include "formats/file_formats.h"
 #include "image/atomic_write.h"
-#include "image/flows.h"
 #include "image/whole_file.h"
 
 #include <algorithm>
@@ -17,9 +15,6 @@
 namespace kl40 {
 
 namespace {
-
-constexpr const char* kImportTitle = "Import Channels";
-constexpr const char* kExportTitle = "Export Channels";
 
 // A message of the channel entry on one line: its lines joined as sentences.
 std::string oneLine(std::string text) {
@@ -40,11 +35,9 @@ std::string ChannelFileFilter() {
     return DialogFilter(FormatContent::Channels);
 }
 
-namespace {
-
 // The import's candidates as one radio record of channels only, and the row
 // of each channel.
-RadioRecord importedRecord(const ChannelImport& import, std::map<int, const FileRow*>& rows) {
+RadioRecord ImportedRecord(const ChannelImport& import, std::map<int, const FileRow*>& rows) {
     RadioRecord record;
     for (const ImportedChannel& imported : import.channels) {
         rows[imported.channel.number] = &imported.row;
@@ -54,9 +47,7 @@ RadioRecord importedRecord(const ChannelImport& import, std::map<int, const File
 }
 
 // Completes the import's report from what entering each channel came to;
-// returns the number stored. `isScanChannel` tells the scan channels after
-// the import; `scanningTurnedOn` whether it turned "Enable Scan" on.
-std::size_t reportImport(ChannelImport& import, const ApplyOutcome& outcome,
+std::size_t ReportImport(ChannelImport& import, const ApplyOutcome& outcome,
                          const std::map<int, const FileRow*>& rows, const ChannelTable& before,
                          bool scanningTurnedOn, const ChannelTable& after) {
     std::size_t stored = 0;
@@ -98,37 +89,17 @@ std::size_t reportImport(ChannelImport& import, const ApplyOutcome& outcome,
     return stored;
 }
 
-} // namespace
-
-std::size_t StoreImportedChannels(Workspace& ws, ChannelImport& import) {
-    const RadioRecord before = SnapshotOf(ws);
-    const ChannelTable tableBefore = ws.data.ChannelTable;
-    const bool wasChanged = ws.data.DataChanged;
-    const bool wasScanning = ws.form.chkScan_En.checked();
-    std::map<int, const FileRow*> rows;
-    RadioRecord radio = importedRecord(import, rows);
-    radio.model = before.model;
-    radio.timeout = before.timeout;
-    const ApplyOutcome outcome = ApplyRadio(ws, radio, OnRefusal::Skip, false);
-    const std::size_t stored =
-        reportImport(import, outcome, rows, tableBefore,
-                     !wasScanning && ws.form.chkScan_En.checked(), ws.data.ChannelTable);
-    // Nothing stored changes nothing: what was unsaved stays so, and no more.
-    if (stored == 0) ws.data.DataChanged = wasChanged;
-    return stored;
-}
-
 std::size_t ImportChannels(Radio& radio, ChannelImport& import) {
     const ChannelTable before = radio.channels;
     const bool wasScanning = Has(radio.options, Option::EnableScan);
     std::map<int, const FileRow*> rows;
-    RadioRecord record = importedRecord(import, rows);
+    RadioRecord record = ImportedRecord(import, rows);
     // The radio keeps its model and time-out.
     const RadioRecord settings = RecordOf(radio);
     record.model = settings.model;
     record.timeout = settings.timeout;
     const ApplyOutcome outcome = EnterRadio(radio, record, OnRefusal::Skip, false);
-    return reportImport(import, outcome, rows, before,
+    return ReportImport(import, outcome, rows, before,
                         !wasScanning && Has(radio.options, Option::EnableScan), radio.channels);
 }
 
@@ -143,52 +114,6 @@ ChannelExport ExportChannels(const Radio& radio) {
     result.channels = record.channels.size() - written.leftOut.size();
     result.leftOut = std::move(written.leftOut);
     return result;
-}
-
-void ImportChannelFile(Workspace& ws) {
-    const auto chosen = ws.platform.openFileDialog({ChannelFileFilter(), "", false});
-    if (!chosen) return;
-    const std::string name = DisplayName(*chosen);
-    auto text = ReadWholeFile(*chosen, kMaxChirpCsvBytes);
-    if (const auto* error = std::get_if<FileReadError>(&text)) {
-        ws.platform.show("Cannot read " + name + ": " + error->reason + ".", kImportTitle,
-                         Icon::Exclamation);
-        return;
-    }
-    auto read = ReadChirpCsv(std::get<std::string>(text));
-    if (const auto* error = std::get_if<CsvError>(&read)) {
-        ws.platform.show(name + " is not a channel list: " + error->message, kImportTitle,
-                         Icon::Exclamation);
-        return;
-    }
-    ChannelImport& import = std::get<ChannelImport>(read);
-    const std::size_t stored = StoreImportedChannels(ws, import);
-    ws.platform.show(FormatImportReport(import.report, stored), kImportTitle,
-                     stored ? Icon::Information : Icon::Exclamation);
-}
-
-void ExportChannelFile(Workspace& ws) {
-    const ChannelExport exported = ExportChannels(RadioOf(ws));
-    if (exported.channels == 0) {
-        ws.platform.show("There are no channels to export.", kExportTitle, Icon::Exclamation);
-        return;
-    }
-    auto chosen = ws.platform.saveFileDialog({ChannelFileFilter(), "", true});
-    if (!chosen) return;
-    std::string path = *chosen;
-    if (DisplayName(path).find('.') == std::string::npos) path += ".csv";
-    const std::vector<std::uint8_t> bytes(exported.csv.begin(), exported.csv.end());
-    if (auto failure = WriteFileAtomically(path, bytes)) {
-        ws.platform.show("Cannot write " + DisplayName(path) + ": " + *failure, kExportTitle,
-                         Icon::Exclamation);
-        return;
-    }
-    std::string text = std::to_string(exported.channels) +
-                       (exported.channels == 1 ? " channel" : " channels") + " exported to " +
-                       DisplayName(path) + ".";
-    for (const std::string& line : exported.leftOut)
-        text += "\n" + line;
-    ws.platform.show(text, kExportTitle, Icon::Information);
 }
 
 } // namespace kl40

@@ -3,27 +3,38 @@
 // format): the export of the channel list and the import of a file's channels
 // through the channel entry, each with one report for the operator.
 
-#include "core/radio_data.h"
+#include "core/radio.h"
+#include "core/radio_record.h"
+#include "entry/radio_entry.h"
 #include "formats/channel_import.h"
 
 #include <cstddef>
+#include <map>
 #include <string>
 #include <vector>
 
 namespace kl40 {
 
+inline constexpr const char* kImportTitle = "Import Channels";
+inline constexpr const char* kExportTitle = "Export Channels";
+
 // The channel list dialogs' filter, from the table of file formats.
 std::string ChannelFileFilter();
 
-// Stores the file's channels through the channel entry, each as if typed:
-// channels the entry refuses are left out and named in the report with their
-// row, a scan flag beyond the 32 allowed is dropped and said, frequencies off
-// the raster are said, and a channel replacing one of the list is said. The
-// model, the time-out and the options stay, except that storing a scan channel
-// ticks "Enable Scan", as typing it in does (a note of the report says so).
-// Returns the number stored; the report is completed in `import.report`.
-std::size_t StoreImportedChannels(Workspace& ws, ChannelImport& import);
-// The same into a radio without the form (kl40-cli).
+// The import's candidates as one radio record of channels only, and the file
+// row of each channel.
+RadioRecord ImportedRecord(const ChannelImport& import, std::map<int, const FileRow*>& rows);
+
+// Completes the import's report from what entering each channel came to
+// (`before` and `after` are the channel tables around it;
+// `scanningTurnedOn` whether it turned "Enable Scan" on); returns the number
+// stored.
+std::size_t ReportImport(ChannelImport& import, const ApplyOutcome& outcome,
+                         const std::map<int, const FileRow*>& rows, const ChannelTable& before,
+                         bool scanningTurnedOn, const ChannelTable& after);
+
+// Stores the file's channels into a radio through the channel entry rules
+// (kl40-cli); the report is completed as the form's import completes it.
 std::size_t ImportChannels(Radio& radio, ChannelImport& import);
 
 struct ChannelExport {
@@ -34,10 +45,5 @@ struct ChannelExport {
 // The channel list as a CSV file. The receive tone is written as on when the
 // model takes tones on receive and "Receive CTCSS enable" is ticked.
 ChannelExport ExportChannels(const Radio& radio);
-
-// "Import Channels...": the open dialog, the read, the store and the report.
-void ImportChannelFile(Workspace& ws);
-// "Export Channels...": the save dialog, the write and a message naming the file.
-void ExportChannelFile(Workspace& ws);
 
 } // namespace kl40

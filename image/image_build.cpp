@@ -7,7 +7,6 @@
 #include "core/numbers.h"
 #include "core/radio_model.h"
 #include "core/radio_record.h"
-#include "entry/radio_snapshot.h"
 #include "formats/file_formats.h"
 #include "image/firmware_store.h"
 #include "image/layout.h"
@@ -143,34 +142,6 @@ std::variant<std::vector<std::uint8_t>, BuildRefusal> BuildImage(const Radio& ra
         return refusal("Error in generating EPROM code");
     }
     return image;
-}
-
-bool BuildImage(Workspace& ws) {
-    RadioData& data = ws.data;
-    // The model selector decides ConfigText's model code and BandCode, as
-    // every build has set them.
-    SetOptions(ws);
-    const Radio radio = RadioOf(ws);
-    auto built = BuildImage(radio);
-    if (auto* refused = std::get_if<BuildRefusal>(&built)) {
-        ws.platform.show(refused->text, refused->title, refused->icon);
-        return false;
-    }
-    data.ImageText = std::move(std::get<std::vector<std::uint8_t>>(built));
-    const ProgramCodePlaced placed = PlaceProgramCode(data.ImageText, radio.model, data.OpenedImage,
-                                                      data.OpenedModel, ws.FirmwareFolder);
-    data.LastProgramSource = placed.source;
-    data.FirmwareProblem = placed.problem;
-    return true;
-}
-
-int BuildModel(const RadioData& data) {
-    return ConfigModelCode(data.ConfigText).value_or(DefaultModel().code);
-}
-
-bool BuiltWithoutProgramCode(const RadioData& data) {
-    const int model = BuildModel(data);
-    return ModelOrDefault(model).hasProgramArea() && !HasProgramCode(data.ImageText, model);
 }
 
 std::string ImageFilePath(const std::string& chosen) {

@@ -6,7 +6,7 @@
 
 #include "core/platform.h"
 #include "core/radio.h"
-#include "core/radio_data.h"
+#include "image/program_code.h"
 
 #include <array>
 #include <cstdint>
@@ -63,22 +63,6 @@ struct ProgramCodePlaced {
 ProgramCodePlaced PlaceProgramCode(std::vector<std::uint8_t>& image, int model,
                                    const std::vector<std::uint8_t>& opened, int openedModel,
                                    const std::string& firmwareFolder);
-
-// Builds the image of the data set into ImageText (cut to the model's size)
-// without writing it. The bytes outside the data area (the program code of
-// the 8 KiB models) come from the opened image while the model is still the
-// one it was opened as and that image holds program code, else from the
-// firmware installed in `ws.FirmwareFolder`, else from the template.
-// LastProgramSource says which; FirmwareProblem says why installed firmware
-// could not be used ("" when nothing was wrong with it). Returns false after
-// showing why the radio gives no image.
-bool BuildImage(Workspace& ws);
-
-// The model code the data set is built as (1, 2 or 3).
-int BuildModel(const RadioData& data);
-// True when ImageText, just built, is of an 8 KiB model and holds no program
-// code: burnt as it is, it would not run a radio.
-bool BuiltWithoutProgramCode(const RadioData& data);
 
 // The file name a chosen save path is written under: its extension becomes
 // "bin" (a three-character extension is replaced, otherwise ".bin" is

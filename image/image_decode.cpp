@@ -7,8 +7,6 @@
 #include "core/numbers.h"
 #include "core/option_table.h"
 #include "core/radio_model.h"
-#include "entry/channel_entry.h"
-#include "entry/radio_snapshot.h"
 #include "image/layout.h"
 
 #include <algorithm>
@@ -164,16 +162,6 @@ std::optional<Radio> DecodeImage(std::span<const std::uint8_t> image) {
     // stored count stands.
     radio.channelCount = stoppedAt != 0 ? stoppedAt : storedCount;
     return radio;
-}
-
-bool DecodeImage(Workspace& ws) {
-    const std::optional<Radio> decoded = DecodeImage(ws.data.ImageText);
-    if (!decoded) {
-        ws.platform.show("Error in decoding channel", "Data Error", Icon::Exclamation);
-        return false;
-    }
-    ShowDecodedRadio(ws, *decoded);
-    return true;
 }
 
 } // namespace kl40

@@ -3,7 +3,6 @@
 // in the data set and the form as opening an image does.
 
 #include "core/radio.h"
-#include "core/radio_data.h"
 
 #include <cstdint>
 #include <optional>
@@ -14,10 +13,5 @@ namespace kl40 {
 // The radio an image holds: its model (by size and marker), scan list, count,
 // option bytes and channels. Nothing for an image of no known model.
 std::optional<Radio> DecodeImage(std::span<const std::uint8_t> image);
-
-// Decodes ImageText into the data set and the form: the model and time-out
-// selectors, the option boxes, the channel table and list, the first listed
-// channel shown. Returns false after showing "Error in decoding channel".
-bool DecodeImage(Workspace& ws);
 
 } // namespace kl40

@@ -3,7 +3,6 @@
 // image, and the bytes a file holds for the image in ImageText (raw, Intel HEX
 // or S-record), written safely (image/atomic_write.h).
 
-#include "core/radio_data.h"
 #include "formats/file_formats.h"
 #include "image/atomic_write.h"
 
@@ -25,18 +24,6 @@ inline constexpr std::uintmax_t kMaxImageFileSize = 65000;
 
 // The title of the messages about a file that is no image or did not write.
 inline constexpr const char* kFileErrorTitle = "File Error";
-
-// Writes the first 2048 or 8192 bytes of ImageText (by the model code in
-// ConfigText), as Intel HEX or S-record text when the path's extension names
-// that format, the way WriteFileAtomically writes: a failed or unverified write
-// never destroys an existing file. Shows the failure and returns false when
-// nothing was written.
-bool WriteImageFile(Workspace& ws, const std::string& path, const WriteOptions& options = {});
-
-// The bytes WriteImageFile writes to `path` in `format` (nothing: the one
-// the path's extension names), or nothing after showing why there are none.
-std::optional<std::vector<std::uint8_t>> ImageFileContent(Workspace& ws, const std::string& path,
-                                                          const FileFormat* format);
 
 // The bytes of an image file at `path` in `format` (nothing: the one the
 // path's extension names, a raw image for any other name).

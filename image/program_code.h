@@ -14,6 +14,14 @@
 
 namespace kl40 {
 
+// Where the program code (the bytes outside the data area) of a build came from.
+enum class ProgramSource {
+    None,      // "KL40a-16": the image is all data area
+    Template,  // the shipped template, which holds no program code
+    Opened,    // the image that was opened, its model unchanged since
+    Installed, // the firmware installed for the model
+};
+
 // "KL40a-16", "KL40a-64", "KL40c" for model codes 1, 2, 3; "" for any other.
 std::string ModelName(int modelCode);
 // The model code of a model name as the model selector lists it.

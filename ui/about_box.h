@@ -3,8 +3,8 @@
 // button. No system information program can be found on this platform, so the
 // button says so.
 
-#include "core/fields.h"
 #include "core/platform.h"
+#include "ui/form/fields.h"
 
 #include <string>
 

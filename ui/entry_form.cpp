@@ -1,4 +1,5 @@
 #include "ui/entry_form.h"
+#include "ui/form/option_boxes.h"
 
 #include "entry/channel_text.h"
 
@@ -10,7 +11,7 @@
 #include "coding/raster.h"
 #include "coding/tone_table.h"
 #include "core/numbers.h"
-#include "entry/channel_entry.h"
+#include "ui/form/channel_entry.h"
 #include "ui/unsaved_work.h"
 
 #include <optional>

@@ -4,8 +4,8 @@
 // window's fields are the plain values of `Workspace::form`; a view mirrors
 // them and forwards the operator's actions to the handlers below.
 
-#include "core/radio_data.h"
-#include "image/flows.h"
+#include "ui/flows/flows.h"
+#include "ui/form/workspace.h"
 
 #include <cstdint>
 

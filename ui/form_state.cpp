@@ -1,4 +1,5 @@
 #include "ui/form_state.h"
+#include "ui/form/option_boxes.h"
 
 #include "core/option_rules.h"
 #include "core/option_table.h"

@@ -2,7 +2,7 @@
 // The state of the data set and the entry form at one moment, as values: what
 // an undo step holds and puts back.
 
-#include "core/radio_data.h"
+#include "ui/form/workspace.h"
 
 namespace kl40 {
 

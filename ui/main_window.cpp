@@ -1,8 +1,9 @@
 #include "ui/main_window.h"
+#include "ui/flows/channel_file_flow.h"
 
 #include "image/channel_transfer.h"
 
-#include "entry/channel_entry.h"
+#include "ui/form/channel_entry.h"
 #include "ui/unsaved_work.h"
 
 #include <exception>

@@ -3,9 +3,9 @@
 // the save question on the way out. It refers to the one Workspace and hands
 // the secondary windows and the end of the program to a WindowHost.
 
-#include "core/radio_data.h"
-#include "image/flows.h"
 #include "ui/entry_form.h"
+#include "ui/flows/flows.h"
+#include "ui/form/workspace.h"
 #include "ui/recent_files.h"
 #include "ui/undo_history.h"
 

@@ -3,8 +3,8 @@
 // printer dialog, the copies and the preview. The reports themselves are laid
 // out in print_reports.h, which comes with this header for the dialog's users.
 
-#include "core/fields.h"
-#include "core/radio_data.h"
+#include "ui/form/fields.h"
+#include "ui/form/workspace.h"
 #include "ui/print_reports.h"
 #include "ui/printer.h"
 

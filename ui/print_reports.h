@@ -3,8 +3,8 @@
 // options report "Radio Configuration". They read the radio data set and the
 // entry form's fields and change nothing.
 
-#include "core/fields.h"
-#include "core/radio_data.h"
+#include "ui/form/fields.h"
+#include "ui/form/workspace.h"
 #include "ui/printer.h"
 
 #include <string>

@@ -4,7 +4,7 @@
 // puts that state back exactly and keeps the state it replaces for redo. New
 // and Open start a fresh history; nothing else clears it.
 
-#include "core/radio_data.h"
+#include "ui/form/workspace.h"
 #include "ui/form_state.h"
 
 #include <cstddef>

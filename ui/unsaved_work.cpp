@@ -1,6 +1,6 @@
 #include "ui/unsaved_work.h"
 
-#include "image/flows.h"
+#include "ui/flows/flows.h"
 #include "ui/main_window.h"
 
 #include <exception>

@@ -2,8 +2,8 @@
 // Unsaved work: when it exists, the one question that guards every way of
 // discarding it, and the frame title that shows the file and marks the work.
 
-#include "core/radio_data.h"
 #include "ui/entry_form.h"
+#include "ui/form/workspace.h"
 
 #include <string>
 

@@ -3,11 +3,11 @@
 #include "cli/verbs.h"
 #include "coding/tone_table.h"
 #include "core/option_table.h"
-#include "entry/channel_entry.h"
 #include "entry/radio_entry.h"
-#include "entry/radio_snapshot.h"
 #include "formats/radio_json.h"
 #include "support/loaded_form.h"
+#include "ui/form/channel_entry.h"
+#include "ui/form/radio_snapshot.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

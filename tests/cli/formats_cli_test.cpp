@@ -7,6 +7,8 @@
 #include "support/cli_run.h"
 #include "support/loaded_form.h"
 #include "support/temp_folder.h"
+#include "ui/flows/channel_file_flow.h"
+#include "ui/flows/form_image.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

@@ -1,4 +1,5 @@
 #include "coding/options.h"
+#include "ui/form/option_boxes.h"
 
 #include "core/radio.h"
 #include "support/scripted_platform.h"

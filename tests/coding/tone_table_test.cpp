@@ -1,4 +1,5 @@
 #include "coding/tone_table.h"
+#include "ui/form/option_boxes.h"
 
 #include <gtest/gtest.h>
 

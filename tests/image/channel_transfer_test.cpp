@@ -2,11 +2,12 @@
 // operator gets, the channel entry's checks, and the round trip.
 
 #include "image/channel_transfer.h"
+#include "ui/flows/channel_file_flow.h"
 
-#include "entry/radio_snapshot.h"
 #include "formats/chirp_csv_write.h"
 #include "support/loaded_form.h"
 #include "support/temp_folder.h"
+#include "ui/form/radio_snapshot.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #include "image/image_build.h"
+#include "ui/flows/form_image.h"
 
 #include "image/image_decode.h"
 #include "image/layout.h"

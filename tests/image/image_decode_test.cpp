@@ -1,4 +1,5 @@
 #include "image/image_decode.h"
+#include "ui/flows/form_image.h"
 
 #include "coding/frequency_code.h"
 #include "entry/channel_text.h"

@@ -1,6 +1,7 @@
 #include "image/image_file.h"
-#include "image/image_open.h"
-#include "image/save_path.h"
+#include "ui/flows/form_image.h"
+#include "ui/flows/image_open.h"
+#include "ui/flows/save_path.h"
 
 #include "support/scripted_platform.h"
 

@@ -2,13 +2,14 @@
 // installed firmware, or missing and then said so.
 
 #include "image/firmware_store.h"
-#include "image/flows.h"
 #include "image/image_build.h"
 #include "image/layout.h"
 #include "image/program_code.h"
 #include "image/templates.h"
 #include "support/loaded_form.h"
 #include "support/temp_folder.h"
+#include "ui/flows/flows.h"
+#include "ui/flows/form_image.h"
 
 #include <gtest/gtest.h>
 

@@ -3,11 +3,12 @@
 // file as they were. The same scenarios generate the table of
 // docs/reliability.md (KL40_UPDATE_DOCS=1 rewrites it).
 
-#include "image/flows.h"
 #include "image/image_build.h"
 #include "image/image_file.h"
 #include "image/layout.h"
 #include "support/loaded_form.h"
+#include "ui/flows/flows.h"
+#include "ui/flows/form_image.h"
 
 #include "support/channel_slots.h"
 

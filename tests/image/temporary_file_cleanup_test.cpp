@@ -3,6 +3,7 @@
 
 #include "image/image_file.h"
 #include "image/temporary_files.h"
+#include "ui/flows/form_image.h"
 
 #include "support/scripted_platform.h"
 

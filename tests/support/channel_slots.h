@@ -4,9 +4,9 @@
 
 #include "coding/tone_table.h"
 #include "core/numbers.h"
-#include "core/radio_data.h"
 #include "core/radio_record.h"
 #include "entry/channel_text.h"
+#include "ui/form/workspace.h"
 
 #include <cmath>
 #include <string>

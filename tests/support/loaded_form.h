@@ -2,10 +2,10 @@
 // A radio as the program has it right after start-up: data set, form fields
 // with their handlers wired, form loaded, scripted platform.
 
-#include "entry/channel_entry.h"
 #include "support/channel_slots.h"
 #include "support/scripted_platform.h"
 #include "ui/entry_form.h"
+#include "ui/form/channel_entry.h"
 
 #include <string>
 

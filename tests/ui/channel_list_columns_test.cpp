@@ -1,7 +1,8 @@
 #include "ui/channel_list_columns.h"
+#include "ui/form/option_boxes.h"
 
 #include "coding/tone_table.h"
-#include "entry/channel_entry.h"
+#include "ui/form/channel_entry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,11 @@
 #include "ui/entry_form.h"
+#include "ui/flows/form_image.h"
 
 #include "coding/tone_table.h"
-#include "image/flows.h"
 #include "image/image_build.h"
 #include "support/loaded_form.h"
 #include "support/scripted_platform.h"
+#include "ui/flows/flows.h"
 
 #include "support/channel_slots.h"
 

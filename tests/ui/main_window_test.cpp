@@ -1,8 +1,8 @@
 #include "ui/main_window.h"
 
-#include "entry/channel_entry.h"
-#include "image/flows.h"
 #include "support/scripted_platform.h"
+#include "ui/flows/flows.h"
+#include "ui/form/channel_entry.h"
 
 #include "support/channel_slots.h"
 

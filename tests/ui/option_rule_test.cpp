@@ -3,11 +3,13 @@
 // boxes are the rule's, however the form got its ticks.
 
 #include "core/option_rules.h"
-#include "entry/radio_snapshot.h"
-#include "image/flows.h"
 #include "image/image_build.h"
 #include "support/loaded_form.h"
 #include "support/temp_folder.h"
+#include "ui/flows/flows.h"
+#include "ui/flows/form_image.h"
+#include "ui/form/option_boxes.h"
+#include "ui/form/radio_snapshot.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "ui/recent_files.h"
 
-#include "entry/channel_entry.h"
 #include "support/scripted_platform.h"
+#include "ui/form/channel_entry.h"
 #include "ui/main_window.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "ui/undo_history.h"
 
-#include "entry/radio_snapshot.h"
 #include "image/channel_transfer.h"
 #include "support/scripted_platform.h"
+#include "ui/form/radio_snapshot.h"
 #include "ui/main_window.h"
 #include "ui/unsaved_work.h"
 

@@ -1,6 +1,6 @@
 #include "ui/qt/entry_form_layout.h"
 
-#include "entry/channel_entry.h"
+#include "ui/form/channel_entry.h"
 #include "ui/qt/entry_form_sync.h"
 
 #include <QFontDatabase>

@@ -4,7 +4,7 @@
 // with the widget's signals blocked, so a program change never comes back as
 // an operator action.
 
-#include "core/radio_data.h"
+#include "ui/form/workspace.h"
 #include "ui/qt/entry_form_widgets.h"
 
 #include <QSignalBlocker>

@@ -6,8 +6,8 @@
 // and entry_form_layout.h's; its event filter (entry_form_events.cpp) passes
 // key presses through the form's key filters and reports focus changes.
 
-#include "core/radio_data.h"
 #include "ui/entry_form.h"
+#include "ui/form/workspace.h"
 #include "ui/qt/entry_form_widgets.h"
 #include "ui/undo_history.h"
 

@@ -4,7 +4,7 @@
 // order, fixed captions and accessible names. Where they stand is
 // entry_form_layout.h's job, what they show entry_form_sync.h's.
 
-#include "core/radio_data.h"
+#include "ui/form/workspace.h"
 
 #include <QCheckBox>
 #include <QComboBox>

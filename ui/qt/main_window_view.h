@@ -3,8 +3,8 @@
 // area holding the data-entry form. Menu commands go to the frame's logic; the
 // form is mirrored again after each of them.
 
-#include "core/radio_data.h"
 #include "ui/entry_form.h"
+#include "ui/form/workspace.h"
 #include "ui/main_window.h"
 #include "ui/qt/entry_form_view.h"
 

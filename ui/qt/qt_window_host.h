@@ -3,7 +3,7 @@
 // window and the about box. Each is made when it is first shown and brought
 // forward when it is shown again while open; closing it deletes it.
 
-#include "core/radio_data.h"
+#include "ui/form/workspace.h"
 #include "ui/main_window.h"
 
 #include <QPointer>

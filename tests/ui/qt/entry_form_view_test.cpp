@@ -1,11 +1,11 @@
 // The data-entry form on screen (headless): layout, keyboard, focus, clicks.
 
-#include "entry/channel_entry.h"
 #include "support/form_operator.h"
 #include "support/loaded_form.h"
 #include "support/scripted_platform.h"
 #include "ui/channel_list_columns.h"
 #include "ui/entry_form.h"
+#include "ui/form/channel_entry.h"
 #include "ui/qt/entry_form_view.h"
 #include "ui/qt/qt_platform.h"
 

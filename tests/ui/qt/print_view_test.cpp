@@ -3,8 +3,9 @@
 // positions (pdftotext -bbox) and rendered to pixels (pdftoppm).
 
 #include "coding/options.h"
-#include "entry/channel_entry.h"
 #include "support/scripted_platform.h"
+#include "ui/form/channel_entry.h"
+#include "ui/form/option_boxes.h"
 #include "ui/qt/print_dialog_view.h"
 #include "ui/qt/qt_print_targets.h"
 #include "ui/qt/qt_printer.h"

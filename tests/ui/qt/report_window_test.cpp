@@ -4,6 +4,7 @@
 #include "formats/chirp_csv_read.h"
 #include "image/channel_transfer.h"
 #include "support/loaded_form.h"
+#include "ui/flows/channel_file_flow.h"
 #include "ui/qt/qt_platform.h"
 #include "ui/qt/report_window.h"
 

@@ -1,11 +1,11 @@
 // Undo and redo on screen (headless): each kind of change made through the
 // widgets, the Edit menu's enabled states and its keys, also in a text box.
 
-#include "entry/radio_snapshot.h"
 #include "image/channel_transfer.h"
 #include "support/form_operator.h"
 #include "support/loaded_form.h"
 #include "support/scripted_platform.h"
+#include "ui/form/radio_snapshot.h"
 #include "ui/qt/main_window_view.h"
 #include "ui/qt/qt_window_host.h"
 

@@ -1,7 +1,7 @@
-#include "image/save_path.h"
+#include "ui/flows/save_path.h"
 
-#include "image/flows.h"
 #include "image/image_build.h"
+#include "ui/flows/flows.h"
 
 #include <filesystem>
 #include <system_error>

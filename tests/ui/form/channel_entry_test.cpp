@@ -1,4 +1,4 @@
-#include "entry/channel_entry.h"
+#include "ui/form/channel_entry.h"
 
 #include "support/loaded_form.h"
 #include "support/scripted_platform.h"

@@ -4,10 +4,11 @@
 // every operation; it is neither copied nor moved, because the fields' click
 // handlers refer back to it.
 
-#include "core/fields.h"
 #include "core/option_set.h"
 #include "core/platform.h"
 #include "core/radio.h"
+#include "image/program_code.h"
+#include "ui/form/fields.h"
 
 #include <array>
 #include <cstdint>
@@ -16,14 +17,6 @@
 #include <vector>
 
 namespace kl40 {
-
-// Where the program code (the bytes outside the data area) of a build came from.
-enum class ProgramSource {
-    None,      // "KL40a-16": the image is all data area
-    Template,  // the shipped template, which holds no program code
-    Opened,    // the image that was opened, its model unchanged since
-    Installed, // the firmware installed for the model
-};
 
 struct RadioData {
     // The channels (index = channel number) and the channel count of the

@@ -1,4 +1,5 @@
-#include "entry/radio_snapshot.h"
+#include "ui/form/radio_snapshot.h"
+#include "ui/form/option_boxes.h"
 
 #include "coding/options.h"
 #include "coding/raster.h"
@@ -6,8 +7,8 @@
 #include "core/numbers.h"
 #include "core/option_rules.h"
 #include "core/option_table.h"
-#include "entry/channel_entry.h"
 #include "entry/channel_text.h"
+#include "ui/form/channel_entry.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 // Opening an image file in the program: the open dialog, the read, and the
 // message for each file that gives no image.
 
-#include "core/radio_data.h"
+#include "ui/form/workspace.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 // Choosing where the save flow writes the image.
 
-#include "core/radio_data.h"
+#include "ui/form/workspace.h"
 
 #include <string>
 

@@ -1,14 +1,16 @@
-#include "image/flows.h"
+#include "ui/flows/flows.h"
+#include "ui/flows/form_image.h"
+#include "ui/form/option_boxes.h"
 
 #include "core/option_rules.h"
-#include "entry/channel_entry.h"
 #include "image/image_build.h"
 #include "image/image_decode.h"
 #include "image/image_file.h"
-#include "image/image_open.h"
 #include "image/layout.h"
 #include "image/program_code.h"
-#include "image/save_path.h"
+#include "ui/flows/image_open.h"
+#include "ui/flows/save_path.h"
+#include "ui/form/channel_entry.h"
 
 #include <exception>
 

@@ -1,8 +1,8 @@
 #include "image/firmware_store.h"
-#include "image/flows.h"
 #include "image/image_file.h"
-#include "image/image_open.h"
 #include "image/program_code.h"
+#include "ui/flows/flows.h"
+#include "ui/flows/image_open.h"
 
 #include <filesystem>
 #include <system_error>

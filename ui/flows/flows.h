@@ -2,7 +2,7 @@
 // The open and save flows that move a whole radio between the data set and a
 // ".bin" file.
 
-#include "core/radio_data.h"
+#include "ui/form/workspace.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "core/fields.h"
+#include "ui/form/fields.h"
 
 #include <stdexcept>
 

@@ -1,4 +1,5 @@
-#include "entry/channel_entry.h"
+#include "ui/form/channel_entry.h"
+#include "ui/form/option_boxes.h"
 
 #include "core/radio.h"
 #include "entry/channel_text.h"

@@ -1,4 +1,4 @@
-#include "image/flows.h"
+#include "ui/flows/flows.h"
 
 #include "image/program_code.h"
 #include "image/templates.h"

@@ -2,8 +2,8 @@
 // Checking and storing the channel being edited, showing a stored channel in
 // the entry fields, the channel list lines, the channel count and clearing.
 
-#include "core/radio_data.h"
 #include "entry/channel_rules.h"
+#include "ui/form/workspace.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "core/radio_data.h"
+#include "ui/form/workspace.h"
 
 #include <array>
 

@@ -2,7 +2,7 @@
 // flow without its dialog: for every kind of file the same messages, the same
 // radio afterwards and the same remembered name as choosing it in the dialog.
 
-#include "image/flows.h"
+#include "ui/flows/flows.h"
 
 #include "support/loaded_form.h"
 

@@ -1,4 +1,4 @@
-#include "image/image_open.h"
+#include "ui/flows/image_open.h"
 
 #include "image/image_file.h"
 #include "image/image_read.h"

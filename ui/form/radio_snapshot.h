@@ -5,9 +5,9 @@
 // channel passes the checks a typed one does), and the option boxes.
 
 #include "core/radio.h"
-#include "core/radio_data.h"
 #include "core/radio_record.h"
 #include "entry/radio_entry.h"
+#include "ui/form/workspace.h"
 
 #include <optional>
 #include <string>
