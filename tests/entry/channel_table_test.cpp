@@ -163,7 +163,7 @@ TEST(ChannelTableProperty, RandomOperationsKeepTheRulesAndDoWhatWasAsked) {
             } else if (op == 6) {
                 const auto direction = pick(0, 1) ? MoveDirection::Up : MoveDirection::Down;
                 outcome = MoveChannels(before, rows, direction);
-                check = [&](const Radio& after) {
+                check = [&, direction](const Radio& after) {
                     EXPECT_EQ(contents(after), contents(before));
                     for (int k : rows)
                         EXPECT_EQ(at(after, direction == MoveDirection::Up ? k - 1 : k + 1),
@@ -187,7 +187,7 @@ TEST(ChannelTableProperty, RandomOperationsKeepTheRulesAndDoWhatWasAsked) {
             } else if (op == 8) {
                 const auto key = static_cast<SortKey>(pick(0, 3));
                 outcome = SortChannels(before, key);
-                check = [&](const Radio& after) {
+                check = [&, key](const Radio& after) {
                     EXPECT_EQ(contents(after), contents(before));
                     const int filled = static_cast<int>(contents(before).size());
                     for (int k = 1; k <= kHighestChannel; ++k)
@@ -217,6 +217,133 @@ TEST(ChannelTableProperty, RandomOperationsKeepTheRulesAndDoWhatWasAsked) {
     // Both kinds happened often enough to mean something.
     EXPECT_GT(taken, 1000);
     EXPECT_GT(refused, 500);
+}
+
+} // namespace
+} // namespace kl40
+
+namespace kl40 {
+namespace {
+
+Channel simplexAt(std::int64_t units) {
+    Channel channel;
+    channel.rx = channel.tx = Frequency{units};
+    return channel;
+}
+
+// Channel 1 simplex at 435, 2 "+5" from 444, 3 split 435/437, 10 to 41 the
+// 32 scan channels, 42 a channel without scan.
+Radio sampleRadio() {
+    Radio radio;
+    radio.channels[1] = simplexAt(4350000);
+    radio.channels[2] = simplexAt(4440000);
+    radio.channels[2]->tx = Frequency{4490000};
+    radio.channels[3] = simplexAt(4350000);
+    radio.channels[3]->tx = Frequency{4370000};
+    radio.channels[3]->split = true;
+    for (std::size_t n = 10; n <= 42; ++n) {
+        radio.channels[n] = simplexAt(4300000);
+        radio.channels[n]->scan = n != 42;
+    }
+    radio.channelCount = 42;
+    return radio;
+}
+
+TEST(ChannelTableRefusals, SayWhy) {
+    const Radio radio = sampleRadio();
+    Radio full = radio;
+    full.channels[99] = simplexAt(4350000);
+    const std::string transmitAt451 = "An offset of 5.0000 MHz puts the transmit frequency at "
+                                      "451.0000 MHz, outside 400 to 450 MHz.";
+    const struct {
+        TableOutcome outcome;
+        std::string reason;
+    } cases[] = {
+        {CommitCell(radio, 0, Column::Receive, "435"), kChannelNumberRefusal},
+        {CommitCell(radio, 1, Column::Receive, "451"), FrequencyRefusalText("receive")},
+        {CommitCell(radio, 1, Column::Receive, "435.12345"), FrequencyRefusalText("receive")},
+        {CommitCell(radio, 50, Column::Ctcss, "88.5"),
+         "Channel 50 has no receive frequency: enter it first."},
+        {CommitCell(radio, 1, Column::Transmit, "399"), FrequencyRefusalText("transmit")},
+        {CommitCell(radio, 2, Column::Receive, "446"), transmitAt451},
+        {CommitCell(radio, 2, Column::Offset, "7"),
+         "An offset of 7.0000 MHz puts the transmit frequency at 451.0000 MHz, outside 400 to "
+         "450 MHz."},
+        {CommitCell(radio, 1, Column::Duplex, "+", Frequency{160000}),
+         "An offset of 16.0000 MHz puts the transmit frequency at 451.0000 MHz, outside 400 to "
+         "450 MHz."},
+        {CommitCell(radio, 1, Column::Duplex, "plus"),
+         "Duplex must be blank (simplex), \"+\", \"-\" or \"split\"."},
+        {CommitCell(radio, 1, Column::Offset, "5"),
+         "Choose \"+\" or \"-\" as the duplex before typing an offset."},
+        {CommitCell(radio, 2, Column::Offset, "1.23456"), kOffsetRefusal},
+        {CommitCell(radio, 1, Column::Ctcss, "100.0"),
+         "100.0 Hz is not one of the radio's CTCSS tones."},
+        {CommitCell(radio, 1, Column::Scan, "maybe"), "Scan must be Y or N."},
+        {CommitCell(radio, 42, Column::Scan, "Y"), kScanLimitText},
+        {CommitCell(radio, 1, Column::Name, "a\tb"), "A name cannot hold a tab or a line break."},
+        {InsertChannel(full, 5), "Channel 99 is in use: there is no room to insert a channel."},
+        {MoveChannels(radio, {1, 5}, MoveDirection::Up),
+         "Channel 1 is the first row: it cannot move up."},
+        {MoveChannels(radio, {99}, MoveDirection::Down),
+         "Channel 99 is the last row: it cannot move down."},
+        {MoveChannels(radio, {}, MoveDirection::Up), "No channels are selected."},
+        {DeleteChannels(radio, {5, 100}), kChannelNumberRefusal},
+        {FillReceive(radio, {1}, "abc"), FrequencyRefusalText("start")},
+        {FillReceive(radio, {1, 2}, "445.9875"),
+         "Channel 2 would transmit on 451.0000 MHz, outside 400 to 450 MHz."},
+        {FillReceive(radio, {97, 98, 99}, "449.9875"),
+         "Channel 99 would receive on 450.0125 MHz, outside 400 to 450 MHz."},
+    };
+    for (const auto& c : cases) {
+        const auto* refusal = std::get_if<TableRefusal>(&c.outcome);
+        ASSERT_TRUE(refusal) << "taken where refused: " << c.reason;
+        EXPECT_EQ(refusal->reason, c.reason);
+    }
+}
+
+// Typing into the frequency, duplex and offset cells of the sample radio.
+TEST(ChannelTableRepeaterEntry, DuplexFollowsTheFrequenciesExceptSplit) {
+    const Radio radio = sampleRadio();
+    const struct {
+        int channel;
+        Column column;
+        const char* typed;
+        const char* rx;
+        const char* tx;
+        const char* duplex;
+        const char* offset;
+    } cases[] = {
+        {1, Column::Receive, "436", "436.0000", "436.0000", "", ""},
+        {1, Column::Duplex, "-", "435.0000", "430.0000", "-", "5.0000"},
+        {1, Column::Transmit, "436", "435.0000", "436.0000", "split", ""},
+        {2, Column::Receive, "440", "440.0000", "445.0000", "+", "5.0000"},
+        {2, Column::Transmit, "449", "444.0000", "449.0000", "+", "5.0000"},
+        {2, Column::Transmit, "448", "444.0000", "448.0000", "split", ""},
+        {2, Column::Transmit, "444", "444.0000", "444.0000", "", ""},
+        {2, Column::Offset, "0", "444.0000", "444.0000", "", ""},
+        {2, Column::Offset, "0.6", "444.0000", "444.6000", "+", "0.6000"},
+        {2, Column::Duplex, "-", "444.0000", "439.0000", "-", "5.0000"},
+        {2, Column::Duplex, "", "444.0000", "444.0000", "", ""},
+        {3, Column::Receive, "436", "436.0000", "437.0000", "split", ""},
+        {3, Column::Duplex, "+", "435.0000", "437.0000", "+", "2.0000"},
+        {60, Column::Receive, "430", "430.0000", "430.0000", "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.channel) + " " + c.typed);
+        const TableOutcome outcome = CommitCell(radio, c.channel, c.column, c.typed);
+        ASSERT_TRUE(std::holds_alternative<TableChange>(outcome));
+        const Channel& channel = *std::get<TableChange>(outcome).radio.channels[c.channel];
+        EXPECT_EQ(CellText(channel, Column::Receive), c.rx);
+        EXPECT_EQ(CellText(channel, Column::Transmit), c.tx);
+        EXPECT_EQ(CellText(channel, Column::Duplex), c.duplex);
+        EXPECT_EQ(CellText(channel, Column::Offset), c.offset);
+    }
+    // An off-raster frequency is stored as typed and told.
+    const auto change = std::get<TableChange>(CommitCell(radio, 60, Column::Receive, "435.1234"));
+    EXPECT_EQ(change.notes, std::vector<std::string>{"435.1234 MHz is not on the radio's 12.5 kHz "
+                                                     "raster: it will use 435.1250 MHz."});
+    EXPECT_EQ(change.radio.channelCount, 60);
 }
 
 } // namespace
