@@ -48,7 +48,7 @@ TEST(ChannelClipboard, PasteLandsRowsInOrderAndReportsTheRefusedOnes) {
     const std::string text = std::string(kChannelTableHeader) +
                              "\n"
                              "40\t435.1\t\t\t\t88.5\tY\tFirst\t\n"
-                             "41\t445\t\t+\t4\t\tN\t\t\n"
+                             "41\t447\t\t+\t2\t\tN\t\t\n"
                              "42\t435\t440\t+\t3\t\t\t\t\n"
                              "43\t435\t\n"
                              "44\t401\t400.5\tsplit\t\tnone\tN\tSplit\tc\r\n";
@@ -62,7 +62,7 @@ TEST(ChannelClipboard, PasteLandsRowsInOrderAndReportsTheRefusedOnes) {
     const std::string expected = std::string(kChannelTableHeader) +
                                  "\n"
                                  "5\t435.1000\t435.1000\t\t\t88.5\tY\tFirst\t\n"
-                                 "6\t445.0000\t449.0000\t+\t4.0000\tnone\tN\t\t\n"
+                                 "6\t447.0000\t449.0000\t+\t2.0000\tnone\tN\t\t\n"
                                  "7\t\t\t\t\t\t\t\t\n"
                                  "8\t\t\t\t\t\t\t\t\n"
                                  "9\t401.0000\t400.5000\tsplit\t\tnone\tN\tSplit\tc\n";
