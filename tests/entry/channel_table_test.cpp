@@ -219,12 +219,6 @@ TEST(ChannelTableProperty, RandomOperationsKeepTheRulesAndDoWhatWasAsked) {
     EXPECT_GT(refused, 500);
 }
 
-} // namespace
-} // namespace kl40
-
-namespace kl40 {
-namespace {
-
 Channel simplexAt(std::int64_t units) {
     Channel channel;
     channel.rx = channel.tx = Frequency{units};
