@@ -36,6 +36,9 @@ struct Channel {
     std::optional<Frequency> tx;
     int tone = 0; // row of the CTCSS tone table; row 0 is "none"
     bool scan = false;
+    // The transmit frequency was typed as such ("split" duplex) rather than
+    // following the receive frequency by an offset. Images do not hold it.
+    bool split = false;
     // Kept in radio files only: no image holds them.
     std::string name;
     std::string comment;

@@ -26,6 +26,11 @@ void dropLeadingPadding(std::string& frequency) {
 
 } // namespace
 
+bool FrequencyInBand(Frequency frequency) {
+    return frequency >= Frequency{std::llround(kLowestMHz * 10000.0)} &&
+           frequency <= Frequency{std::llround(kHighestMHz * 10000.0)};
+}
+
 std::string FrequencyRefusalText(std::string_view which) {
     return "A valid frequency must be entered\nThe " + std::string(which) +
            " frequency must be from 400 to 450 MHz, with at most four decimals.";

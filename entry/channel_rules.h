@@ -17,6 +17,9 @@ inline constexpr const char* kChannelNumberRefusal =
     "Check data entered\nThe channel number must be from 1 to 99.";
 inline constexpr const char* kScanLimitText = "Only 32 scan channels allowed";
 
+// True when a frequency lies in the radio's band, 400 to 450 MHz.
+bool FrequencyInBand(Frequency frequency);
+
 // Why a frequency was refused, naming its field ("receive", "transmit").
 std::string FrequencyRefusalText(std::string_view which);
 

@@ -174,7 +174,7 @@ Outcome readRow(const Row& row, int number) {
 
 } // namespace
 
-std::variant<ChannelImport, CsvError> ReadChirpCsv(std::string_view text) {
+std::variant<ChannelImport, CsvError> ReadChirpCsv(std::string_view text, Locations locations) {
     if (text.size() > kMaxChirpCsvBytes)
         return CsvError{"The file is larger than 1 MiB: not a channel list."};
     auto records = ReadCsvRecords(text);
@@ -200,19 +200,23 @@ std::variant<ChannelImport, CsvError> ReadChirpCsv(std::string_view text) {
     bool anyTsql = false;
     for (auto record = rows.begin() + 1; record != rows.end(); ++record) {
         const Row row(columns, *record);
-        FileRow where{record->line, std::string(row.cellOrBlank("Location"))};
+        FileRow where{record->line, locations == Locations::Ignored
+                                        ? std::string()
+                                        : std::string(row.cellOrBlank("Location"))};
         if (record->fields.size() < header.fields.size()) {
             result.report.refuse(where, "the row has " + std::to_string(record->fields.size()) +
                                             " fields where the header has " +
                                             std::to_string(header.fields.size()));
             continue;
         }
-        const std::optional<int> number = channelNumber(where.location);
+        const std::optional<int> number =
+            locations == Locations::Ignored ? 0 : channelNumber(where.location);
         if (!number) {
             result.report.refuse(where, "the Location must be a whole number from 1 to 99");
             continue;
         }
-        if (const auto taken = lineOfChannel.find(*number); taken != lineOfChannel.end()) {
+        if (const auto taken = lineOfChannel.find(*number);
+            *number != 0 && taken != lineOfChannel.end()) {
             result.report.refuse(where, "the Location is already taken by line " +
                                             std::to_string(taken->second));
             continue;

@@ -23,6 +23,10 @@ inline constexpr std::size_t kMaxChirpCsvRows = 1000;
 // were left out and that TSQL rows need the receive tone option. An error
 // when the text is not a CHIRP CSV file at all (no Location or Frequency
 // column, broken quoting, not UTF-8, larger than the bounds above).
-std::variant<ChannelImport, CsvError> ReadChirpCsv(std::string_view text);
+// With Locations::Ignored (rows pasted into the channel table, which land in
+// their order) a row's Location is neither checked nor kept.
+enum class Locations { Numbered, Ignored };
+std::variant<ChannelImport, CsvError> ReadChirpCsv(std::string_view text,
+                                                   Locations locations = Locations::Numbered);
 
 } // namespace kl40
