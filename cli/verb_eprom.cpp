@@ -50,7 +50,8 @@ std::optional<EpromProgrammer> programmerFor(std::size_t size, const EpromSettin
         chosen.device2k.clear();
         chosen.device8k.clear();
     }
-    if (!settings.device.empty()) (size > 2048 ? chosen.device8k : chosen.device2k) = settings.device;
+    if (!settings.device.empty())
+        (size > 2048 ? chosen.device8k : chosen.device2k) = settings.device;
     auto resolved = ResolveProgrammer(chosen, size, file.string());
     if (const auto* problem = std::get_if<std::string>(&resolved)) {
         say(*problem);
@@ -105,8 +106,8 @@ void noteProgramCode(const Bytes& chip, int model, const std::string& outputPath
         (lookup.state == FirmwareLookup::State::Installed
              ? " (installed from " + EchoText(lookup.firmware.source) + ")"
              : " (none is installed)") +
-        "; 'kl40-cli firmware install " + EchoText(outputPath) +
-        "' makes builds for " + name + " take it.");
+        "; 'kl40-cli firmware install " + EchoText(outputPath) + "' makes builds for " + name +
+        " take it.");
 }
 
 } // namespace
@@ -119,8 +120,8 @@ int RunEpromRead(const std::string& outputPath, const std::string& model,
     if (!programmer) return 1;
     const EpromOutcome read = ReadEprom(*programmer, ImageSize(*modelCode), progressOnStderr());
     if (read.result != Result::Done) return fail(read.message);
-    if (auto failure = WriteFileAtomically(outputPath, EncodeImageFile(read.chip, outputPath,
-                                                                       nullptr)))
+    if (auto failure =
+            WriteFileAtomically(outputPath, EncodeImageFile(read.chip, outputPath, nullptr)))
         return fail(EchoText(outputPath) + ": " + *failure);
     noteProgramCode(read.chip, *modelCode, outputPath);
     return 0;
@@ -131,9 +132,9 @@ int RunEpromWrite(const std::string& source, const EpromSettings& settings) {
     if (!image) return 1;
     const auto programmer = programmerFor(image->image.size(), settings);
     if (!programmer) return 1;
-    const EpromOutcome written =
-        WriteEprom(*programmer, image->image, image->model,
-                   [&settings] { return settings.allowNoProgramCode; }, progressOnStderr());
+    const EpromOutcome written = WriteEprom(
+        *programmer, image->image, image->model,
+        [&settings] { return settings.allowNoProgramCode; }, progressOnStderr());
     if (written.result == Result::Refused)
         return fail(EchoText(source) + ": " + written.message +
                     " Install your radio's firmware ('kl40-cli firmware install DUMP.bin'), or "

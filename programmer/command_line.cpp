@@ -71,12 +71,11 @@ std::string CommandLineText(const std::vector<std::string>& arguments) {
     std::string text;
     for (const std::string& argument : arguments) {
         if (!text.empty()) text += ' ';
-        const bool plain = !argument.empty() &&
-                           std::all_of(argument.begin(), argument.end(), [](char c) {
-                               return std::isalnum(static_cast<unsigned char>(c)) ||
-                                      std::string_view("@%+=:,./_-").find(c) !=
-                                          std::string_view::npos;
-                           });
+        const bool plain =
+            !argument.empty() && std::all_of(argument.begin(), argument.end(), [](char c) {
+                return std::isalnum(static_cast<unsigned char>(c)) ||
+                       std::string_view("@%+=:,./_-").find(c) != std::string_view::npos;
+            });
         if (plain) {
             text += argument;
             continue;

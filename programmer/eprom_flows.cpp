@@ -53,8 +53,8 @@ EpromOutcome readChip(const EpromProgrammer& programmer, std::size_t size,
     const ScratchFolder& scratch = std::get<ScratchFolder>(made);
     ToolRun run;
     ToolResult result;
-    if (auto failed = runTool(programmer, programmer.commands.read, scratch.file(), progress, run,
-                              result))
+    if (auto failed =
+            runTool(programmer, programmer.commands.read, scratch.file(), progress, run, result))
         return std::move(*failed);
     auto read = ReadWholeFile(scratch.file(), size, Pipes::Refuse);
     const auto wrongRead = [&](const std::string& what) {
@@ -106,8 +106,7 @@ EpromOutcome WriteEprom(const EpromProgrammer& programmer, const Bytes& image, i
     tell(progress, EpromStep::Writing);
     {
         auto made = ScratchFolder::Make();
-        if (auto* reason = std::get_if<std::string>(&made))
-            return outcome(Result::Failed, *reason);
+        if (auto* reason = std::get_if<std::string>(&made)) return outcome(Result::Failed, *reason);
         const ScratchFolder& scratch = std::get<ScratchFolder>(made);
         std::ofstream out(scratch.file(), std::ios::binary);
         out.write(reinterpret_cast<const char*>(image.data()),
@@ -116,8 +115,8 @@ EpromOutcome WriteEprom(const EpromProgrammer& programmer, const Bytes& image, i
         if (!out) return outcome(Result::Failed, "cannot write the image to " + scratch.file());
         ToolRun run;
         ToolResult result;
-        if (auto failed = runTool(programmer, programmer.commands.write, scratch.file(),
-                                  progress, run, result)) {
+        if (auto failed = runTool(programmer, programmer.commands.write, scratch.file(), progress,
+                                  run, result)) {
             failed->message +=
                 "\nThe EPROM may be partly written: read it or verify it before using it.";
             return std::move(*failed);
@@ -132,8 +131,7 @@ EpromOutcome WriteEprom(const EpromProgrammer& programmer, const Bytes& image, i
                        "The EPROM did not read back as written: at " +
                            AddressText(difference->address) + " it holds " +
                            ByteText(difference->actual) + " where the image has " +
-                           ByteText(difference->expected) +
-                           ". The chip is not usable as written.",
+                           ByteText(difference->expected) + ". The chip is not usable as written.",
                        std::move(after.chip));
     return outcome(Result::Done,
                    "Written and verified: the EPROM reads back all " + byteCount(image.size()) +
@@ -149,9 +147,8 @@ EpromOutcome VerifyEprom(const EpromProgrammer& programmer, const Bytes& image,
     tell(progress, EpromStep::Checking);
     if (const auto difference = FirstDifference(image, read.chip))
         return outcome(Result::Different,
-                       "The EPROM differs from the image: at " +
-                           AddressText(difference->address) + " it holds " +
-                           ByteText(difference->actual) + " where the image has " +
+                       "The EPROM differs from the image: at " + AddressText(difference->address) +
+                           " it holds " + ByteText(difference->actual) + " where the image has " +
                            ByteText(difference->expected) + ".",
                        std::move(read.chip));
     return outcome(Result::Done,

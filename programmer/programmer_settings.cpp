@@ -58,9 +58,8 @@ std::optional<std::string> readSettings(const json& document, ProgrammerSettings
             names += (names.empty() ? "\"" : ", \"") + name + "\"";
         return "unknown programmer \"" + settings.programmer + "\" (known: " + names + ")";
     }
-    for (const auto& [key, command] :
-         {std::pair{"read_command", &settings.customRead},
-          std::pair{"write_command", &settings.customWrite}}) {
+    for (const auto& [key, command] : {std::pair{"read_command", &settings.customRead},
+                                       std::pair{"write_command", &settings.customWrite}}) {
         if (command->empty()) continue;
         auto split = SplitCommandLine(*command);
         if (const auto* reason = std::get_if<std::string>(&split))
@@ -111,9 +110,9 @@ std::optional<std::string> SaveProgrammerSettings(const fs::path& file,
     return WriteFileAtomically(file.string(), std::vector<std::uint8_t>(text.begin(), text.end()));
 }
 
-std::variant<ProgrammerCommands, std::string>
-ResolveProgrammer(const ProgrammerSettings& settings, std::size_t chipSize,
-                  const std::string& where) {
+std::variant<ProgrammerCommands, std::string> ResolveProgrammer(const ProgrammerSettings& settings,
+                                                                std::size_t chipSize,
+                                                                const std::string& where) {
     const std::optional<ProgrammerRow> row = FindProgrammer(settings.programmer);
     if (!row) return "unknown programmer \"" + settings.programmer + "\"";
     const bool custom = row->name == kCustomProgrammer;
@@ -140,7 +139,8 @@ ResolveProgrammer(const ProgrammerSettings& settings, std::size_t chipSize,
                    " has no {file}: the image file must be passed to the programmer";
         return std::nullopt;
     };
-    if (auto problem = prepare("read_command", settings.customRead, row->readCommand, commands.read))
+    if (auto problem =
+            prepare("read_command", settings.customRead, row->readCommand, commands.read))
         return *problem;
     if (auto problem =
             prepare("write_command", settings.customWrite, row->writeCommand, commands.write))

@@ -63,8 +63,8 @@ struct ProgrammerCommands {
 // The commands of the chosen programmer for a chip of `chipSize` bytes, or
 // why there are none (a "Custom" programmer without a read command, a
 // template without {file}); `where` names the settings file in the reason.
-std::variant<ProgrammerCommands, std::string>
-ResolveProgrammer(const ProgrammerSettings& settings, std::size_t chipSize,
-                  const std::string& where);
+std::variant<ProgrammerCommands, std::string> ResolveProgrammer(const ProgrammerSettings& settings,
+                                                                std::size_t chipSize,
+                                                                const std::string& where);
 
 } // namespace kl40

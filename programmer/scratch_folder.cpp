@@ -18,8 +18,7 @@ std::variant<ScratchFolder, std::string> ScratchFolder::Make() {
     // No signal between making the folder and registering it for removal.
     const CleanupSignalsBlocked blocked;
     if (!::mkdtemp(pattern.data()))
-        return "cannot make a temporary folder in " + base.string() + ": " +
-               std::strerror(errno);
+        return "cannot make a temporary folder in " + base.string() + ": " + std::strerror(errno);
     state->folder = pattern;
     state->file = pattern + "/chip.bin";
     state->folderRegistration.emplace(state->folder.c_str());

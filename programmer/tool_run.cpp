@@ -140,8 +140,8 @@ ToolResult RunTool(const ToolRun& run) {
     pid_t child = -1;
     {
         const SpawnSettings settings(writeEnd.get());
-        const int error = ::posix_spawnp(&child, argv[0], settings.actions(),
-                                         settings.attributes(), argv.data(), environ);
+        const int error = ::posix_spawnp(&child, argv[0], settings.actions(), settings.attributes(),
+                                         argv.data(), environ);
         if (error != 0) {
             result.ending = ToolResult::Ending::NotStarted;
             result.startError = std::strerror(error);
@@ -214,8 +214,8 @@ std::string DescribeEnding(const ToolRun& run, const ToolResult& result) {
         return command + " was ended by " + signalName(result.status);
     case ToolResult::Ending::TimedOut:
         return command + " did not finish within " +
-               std::to_string(std::chrono::duration_cast<std::chrono::seconds>(run.timeLimit)
-                                  .count()) +
+               std::to_string(
+                   std::chrono::duration_cast<std::chrono::seconds>(run.timeLimit).count()) +
                " seconds and was stopped (" + signalName(result.status) + ")";
     case ToolResult::Ending::Cancelled:
         return command + " was cancelled (" + signalName(result.status) + ")";

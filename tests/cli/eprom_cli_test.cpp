@@ -113,7 +113,8 @@ TEST_F(EpromCli, RefusalsRunNoProgrammerCommand) {
         {{"eprom", "read", file("x.csv"), "--model", "KL40c"}, 2, "x.csv"},
         {{"eprom", "write", file("c.json"), "--model", "KL40c"}, 2, "are for a channel list"},
         {{"eprom", "write", file("c.json"), "--programmer", "TL-9"}, 2, "TL-9"},
-        {{"eprom", "write", file("c.json")}, 1,
+        {{"eprom", "write", file("c.json")},
+         1,
          "c.json: " + NoProgramCodeText(3) + " It was not written to the EPROM."},
         {{"eprom", "verify", file("none.bin")}, 2, "none.bin: Unable to open data file"},
     };
@@ -123,8 +124,8 @@ TEST_F(EpromCli, RefusalsRunNoProgrammerCommand) {
     }
     writeSettings(R"({"programmer": "TL-9"})");
     EXPECT_EQ(run({"eprom", "read", file("x.bin"), "--model", "KL40c"}), 1);
-    EXPECT_TRUE(said("kl40-cli: " + file("config/kl40/programmer.json") +
-                     ": unknown programmer \"TL-9\""))
+    EXPECT_TRUE(
+        said("kl40-cli: " + file("config/kl40/programmer.json") + ": unknown programmer \"TL-9\""))
         << err;
     EXPECT_TRUE(chip.runs().empty());
 }
@@ -140,9 +141,8 @@ TEST_F(EpromCli, CustomProgrammerDeviceOverrideAndFailures) {
     EXPECT_EQ(chip.folder.readBytes("a.bin"), Bytes(2048, 0x5A));
     EXPECT_EQ(chip.runs().back().find("-p MY 2716 -r "), 0u);
     // --programmer takes the shipped row over the settings file's choice.
-    ASSERT_EQ(run({"eprom", "read", file("b.bin"), "--model", "KL40a-16", "--programmer",
-                   "minipro"}),
-              0);
+    ASSERT_EQ(
+        run({"eprom", "read", file("b.bin"), "--model", "KL40a-16", "--programmer", "minipro"}), 0);
     EXPECT_EQ(chip.runs().back().find("-p M2716@DIP24 -y -r "), 0u);
 
     chip.fault("exit=3:Programmer busy");
@@ -153,7 +153,8 @@ TEST_F(EpromCli, CustomProgrammerDeviceOverrideAndFailures) {
         << err;
     EXPECT_TRUE(chip.folder.readBytes("b.bin") == Bytes(2048, 0x5A));
     EXPECT_EQ(run({"eprom", "read", file("b.bin"), "--model", "KL40a-16"}), 1);
-    EXPECT_EQ(chip.folder.readBytes("b.bin"), Bytes(2048, 0x5A)) << "a failed read replaces nothing";
+    EXPECT_EQ(chip.folder.readBytes("b.bin"), Bytes(2048, 0x5A))
+        << "a failed read replaces nothing";
 }
 
 } // namespace

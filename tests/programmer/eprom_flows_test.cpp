@@ -28,8 +28,10 @@ protected:
     }
 
     static EpromProgrammer programmer(const std::string& tool = test::SimulatedChip::tool()) {
-        return {{"simulated", {tool, "-p", "{device}", "-y", "-r", "{file}"},
-                 {tool, "-p", "{device}", "-y", "-w", "{file}"}, "M2716@DIP24"},
+        return {{"simulated",
+                 {tool, "-p", "{device}", "-y", "-r", "{file}"},
+                 {tool, "-p", "{device}", "-y", "-w", "{file}"},
+                 "M2716@DIP24"},
                 std::chrono::seconds(20)};
     }
     static Bytes randomImage(std::size_t size, unsigned seed) {
@@ -108,26 +110,36 @@ TEST_F(EpromFlows, ToolFaults) {
         Result result;
         std::vector<std::string> said;
     } cases[] = {
-        {"no-chip", false, Result::Failed,
+        {"no-chip",
+         false,
+         Result::Failed,
          {"-r " + chip.folder.file("tmp"), "failed with exit status 1",
           "Its last lines of output:\n    Found simulated programmer\n"
           "    Unsupported device or no chip in the socket: M2716@DIP24"}},
-        {"short-read", false, Result::Failed,
+        {"short-read",
+         false,
+         Result::Failed,
          {"ended with exit status 0, but it read 1024 bytes where the EPROM holds 2048 bytes"}},
-        {"exit=3:Programmer busy", false, Result::Failed,
+        {"exit=3:Programmer busy",
+         false,
+         Result::Failed,
          {"failed with exit status 3", "\n    Programmer busy"}},
-        {"write-fails-at=0x0100", true, Result::Failed,
+        {"write-fails-at=0x0100",
+         true,
+         Result::Failed,
          {"-w ", "failed with exit status 1", "Programming failed at 0x0100",
           "The EPROM may be partly written"}},
-        {"quiet-fail-at=0x0100", true, Result::NotUsable,
+        {"quiet-fail-at=0x0100",
+         true,
+         Result::NotUsable,
          {"The EPROM did not read back as written: at 0x0100 it holds 0xFF where the image has "
           "0x12. The chip is not usable as written."}},
     };
     for (const auto& c : cases) {
         chip.insert(Bytes(2048, 0xFF));
         chip.fault(c.fault);
-        const EpromOutcome outcome = c.write ? WriteEprom(programmer(), image, 1, nullptr)
-                                             : ReadEprom(programmer(), 2048);
+        const EpromOutcome outcome =
+            c.write ? WriteEprom(programmer(), image, 1, nullptr) : ReadEprom(programmer(), 2048);
         EXPECT_EQ(outcome.result, c.result) << c.fault << ": " << outcome.message;
         EXPECT_EQ(outcome.message.find("`" + test::SimulatedChip::tool() + " -p M2716@DIP24 -y"),
                   c.result == Result::Failed ? 0u : std::string::npos)

@@ -115,8 +115,8 @@ int main(int argc, char** argv) {
     for (std::size_t a = 0; a < chip.size(); ++a)
         if (chip[a] != image[a]) {
             char text[80];
-            std::snprintf(text, sizeof text, "Verification failed at 0x%04zX: 0x%02X != 0x%02X",
-                          a, chip[a], image[a]);
+            std::snprintf(text, sizeof text, "Verification failed at 0x%04zX: 0x%02X != 0x%02X", a,
+                          chip[a], image[a]);
             return fail(text);
         }
     std::printf("Verification OK\n");
