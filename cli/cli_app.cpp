@@ -8,6 +8,7 @@
 #include "core/option_table.h"
 #include "core/radio_model.h"
 #include "image/firmware_store.h"
+#include "programmer/programmer_table.h"
 
 #include <CLI/CLI.hpp>
 
@@ -35,7 +36,8 @@ std::vector<std::string> timeoutTexts() {
 } // namespace
 
 int Run(int argc, char** argv) {
-    CLI::App app{"kl40-cli: builds, decodes, lists and compares KL40 EPROM images"};
+    CLI::App app{"kl40-cli: builds, decodes, lists and compares KL40 EPROM images, and reads, writes "
+                 "and verifies EPROMs through your programmer"};
     app.set_version_flag("--version", std::string("kl40-cli ") + KL40_VERSION);
     app.require_subcommand(1);
 
@@ -105,6 +107,57 @@ int Run(int argc, char** argv) {
     auto* remove = firmware->add_subcommand("remove", "Remove a model's installed firmware");
     remove->add_option("model", firmwareModel, ModelsWithProgramCode())->required();
 
+    auto* eprom = app.add_subcommand(
+        "eprom", "Read, write or verify an EPROM through your programmer's tool");
+    eprom->require_subcommand(1);
+    EpromSettings epromSettings;
+    const auto addProgrammerOptions = [&epromSettings](CLI::App* verb) {
+        verb->add_option("--programmer", epromSettings.programmer,
+                         "programmer (default: the settings file's, else minipro)")
+            ->check(CLI::IsMember(ProgrammerNames()));
+        verb->add_option("--device", epromSettings.device,
+                         "the chip's device name for the programmer (e.g. 27C64@DIP28)");
+    };
+    // The options of building a radio file, and those of a channel list only.
+    std::vector<CLI::Option*> radioFileOptions, channelListOptions;
+    const auto addSourceOptions = [&](CLI::App* verb) {
+        BuildSettings& build = epromSettings.build;
+        radioFileOptions.push_back(verb->add_option(
+            "--firmware", build.firmwarePath,
+            "building a radio file: take the program code from this image"));
+        channelListOptions.push_back(
+            verb->add_option("--model", build.model, "model of a channel list (.csv)")
+                ->check(CLI::IsMember(ModelNames())));
+        channelListOptions.push_back(
+            verb->add_option("--timeout", build.timeout, "time-out of a channel list (.csv)")
+                ->check(CLI::IsMember(timeoutTexts())));
+        channelListOptions.push_back(
+            verb->add_option("--option", build.options, "an option of a channel list (repeatable)")
+                ->check(CLI::IsMember(OptionCaptions())));
+    };
+    std::string epromFile, epromModel;
+    auto* epromRead = eprom->add_subcommand(
+        "read", "Read the EPROM into an image file (bin, hex or s19 by its extension)");
+    epromRead->add_option("output", epromFile, "image file to write")->required();
+    epromRead->add_option("--model", epromModel, "the radio's model: it decides the chip's size")
+        ->required()
+        ->check(CLI::IsMember(ModelNames()));
+    addProgrammerOptions(epromRead);
+    auto* epromWrite = eprom->add_subcommand(
+        "write", "Write an image, a RADIO JSON file or a channel list to the EPROM");
+    epromWrite->add_option("source", epromFile, "image, RADIO JSON file or channel list (.csv)")
+        ->required();
+    epromWrite->add_flag("--allow-no-program-code", epromSettings.allowNoProgramCode,
+                         "write a KL40a-64 or KL40c image that holds no program code");
+    addProgrammerOptions(epromWrite);
+    addSourceOptions(epromWrite);
+    auto* epromVerify = eprom->add_subcommand(
+        "verify", "Compare the EPROM with an image, a RADIO JSON file or a channel list");
+    epromVerify->add_option("source", epromFile, "image, RADIO JSON file or channel list (.csv)")
+        ->required();
+    addProgrammerOptions(epromVerify);
+    addSourceOptions(epromVerify);
+
     try {
         app.parse(argc, argv);
         if (*build && !*output && !*folder) throw CLI::RequiredError("-o,--output or --out-dir");
@@ -137,6 +190,33 @@ int Run(int argc, char** argv) {
         return *output ? RunBuild(radioPaths.front(), outputPath, settings)
                        : RunBuildBatch(radioPaths, outputFolder, settings);
     }
+    if (*epromRead) {
+        if (auto refusal = ImageOutputNameRefusal(epromFile, nullptr)) {
+            std::cerr << "kl40-cli: " << EchoText(epromFile) << ": " << *refusal << '\n';
+            return 2;
+        }
+        return RunEpromRead(epromFile, epromModel, epromSettings);
+    }
+    if (*epromWrite || *epromVerify) {
+        const auto given = [](const std::vector<CLI::Option*>& options) {
+            return std::any_of(options.begin(), options.end(),
+                               [](const CLI::Option* option) { return option->count() > 0; });
+        };
+        const bool channelList = FormatOfPath(epromFile, FormatContent::Channels) != nullptr;
+        if (given(channelListOptions) && !channelList) {
+            std::cerr << "kl40-cli: --model, --timeout and --option are for a channel list "
+                         "(.csv); a radio file or an image holds its own\n";
+            return 2;
+        }
+        if (given(radioFileOptions) && !channelList &&
+            !FormatOfPath(epromFile, FormatContent::Radio)) {
+            std::cerr << "kl40-cli: --firmware is for building a radio file; an image holds its "
+                         "own program code\n";
+            return 2;
+        }
+    }
+    if (*epromWrite) return RunEpromWrite(epromFile, epromSettings);
+    if (*epromVerify) return RunEpromVerify(epromFile, epromSettings);
     // What a verb prints is checked on its way out (cli/standard_output.h).
     std::ostringstream printed;
     const int status = [&] {

@@ -1,4 +1,5 @@
 #include "cli/echo_text.h"
+#include "cli/radio_build.h"
 #include "cli/radio_file.h"
 #include "cli/same_file.h"
 #include "cli/session.h"
@@ -45,7 +46,8 @@ struct BuildResult {
     int model = 0;
     bool noProgramCode = false;     // the image is an 8 KiB one without program code
     std::vector<std::string> notes; // what the operator should know about the radio file
-    std::vector<std::uint8_t> file; // the output file's bytes
+    std::vector<std::uint8_t> file;  // the output file's bytes
+    std::vector<std::uint8_t> image; // the image itself
 };
 
 // The program code that --firmware gives every build of a run.
@@ -169,6 +171,7 @@ BuildResult buildOne(const std::string& radioPath, const std::string& outputPath
                       "`kl40-cli firmware remove " +
                       ModelName(result.model) + "`.");
     result.file = EncodeImageFile(session.image, outputPath, format);
+    result.image = session.image;
     result.noProgramCode = ModelOrDefault(result.model).hasProgramArea() &&
                            !HasProgramCode(session.image, result.model);
     return result;
@@ -180,6 +183,28 @@ void printNotes(const std::vector<std::string>& notes) {
 }
 
 } // namespace
+
+RadioImage BuildRadioImage(const std::string& radioPath, const BuildSettings& settings) {
+    RadioImage built;
+    const auto refusalText = [](const Refusal& refusal) {
+        return EchoText(refusal.file) + ": " + refusal.reason;
+    };
+    std::optional<FirmwareImage> firmware;
+    if (auto refusal = readFirmwareImage(settings.firmwarePath, firmware)) {
+        built.refusal = refusalText(*refusal);
+        return built;
+    }
+    BuildResult result =
+        buildOne(radioPath, "", nullptr, firmware ? &*firmware : nullptr, settings);
+    built.notes = std::move(result.notes);
+    if (result.refusal) {
+        built.refusal = refusalText(*result.refusal);
+        return built;
+    }
+    built.image = std::move(result.image);
+    built.model = result.model;
+    return built;
+}
 
 int RunBuild(const std::string& radioPath, const std::string& outputPath,
              const BuildSettings& settings) {

@@ -48,6 +48,26 @@ int RunList(const std::string& imagePath, std::ostream& out);
 // stderr).
 int RunDiff(const std::string& a, const std::string& b, std::ostream& out);
 
+// How the eprom verbs run the operator's programmer, beyond the settings
+// file (programmer/programmer_settings.h).
+struct EpromSettings {
+    std::string programmer; // a programmer row's name; "": the settings file's
+    std::string device;     // the chip's device name; "": the settings file's
+    bool allowNoProgramCode = false;
+    BuildSettings build; // for a radio file or channel list given as the image
+};
+
+// Reads the EPROM of a `model` radio into `outputPath` (bin, hex or s19 by
+// its extension), atomically. 0 read, 1 failed.
+int RunEpromRead(const std::string& outputPath, const std::string& model,
+                 const EpromSettings& settings);
+// Writes an image, a radio file or a channel list to the EPROM and reads it
+// back. 0 written (or already there), 1 refused or failed.
+int RunEpromWrite(const std::string& source, const EpromSettings& settings);
+// Compares the EPROM with an image, a radio file or a channel list. 0 the
+// same, 1 different, 2 the chip or the source could not be read.
+int RunEpromVerify(const std::string& source, const EpromSettings& settings);
+
 // Installed firmware, in DefaultFirmwareFolder().
 int RunFirmwareInstall(const std::string& imagePath, std::ostream& out);
 int RunFirmwareList(std::ostream& out);

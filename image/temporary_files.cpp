@@ -31,6 +31,9 @@ extern "C" void removeTemporaryFilesAndExit(int signal) {
     const int savedErrno = errno;
     for (Slot& slot : slots)
         if (slot.state.load() == Ready) ::unlink(slot.path);
+    // A registered folder is removed once the files in it are gone.
+    for (Slot& slot : slots)
+        if (slot.state.load() == Ready) ::rmdir(slot.path);
     // SA_RESETHAND has put back the default action; the signal, blocked
     // while this handler runs, ends the process once the handler returns.
     ::raise(signal);

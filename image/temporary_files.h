@@ -27,7 +27,8 @@ private:
 };
 
 // Registers a path for removal by the handler while the object lives (or
-// until release()). A path too long for the fixed table, or a full table,
+// until release()). A registered folder is removed after all registered
+// files, so a private folder and the files in it may both be registered. A path too long for the fixed table, or a full table,
 // is not registered: the write goes on without the protection.
 class TemporaryFileRegistration {
 public:
