@@ -38,7 +38,7 @@ std::vector<std::string> Split(std::string_view text, char separator, std::size_
 }
 
 void CheckTable(const kl40::Workspace& ws) {
-    const auto& table = ws.data.ChannelTable;
+    const auto& table = ws.data.radio.channels;
     Check(!table[0], "slot 0 is never written");
     Check(!table[100], "slot 100 is never written by the entry");
     int stored = 0;
@@ -54,7 +54,7 @@ void CheckTable(const kl40::Workspace& ws) {
     }
     Check(scanned <= 32, "at most 32 scan channels");
     Check(ws.form.lstFreq.count() == stored, "one list line for each stored channel");
-    Check(ws.data.ChannelCount >= 1 && ws.data.ChannelCount <= 99, "the channel count is 1 to 99");
+    Check(ws.data.radio.channelCount >= 1 && ws.data.radio.channelCount <= 99, "the channel count is 1 to 99");
 }
 
 // The form's host: nothing to save, print or end.

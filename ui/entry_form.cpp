@@ -99,7 +99,7 @@ void EntryForm::Form_Load() {
     FillTimeoutList(f.cboToT);
     ClearOptionBoxes(f);
     ResetOptions(data);
-    data.ChannelCount = 1;
+    data.radio.channelCount = 1;
     data.LoadingForm = false;
     // Filling the form is the program's doing, not the operator's.
     data.DataChanged = false;
@@ -113,7 +113,7 @@ void EntryForm::cboCh_Click() {
     EntryFields& f = ws_.form;
     ShowChannel(ws_, *n);
     data.SelectedChannel = *n;
-    if (!data.ChannelTable[static_cast<std::size_t>(*n)]) {
+    if (!data.radio.channels[static_cast<std::size_t>(*n)]) {
         f.txtRx.clear();
         f.txtTx.clear();
         if (!f.cboCTCSS.items().empty()) f.cboCTCSS.setListIndex(0);
@@ -139,7 +139,7 @@ void EntryForm::cboCh_LostFocus() {
     const auto n = selectorChannel(f.cboCh);
     if (!n || !changed) return;
     ShowChannel(ws_, *n);
-    if (!data.ChannelTable[static_cast<std::size_t>(*n)]) {
+    if (!data.radio.channels[static_cast<std::size_t>(*n)]) {
         f.txtRx.clear();
         f.txtTx.clear();
         f.chkScan.setChecked(false);
@@ -194,7 +194,7 @@ bool EntryForm::storeChannel() {
     takeSelectorNumber();
     const auto stored = StoreChannel(ws_);
     if (!stored) return false;
-    if (const auto note = OffRasterNote(*ws_.data.ChannelTable[static_cast<std::size_t>(*stored)]))
+    if (const auto note = OffRasterNote(*ws_.data.radio.channels[static_cast<std::size_t>(*stored)]))
         ws_.platform.show(*note, "Frequency Raster", Icon::Information);
     return true;
 }
@@ -251,7 +251,7 @@ void EntryForm::cmdDelete_Click() {
     if (line >= 0 && c >= 0 && c < kChannelSlots) {
         data.SelectedChannel = static_cast<std::int16_t>(c);
         f.lstFreq.removeItem(line);
-        data.ChannelTable[static_cast<std::size_t>(c)].reset();
+        data.radio.channels[static_cast<std::size_t>(c)].reset();
         // A deleted channel is a change that the next save must write.
         data.DataChanged = true;
         k = c <= 1 ? 1 : c - 1;

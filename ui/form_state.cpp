@@ -37,8 +37,8 @@ void RestoreState(Workspace& ws, const FormState& state) {
 }
 
 bool SameDataSet(const FormState& a, const FormState& b) {
-    if (a.data.ChannelTable != b.data.ChannelTable || a.data.ChannelCount != b.data.ChannelCount ||
-        a.data.OptionsReadFrom != b.data.OptionsReadFrom || a.form.cboRadio != b.form.cboRadio ||
+    if (a.data.radio.channels != b.data.radio.channels || a.data.radio.channelCount != b.data.radio.channelCount ||
+        a.data.radio.optionsReadFrom != b.data.radio.optionsReadFrom || a.form.cboRadio != b.form.cboRadio ||
         a.form.cboToT != b.form.cboToT)
         return false;
     for (const RadioOption& option : RadioOptions())

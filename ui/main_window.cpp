@@ -17,7 +17,7 @@ void MDI_kl40::mnuNewFile_Click() {
     // The no-question clear resets the options and empties the list and the
     // entry boxes but leaves the channel table to its caller.
     ClearChannelList(ws_, 1);
-    ws_.data.ChannelTable.fill(std::nullopt);
+    ws_.data.radio.channels.fill(std::nullopt);
     // A new radio is not the opened one: its program code is forgotten.
     ws_.data.OpenedImage.clear();
     ws_.data.OpenedModel = 0;

@@ -128,11 +128,11 @@ void PrintChannelListHeader(Printer& printer) {
 }
 
 void PrintChannelLines(Printer& printer, const RadioData& data) {
-    const int last = std::min<int>(data.ChannelCount, kLastSlot);
+    const int last = std::min<int>(data.radio.channelCount, kLastSlot);
 
     bool pageBroken = false;
     for (int n = 0; n <= last; ++n) {
-        const std::optional<Channel>& channel = data.ChannelTable[static_cast<std::size_t>(n)];
+        const std::optional<Channel>& channel = data.radio.channels[static_cast<std::size_t>(n)];
         if (!channel) continue;
         const std::string line = FormatPrintLine(ChannelEntryText(n, *channel));
         if (n > kFirstPageLastChannel && !pageBroken) {

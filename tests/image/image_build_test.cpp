@@ -174,7 +174,7 @@ TEST_F(ImageBuildTest, ChannelHundredIsPlacedInSlotZeroButNeverScanned) {
     chooseModel(2);
     store(99, "439", "", "none ", true);
     test::SetEntry(ws, 100, "100,439.0125,439.0125,none,Y");
-    ws.data.ChannelCount = 100;
+    ws.data.radio.channelCount = 100;
     const Bytes image = build();
     EXPECT_EQ(Bytes(image.begin() + 0x1000, image.begin() + 0x1004),
               (Bytes{0xFF, 0x01, 0x05, 0x01}));
@@ -241,7 +241,7 @@ TEST_P(RoundTripTest, DecodeRestoresEveryChannelToneScanFlagOptionAndTimeout) {
         EXPECT_EQ(target.slot(n), source.slot(n)) << "channel " << n;
     EXPECT_EQ(target.slot(10), "10,433.5000,438.5000,103.5,Y");
     EXPECT_EQ(target.ws.form.lstFreq.count(), 5);
-    EXPECT_EQ(target.ws.data.ChannelCount, 99);
+    EXPECT_EQ(target.ws.data.radio.channelCount, 99);
     EXPECT_EQ(target.ws.form.cboRadio.listIndex(), modelIndex);
     EXPECT_EQ(target.ws.form.cboToT.text(), "3.00");
     const auto& f = target.ws.form;

@@ -65,7 +65,7 @@ TEST_F(ImageDecodeTest, WalkStopsAtTheStoredCountAndDecodesChannelsUpToIt) {
     put(image, TransmitSlotAddress(10, 1), {0xFF, 0x41, 0x06, 0x30});
     image[0x3F0] = 0x05;
     ASSERT_TRUE(decode(image));
-    EXPECT_EQ(ws.data.ChannelCount, 5);
+    EXPECT_EQ(ws.data.radio.channelCount, 5);
     EXPECT_EQ(slot(5), "5,439.0000,439.0125,71.9 ,N");
     EXPECT_EQ(slot(10), "");
     EXPECT_EQ(ws.form.lstFreq.count(), 5);
@@ -78,7 +78,7 @@ TEST_F(ImageDecodeTest, StoredCountStandsWhenNoTransmitSlotIsFoundAtOrAboveIt) {
     put(image, TransmitSlotAddress(3, 3), {0xFF, 0x01, 0x06, 0x30});
     image[0x13F0] = 0x07;
     ASSERT_TRUE(decode(image));
-    EXPECT_EQ(ws.data.ChannelCount, 7) << "not 101";
+    EXPECT_EQ(ws.data.radio.channelCount, 7) << "not 101";
     EXPECT_EQ(slot(3), "3,439.0000,439.0000,none ,N");
 }
 
@@ -131,7 +131,7 @@ TEST_F(ImageDecodeTest, OptionBytesSetFlagsBoxesAndTimeout) {
     EXPECT_FALSE(ws.form.chkScan_En.checked());
     EXPECT_FALSE(ws.form.chkTX_Inh.checked());
     EXPECT_FALSE(ws.form.chkHiLo.enabled());
-    EXPECT_EQ(ws.data.OptionsReadFrom, 3);
+    EXPECT_EQ(ws.data.radio.optionsReadFrom, 3);
 
     Bytes m1 = TemplateBytes(1);
     m1[0x3F0] = 0x01;
@@ -146,7 +146,7 @@ TEST_F(ImageDecodeTest, OptionBytesSetFlagsBoxesAndTimeout) {
     EXPECT_TRUE(ws.form.chkHiLo.checked());
     EXPECT_TRUE(ws.form.chkHiLo.enabled());
     EXPECT_EQ(ws.form.cboToT.text(), "3.00");
-    EXPECT_EQ(ws.data.OptionsReadFrom, 1);
+    EXPECT_EQ(ws.data.radio.optionsReadFrom, 1);
 }
 
 TEST_F(ImageDecodeTest, FirstListedChannelIsSelectedAndShown) {
@@ -170,7 +170,7 @@ TEST_F(ImageDecodeTest, ChannelHundredAloneDecodesWithoutFailing) {
     put(image, 0x1400, {0xFF, 0x01, 0x06, 0x30});
     ASSERT_TRUE(decode(image));
     EXPECT_TRUE(platform.messages.empty());
-    EXPECT_EQ(ws.data.ChannelCount, 100);
+    EXPECT_EQ(ws.data.radio.channelCount, 100);
 }
 
 TEST_F(ImageDecodeTest, UnknownModelIsRefused) {

@@ -47,7 +47,7 @@ protected:
         radio.chooseModel(model - 1);
         radio.store(1, "439.0125", "", "71.9 ", true);
         radio.store(7, "432.5", "438.5", "none ");
-        radio.ws.data.ChannelCount = 7;
+        radio.ws.data.radio.channelCount = 7;
         EXPECT_TRUE(BuildImage(radio.ws));
         Bytes image = radio.ws.data.ImageText;
         std::mt19937 random(seed);

@@ -75,8 +75,8 @@ RadioState StateOf(const Workspace& ws) {
          {&f.chkScan_En, &f.chkDwn_Del, &f.chkScan_Prog, &f.chkDispl_Blnk, &f.chkInd_On,
           &f.chkCTCSS_en, &f.chkBCO, &f.chkSilent, &f.chkTX_Inh, &f.chkHiLo})
         options.push_back(box->checked());
-    return {ws.data.ChannelTable, f.cboRadio.text(), f.cboToT.text(), options,
-            ws.data.ChannelCount, f.lstFreq.lines(), f.caption,       ws.data.DataChanged};
+    return {ws.data.radio.channels, f.cboRadio.text(), f.cboToT.text(), options,
+            ws.data.radio.channelCount, f.lstFreq.lines(), f.caption,       ws.data.DataChanged};
 }
 
 // Every entry of a folder tree with its bytes ("/" marks a folder).

@@ -16,7 +16,7 @@ namespace kl40::test {
 
 // The entry text of channel n, "" when the slot is empty.
 inline std::string EntryOf(const Workspace& ws, int n) {
-    const auto& channel = ws.data.ChannelTable[static_cast<std::size_t>(n)];
+    const auto& channel = ws.data.radio.channels[static_cast<std::size_t>(n)];
     return channel ? ChannelEntryText(n, *channel) : std::string();
 }
 
@@ -41,7 +41,7 @@ inline Channel ChannelFromEntry(std::string_view entry) {
 
 // Puts the channel of `entry` into slot n; "" empties the slot.
 inline void SetEntry(Workspace& ws, int n, std::string_view entry) {
-    auto& slot = ws.data.ChannelTable[static_cast<std::size_t>(n)];
+    auto& slot = ws.data.radio.channels[static_cast<std::size_t>(n)];
     if (entry.empty())
         slot.reset();
     else
@@ -49,7 +49,7 @@ inline void SetEntry(Workspace& ws, int n, std::string_view entry) {
 }
 
 inline void ClearEntry(Workspace& ws, int n) {
-    ws.data.ChannelTable[static_cast<std::size_t>(n)].reset();
+    ws.data.radio.channels[static_cast<std::size_t>(n)].reset();
 }
 
 } // namespace kl40::test

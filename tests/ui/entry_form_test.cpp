@@ -74,7 +74,7 @@ protected:
 };
 
 TEST_F(EntryFormTest, LoadSetsDefaultsWithoutRunningOptionHandlers) {
-    EXPECT_EQ(ws.data.ChannelCount, 1);
+    EXPECT_EQ(ws.data.radio.channelCount, 1);
     EXPECT_EQ(ws.data.ConfigText, "010000000000000");
     EXPECT_EQ(ws.data.ConfigText[14], '0');
     EXPECT_EQ(ws.form.cboRadio.text(), "KL40c");
@@ -302,7 +302,7 @@ TEST_F(EntryFormTest, DeleteRemovesTheChannelAndShowsThePreviousOne) {
     EXPECT_EQ(ws.data.SelectedChannel, 4);
     EXPECT_EQ(ws.form.txtRx.text(), "435.0000");
     EXPECT_TRUE(ws.data.DataChanged); // the deletion still has to be saved
-    EXPECT_EQ(ws.data.ChannelCount, 5);
+    EXPECT_EQ(ws.data.radio.channelCount, 5);
 
     ws.data.DataChanged = false;
     ws.form.cboCh.editText("8"); // not listed: nothing deleted
@@ -426,7 +426,7 @@ TEST_F(EntryFormTest, ResetAnsweredNoLeavesEverythingAsItWas) {
     platform.answer(Answer::No);
     form.cmdReset_Pers_Click();
     EXPECT_EQ(platform.last().text, "Do you wish to clear the channel list?");
-    EXPECT_EQ(ws.data.ChannelTable, before.ChannelTable);
+    EXPECT_EQ(ws.data.radio.channels, before.radio.channels);
     EXPECT_EQ(ws.data.ConfigText, before.ConfigText);
     EXPECT_FALSE(ws.data.DataChanged);
     EXPECT_EQ(ws.form.cboRadio.text(), "KL40a-16");
@@ -537,7 +537,7 @@ TEST_F(EntryFormTest, OffRasterFrequenciesAreStoredAsTypedAndToldOnce) {
             if (!s.tx.empty() && s.tx != s.rx) tell(s.tx, usedTx);
             EXPECT_EQ(s.note, expected) << "channel " << ch;
         }
-        ws.data.ChannelTable.fill(std::nullopt);
+        ws.data.radio.channels.fill(std::nullopt);
     }
     platform.clear();
     enterChannel("5", "435.1234");

@@ -61,7 +61,7 @@ TEST_F(MainWindowTest, NewClearsListAndTableWithoutAskingAndKeepsTheCaption) {
     EXPECT_EQ(ws.data.OpenedModel, 0);
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(ws.form.lstFreq.count(), 0);
-    EXPECT_FALSE(ws.data.ChannelTable[3]);
+    EXPECT_FALSE(ws.data.radio.channels[3]);
     EXPECT_TRUE(ws.data.DataChanged);
     EXPECT_EQ(ws.form.caption, "KL40 File : club.bin");
 }
@@ -148,8 +148,8 @@ TEST_F(MainWindowTest, EveryWayOfDiscardingWorkAsksOnceAndGoesOnOnlyWhenNothingI
             const bool ends = way == Way::MenuExit || way == Way::FormExit || way == Way::CloseBox;
             EXPECT_EQ(host.calls, ends && goesOn ? "end;" : "") << context;
             const bool replaced = !ends && goesOn;
-            EXPECT_EQ(!w.data.ChannelTable[3], replaced) << context;
-            EXPECT_EQ(!w.data.ChannelTable[8], !(replaced && way == Way::Open)) << context;
+            EXPECT_EQ(!w.data.radio.channels[3], replaced) << context;
+            EXPECT_EQ(!w.data.radio.channels[8], !(replaced && way == Way::Open)) << context;
             if (!goesOn) {
                 EXPECT_TRUE(w.data.DataChanged) << context << ": the work is still unsaved";
             }

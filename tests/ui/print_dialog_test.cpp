@@ -50,7 +50,7 @@ TEST(CentredX, RoundsHalfToEvenThenHalvesTowardsZero) {
 class PrintTest : public ::testing::Test {
 protected:
     PrintTest() : ws(platform) {
-        ws.data.ChannelCount = 1;
+        ws.data.radio.channelCount = 1;
         for (const char* t : {"1.00", "2.00", "3.00"})
             ws.form.cboToT.addItem(t);
         ws.form.cboToT.setListIndex(1);
@@ -59,7 +59,7 @@ protected:
     void store(int n, std::string tail = ",435.0000,435.0000,none ,N") {
         test::SetEntry(ws, n, std::to_string(n) + tail);
         ws.form.lstFreq.addItem("line");
-        if (ws.data.ChannelCount < n) ws.data.ChannelCount = n;
+        if (ws.data.radio.channelCount < n) ws.data.radio.channelCount = n;
     }
 
     // What the operator does: pick a report, OK, then the printer dialog.
@@ -136,11 +136,11 @@ TEST_F(PrintTest, ChannelListLayout) {
 TEST_F(PrintTest, ChannelCountBoundsTheListing) {
     store(3);
     store(9);
-    ws.data.ChannelCount = 5;
+    ws.data.radio.channelCount = 5;
     EXPECT_TRUE(print(&Print_Dialog::optPrint_Chan_Click).find("9").empty());
 
     store(100);
-    ws.data.ChannelCount = 250;
+    ws.data.radio.channelCount = 250;
     EXPECT_EQ(print(&Print_Dialog::optPrint_Chan_Click).find("100").size(), 1u);
 }
 

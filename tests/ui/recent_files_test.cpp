@@ -129,10 +129,10 @@ TEST_F(RecentFrameTest, OpenedAndSavedFilesAreListedAndAMissingOneIsRemoved) {
     platform.answer(Answer::Cancel);
     frame.OpenRecentFile(path("second.bin"));
     EXPECT_EQ(platform.last().text, "Do you want to save your data?");
-    EXPECT_FALSE(!ws.data.ChannelTable[4]) << "Cancel keeps the radio";
+    EXPECT_FALSE(!ws.data.radio.channels[4]) << "Cancel keeps the radio";
     platform.answer(Answer::No);
     frame.OpenRecentFile(path("second.bin"));
-    EXPECT_TRUE(!ws.data.ChannelTable[4]);
+    EXPECT_TRUE(!ws.data.radio.channels[4]);
     EXPECT_EQ(ws.form.caption, "KL40 File : second.bin");
     EXPECT_EQ(frame.recentFiles().paths().front(), path("second.bin"));
     EXPECT_TRUE(platform.openRequests.size() == 1) << "no dialog for a recent file";
@@ -147,7 +147,7 @@ TEST_F(RecentFrameTest, OpenedAndSavedFilesAreListedAndAMissingOneIsRemoved) {
     EXPECT_EQ(platform.last().text, MissingRecentFileText(path("club.bin")));
     EXPECT_EQ(platform.last().title, "File Error");
     EXPECT_EQ(memory.kept, (std::vector<std::string>{path("second.bin")}));
-    EXPECT_FALSE(!ws.data.ChannelTable[6]);
+    EXPECT_FALSE(!ws.data.radio.channels[6]);
     EXPECT_TRUE(ws.data.DataChanged);
 
     // A file that is there but cannot be opened says why and stays listed.

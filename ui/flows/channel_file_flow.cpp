@@ -14,7 +14,7 @@ namespace kl40 {
 
 std::size_t StoreImportedChannels(Workspace& ws, ChannelImport& import) {
     const RadioRecord before = SnapshotOf(ws);
-    const ChannelTable tableBefore = ws.data.ChannelTable;
+    const ChannelTable tableBefore = ws.data.radio.channels;
     const bool wasChanged = ws.data.DataChanged;
     const bool wasScanning = ws.form.chkScan_En.checked();
     std::map<int, const FileRow*> rows;
@@ -24,7 +24,7 @@ std::size_t StoreImportedChannels(Workspace& ws, ChannelImport& import) {
     const ApplyOutcome outcome = ApplyRadio(ws, radio, OnRefusal::Skip, false);
     const std::size_t stored =
         ReportImport(import, outcome, rows, tableBefore,
-                     !wasScanning && ws.form.chkScan_En.checked(), ws.data.ChannelTable);
+                     !wasScanning && ws.form.chkScan_En.checked(), ws.data.radio.channels);
     // Nothing stored changes nothing: what was unsaved stays so, and no more.
     if (stored == 0) ws.data.DataChanged = wasChanged;
     return stored;

@@ -100,7 +100,7 @@ LoadResult LoadOpenedImage(Workspace& ws, std::vector<std::uint8_t> previousImag
     data.OpenedImage = data.ImageText;
     data.OpenedModel = *model;
     ClearChannelList(ws, 1);
-    data.ChannelTable.fill(std::nullopt);
+    data.radio.channels.fill(std::nullopt);
     ws.form.txtRx.clear();
     ws.form.txtTx.clear();
     data.LoadingForm = true;

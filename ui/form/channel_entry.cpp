@@ -25,7 +25,7 @@ constexpr std::size_t kFrequencyWidth = 8; // "435.1250"
 // The slot of channel n; anything outside 0-100 is an error of the caller.
 std::optional<Channel>& slotOf(RadioData& data, int n) {
     if (n < 0 || n >= kChannelSlots) throw std::out_of_range("channel slot out of range");
-    return data.ChannelTable[static_cast<std::size_t>(n)];
+    return data.radio.channels[static_cast<std::size_t>(n)];
 }
 
 // Selects item `index` of a list only when the list holds it: during the form
@@ -78,7 +78,7 @@ void refuseChannelNumber(Workspace& ws) {
 int nextFreeChannel(const RadioData& data, int target) {
     for (int k = 1; k <= kHighestChannel; ++k) {
         const int n = (target - 1 + k) % kHighestChannel + 1;
-        if (!data.ChannelTable[static_cast<std::size_t>(n)]) return n;
+        if (!data.radio.channels[static_cast<std::size_t>(n)]) return n;
     }
     return 0;
 }
@@ -100,7 +100,7 @@ void prepareNextEntry(Workspace& ws, int stored) {
 }
 
 int scanChannelsOtherThan(const RadioData& data, int target) {
-    return ScanChannelsOtherThan(data.ChannelTable, target);
+    return ScanChannelsOtherThan(data.radio.channels, target);
 }
 
 // Rebuilds the channel list; returns the line of channel `wanted` (-1 for none).
@@ -109,7 +109,7 @@ int refreshChannelList(Workspace& ws, int wanted) {
     list.clear();
     int wantedLine = -1;
     for (int n = 1; n < kChannelSlots; ++n) {
-        const std::optional<Channel>& channel = ws.data.ChannelTable[static_cast<std::size_t>(n)];
+        const std::optional<Channel>& channel = ws.data.radio.channels[static_cast<std::size_t>(n)];
         if (!channel) continue;
         // A channel that makes no line (one without its receive frequency,
         // from an image) is left out rather than shown as an empty line.
@@ -149,7 +149,7 @@ std::optional<std::int16_t> StoreChannel(Workspace& ws, ListRefresh refresh) {
         // spellings of the same number ("+5", "007") are written plainly so that
         // the list line and the channel count can be made from it.
         const std::string channel = isOneOrTwoDigits(typed) ? typed : std::to_string(target);
-        if (data.ChannelCount < target) SetChannelCount(ws, channel);
+        if (data.radio.channelCount < target) SetChannelCount(ws, channel);
 
         // Receive frequency; the box shows it as checked.
         const FrequencyCheck receive = CheckFrequency(form.txtRx.text());
@@ -297,7 +297,7 @@ void SetChannelCount(Workspace& ws, std::string_view channel) {
         ws.platform.show("Invalid channel number", "Data Error", Icon::Exclamation);
         return;
     }
-    ws.data.ChannelCount = *n;
+    ws.data.radio.channelCount = *n;
 }
 
 bool ClearChannelList(Workspace& ws, std::int16_t unconfirmed) {
@@ -317,7 +317,7 @@ bool ClearChannelList(Workspace& ws, std::int16_t unconfirmed) {
     selectItemIfPresent(form.cboRadio, ModelIndex(DefaultModel()));
     clearListAndFields(form);
     GreyOptionBoxes(form);
-    if (ask) data.ChannelTable.fill(std::nullopt);
+    if (ask) data.radio.channels.fill(std::nullopt);
     data.DataChanged = true;
     return true;
 }

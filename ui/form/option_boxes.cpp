@@ -37,7 +37,7 @@ void SetOptions(Workspace& ws) {
 }
 
 bool HasChannelData(const RadioData& data) {
-    for (const std::optional<Channel>& channel : data.ChannelTable)
+    for (const std::optional<Channel>& channel : data.radio.channels)
         if (channel) return true;
     return false;
 }
@@ -72,7 +72,7 @@ void ClearOptionBoxes(EntryFields& form) {
 }
 
 void ResetOptions(RadioData& data) {
-    data.OptionsReadFrom = 0;
+    data.radio.optionsReadFrom = 0;
     data.ConfigText = kDefaultConfigText;
 }
 

@@ -33,7 +33,7 @@ RadioRecord SnapshotOf(const Workspace& ws) {
     for (const RadioOption& option : RadioOptions())
         if (BoxOf(form, OptionIndex(option)).checked()) radio.options.emplace_back(option.caption);
     for (int n = 1; n < kChannelSlots; ++n)
-        if (const auto& channel = ws.data.ChannelTable[static_cast<std::size_t>(n)])
+        if (const auto& channel = ws.data.radio.channels[static_cast<std::size_t>(n)])
             radio.channels.push_back(ChannelRecordOf(n, *channel));
     return radio;
 }
@@ -50,9 +50,9 @@ Radio RadioOf(const Workspace& ws) {
     const int timeout = form.cboToT.listIndex();
     radio.timeout = timeout >= 1 && timeout <= 2 ? timeout : 0;
     radio.options = TickedOptions(form);
-    radio.channelCount = data.ChannelCount;
-    radio.optionsReadFrom = data.OptionsReadFrom;
-    radio.channels = data.ChannelTable;
+    radio.channelCount = data.radio.channelCount;
+    radio.optionsReadFrom = data.radio.optionsReadFrom;
+    radio.channels = data.radio.channels;
     return radio;
 }
 
@@ -64,9 +64,9 @@ void ShowDecodedRadio(Workspace& ws, const Radio& radio) {
     form.cboRadio.setListIndex(ModelIndex(model));
     form.chkHiLo.setEnabled(model.hasHighLowPower);
     form.cboToT.setListIndex(radio.timeout);
-    data.ChannelCount = radio.channelCount;
+    data.radio.channelCount = radio.channelCount;
     // The option digits no option sets start from the model's own.
-    data.OptionsReadFrom = radio.optionsReadFrom;
+    data.radio.optionsReadFrom = radio.optionsReadFrom;
     for (const RadioOption& option : RadioOptions())
         if (option.configPos != 0 && model.optionBits[OptionIndex(option)].digit != 0)
             BoxOf(form, OptionIndex(option)).setChecked(radio.options[OptionIndex(option)]);
@@ -78,7 +78,7 @@ void ShowDecodedRadio(Workspace& ws, const Radio& radio) {
     for (int n = 1; n < kChannelSlots; ++n) {
         const std::optional<Channel>& channel = radio.channels[static_cast<std::size_t>(n)];
         if (!channel) continue;
-        data.ChannelTable[static_cast<std::size_t>(n)] = channel;
+        data.radio.channels[static_cast<std::size_t>(n)] = channel;
         std::string line = FormatListLine(ChannelEntryText(n, *channel));
         if (line.empty()) continue;
         if (first == 0 && n < 100) {
@@ -128,7 +128,7 @@ ApplyOutcome ApplyRadio(Workspace& ws, const RadioRecord& radio, OnRefusal onRef
             result.stored = stored.has_value();
             if (stored) {
                 result.rasterNote =
-                    OffRasterNote(*data.ChannelTable[static_cast<std::size_t>(*stored)]);
+                    OffRasterNote(*data.radio.channels[static_cast<std::size_t>(*stored)]);
             } else if (result.messages.empty()) {
                 result.messages.push_back("a receive frequency must be entered");
             }

@@ -19,13 +19,9 @@
 namespace kl40 {
 
 struct RadioData {
-    // The channels (index = channel number) and the channel count of the
-    // radio being edited; the model, time-out and options are the form's
-    // selectors and boxes (RadioOf in entry/radio_snapshot.h puts them together).
-    kl40::ChannelTable ChannelTable{};
-    int ChannelCount = 1;
-    // The model whose image the options were read from, 0 for a radio begun here.
-    int OptionsReadFrom = 0;
+    // The radio being edited. The form's fields show it; their handlers and
+    // the channel entry change it.
+    Radio radio;
     std::string ConfigText;
     std::vector<std::uint8_t> ImageText;
     bool FileError = false;

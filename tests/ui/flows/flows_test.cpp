@@ -152,7 +152,7 @@ TEST_F(FlowsTest, OpenRestoresTheRadioAndSetsTheCaption) {
 
 TEST_F(FlowsTest, FailedOpenLeavesTheRadioAsItWas) {
     store(7, "439");
-    const auto table = ws.data.ChannelTable;
+    const auto table = ws.data.radio.channels;
     const auto lines = ws.form.lstFreq.lines();
 
     writeFile("empty.bin", {});
@@ -180,7 +180,7 @@ TEST_F(FlowsTest, FailedOpenLeavesTheRadioAsItWas) {
     OpenRadioFile(ws, "/proc/cpuinfo");
     EXPECT_EQ(platform.last().text, "Unable to open data file\nnot a regular file");
 
-    EXPECT_EQ(ws.data.ChannelTable, table);
+    EXPECT_EQ(ws.data.radio.channels, table);
     EXPECT_EQ(ws.form.lstFreq.lines(), lines);
     EXPECT_EQ(ws.form.caption, "KL40 Data Entry Form");
 }
@@ -188,7 +188,7 @@ TEST_F(FlowsTest, FailedOpenLeavesTheRadioAsItWas) {
 TEST_F(FlowsTest, ImageOfNoKnownModelIsRefusedBeforeAnythingIsCleared) {
     store(7, "439", "", "none ", true);
     ws.form.chkBCO.click();
-    const auto table = ws.data.ChannelTable;
+    const auto table = ws.data.radio.channels;
     const auto config = ws.data.ConfigText;
     const auto lines = ws.form.lstFreq.lines();
     const bool editing = ws.data.EditingChannel;
@@ -200,7 +200,7 @@ TEST_F(FlowsTest, ImageOfNoKnownModelIsRefusedBeforeAnythingIsCleared) {
         OpenRadioFile(ws);
         ASSERT_EQ(platform.messages.size(), 1u) << size;
         expectMessage("Error in decoding channel", "Data Error", Icon::Exclamation);
-        EXPECT_EQ(ws.data.ChannelTable, table);
+        EXPECT_EQ(ws.data.radio.channels, table);
         EXPECT_EQ(ws.data.ConfigText, config);
         EXPECT_EQ(ws.form.lstFreq.lines(), lines);
         EXPECT_TRUE(ws.form.chkBCO.checked());
@@ -212,11 +212,11 @@ TEST_F(FlowsTest, ImageOfNoKnownModelIsRefusedBeforeAnythingIsCleared) {
 
 TEST_F(FlowsTest, CancelledOpenChangesNothing) {
     store(7, "439");
-    const auto table = ws.data.ChannelTable;
+    const auto table = ws.data.radio.channels;
     platform.cancelDialog();
     OpenRadioFile(ws);
     EXPECT_TRUE(platform.messages.empty());
-    EXPECT_EQ(ws.data.ChannelTable, table);
+    EXPECT_EQ(ws.data.radio.channels, table);
     EXPECT_FALSE(ws.data.LoadingForm);
     EXPECT_TRUE(ws.data.EditingChannel);
 }

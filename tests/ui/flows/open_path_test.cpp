@@ -73,7 +73,7 @@ TEST_F(OpenPathTest, GivenPathBehavesAsTheDialogsChoice) {
             EXPECT_EQ(given.platform.messages[i].title, chosen.platform.messages[i].title);
             EXPECT_EQ(given.platform.messages[i].icon, chosen.platform.messages[i].icon);
         }
-        EXPECT_EQ(given.ws.data.ChannelTable, chosen.ws.data.ChannelTable) << c.name;
+        EXPECT_EQ(given.ws.data.radio.channels, chosen.ws.data.radio.channels) << c.name;
         EXPECT_EQ(given.ws.form.lstFreq.lines(), chosen.ws.form.lstFreq.lines()) << c.name;
         EXPECT_EQ(given.ws.form.caption, chosen.ws.form.caption) << c.name;
         EXPECT_EQ(given.ws.data.DataChanged, chosen.ws.data.DataChanged) << c.name;

@@ -53,7 +53,7 @@ TEST_F(ChannelEntryTest, StoreRaisesCountAndReadiesTheFieldsForTheNextChannel) {
     store("12", "435.1", "", "88.5 ", true);
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(slot(12), "12,435.1000,435.1000,88.5 ,Y");
-    EXPECT_EQ(ws.data.ChannelCount, 12);
+    EXPECT_EQ(ws.data.radio.channelCount, 12);
     EXPECT_TRUE(ws.data.DataChanged);
 
     // The fields wait for a new channel; the stored line is marked, not loaded.
@@ -73,7 +73,7 @@ TEST_F(ChannelEntryTest, StoreRaisesCountAndReadiesTheFieldsForTheNextChannel) {
 
     store("5", "430", "431");
     EXPECT_EQ(slot(5), "5,430.0000,431.0000,none ,N");
-    EXPECT_EQ(ws.data.ChannelCount, 12); // never lowered
+    EXPECT_EQ(ws.data.radio.channelCount, 12); // never lowered
     ASSERT_EQ(ws.form.lstFreq.count(), 2);
     EXPECT_EQ(ws.form.lstFreq.lines()[0], FormatListLine(slot(5)));
     expectReadyFor("6", 0);
@@ -94,7 +94,7 @@ TEST_F(ChannelEntryTest, StoreRaisesCountAndReadiesTheFieldsForTheNextChannel) {
     SetChannelCount(ws, "abc");
     expectOneMessage("Invalid channel number", "Data Error", Icon::Exclamation);
     SetChannelCount(ws, "05");
-    EXPECT_EQ(ws.data.ChannelCount, 5);
+    EXPECT_EQ(ws.data.radio.channelCount, 5);
 }
 
 TEST_F(ChannelEntryTest, FrequenciesOutOfRangeOrWithTooManyDecimalsAreRefused) {
@@ -133,7 +133,7 @@ TEST_F(ChannelEntryTest, ChannelNumbersOutsideOneTo99AreRefused) {
         EXPECT_TRUE(ws.data.DataChanged) << ch;
         EXPECT_EQ(slot(0), "") << ch;
         EXPECT_EQ(slot(1), first) << ch;
-        EXPECT_EQ(ws.data.ChannelCount, 1) << ch;
+        EXPECT_EQ(ws.data.radio.channelCount, 1) << ch;
     }
     store("+7", "440"); // another spelling of 7 is stored plainly
     EXPECT_EQ(slot(7), "7,440.0000,440.0000,none ,N");

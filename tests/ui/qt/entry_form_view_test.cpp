@@ -379,7 +379,7 @@ private slots:
         QTest::qWait(50);
         QCOMPARE(shown.size(), 1);
         QVERIFY(shown[0].startsWith("A valid frequency must be entered\nThe receive frequency"));
-        QVERIFY(!real.ws.data.ChannelTable[4]);
+        QVERIFY(!real.ws.data.radio.channels[4]);
     }
 };
 

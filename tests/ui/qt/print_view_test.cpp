@@ -124,7 +124,7 @@ class PrintViewTest : public QObject {
         const int n = std::stoi(entry);
         test::SetEntry(*ws, n, entry);
         ws->form.lstFreq.addItem(FormatListLine(entry));
-        if (n > ws->data.ChannelCount) ws->data.ChannelCount = n;
+        if (n > ws->data.radio.channelCount) ws->data.radio.channelCount = n;
     }
 
     QPointer<PrintDialogView> open(PrintTarget& target) {
@@ -151,7 +151,7 @@ private slots:
     void init() {
         ws = std::make_unique<Workspace>(platform);
         dir = std::make_unique<QTemporaryDir>();
-        ws->data.ChannelCount = 1;
+        ws->data.radio.channelCount = 1;
         FillTimeoutList(ws->form.cboToT); // "2.00"
         ws->form.cboRadio.editText("KL40a-64");
         ws->form.chkScan_En.setChecked(true);
