@@ -49,13 +49,23 @@ std::optional<std::int16_t> lineChannel(const std::string& line) {
 EntryForm::EntryForm(Workspace& ws, FormHost& host) : ws_(ws), host_(host) {
     EntryFields& f = ws_.form;
     f.cboCh.onClick([this] { cboCh_Click(); });
-    f.cboRadio.onClick([this] { cboRadio_Click(); });
-    f.cboToT.onClick([this] { cboToT_Click(); });
-    // The handlers change ticks and flags; which boxes are greyed then
-    // follows from the ticks alone, however they came about (also while the
-    // program fills the form).
+    // The selectors and option boxes are views of the radio's model, time-out
+    // and options: whoever changes them, operator or program, the radio takes
+    // the change before the handler runs.
+    f.cboRadio.onClick([this] {
+        ws_.data.radio.model = SelectedModelCode(ws_.form);
+        cboRadio_Click();
+    });
+    f.cboToT.onClick([this] {
+        ws_.data.radio.timeout = SelectedTimeout(ws_.form);
+        cboToT_Click();
+    });
+    // The handlers change ticks; which boxes are greyed then follows from the
+    // ticks alone, however they came about (also while the program fills the
+    // form).
     const auto option = [this](CheckBox& box, void (EntryForm::*handler)()) {
         box.onClick([this, handler] {
+            ws_.data.radio.options = TickedOptions(ws_.form);
             (this->*handler)();
             GreyOptionBoxes(ws_.form);
         });
@@ -69,6 +79,8 @@ EntryForm::EntryForm(Workspace& ws, FormHost& host) : ws_(ws), host_(host) {
     option(f.chkBCO, &EntryForm::chkBCO_Click);
     option(f.chkSilent, &EntryForm::chkSilent_Click);
     option(f.chkTX_Inh, &EntryForm::chkTX_Inh_Click);
+    // "Down Delete" has no handler of its own: the radio only takes the tick.
+    f.chkDwn_Del.onClick([this] { ws_.data.radio.options = TickedOptions(ws_.form); });
     f.lstFreq.onClick([this] { lstFreq_Click(); });
 
     // Design-time state of the controls.
@@ -80,8 +92,9 @@ EntryForm::~EntryForm() {
     EntryFields& f = ws_.form;
     for (ComboBox* box : {&f.cboCh, &f.cboRadio, &f.cboToT})
         box->onClick(nullptr);
-    for (CheckBox* box : {&f.chkHiLo, &f.chkScan_En, &f.chkScan_Prog, &f.chkDispl_Blnk,
-                          &f.chkInd_On, &f.chkCTCSS_en, &f.chkBCO, &f.chkSilent, &f.chkTX_Inh})
+    for (CheckBox* box :
+         {&f.chkHiLo, &f.chkDwn_Del, &f.chkScan_En, &f.chkScan_Prog, &f.chkDispl_Blnk, &f.chkInd_On,
+          &f.chkCTCSS_en, &f.chkBCO, &f.chkSilent, &f.chkTX_Inh})
         box->onClick(nullptr);
     f.lstFreq.onClick(nullptr);
 }
@@ -194,7 +207,8 @@ bool EntryForm::storeChannel() {
     takeSelectorNumber();
     const auto stored = StoreChannel(ws_);
     if (!stored) return false;
-    if (const auto note = OffRasterNote(*ws_.data.radio.channels[static_cast<std::size_t>(*stored)]))
+    if (const auto note =
+            OffRasterNote(*ws_.data.radio.channels[static_cast<std::size_t>(*stored)]))
         ws_.platform.show(*note, "Frequency Raster", Icon::Information);
     return true;
 }

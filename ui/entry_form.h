@@ -83,7 +83,6 @@ private:
     // An option or list handler at work: false while the program fills the
     // form, otherwise the operator changed the data set.
     bool operatorChange();
-    void setConfig(Option option, bool on);
     // Unticks a ticked box, running its handler.
     static void untick(CheckBox& box);
     void keepTypedCharacters(TextBox& box, void (EntryForm::*filter)(int&));

@@ -62,28 +62,23 @@ TEST(OptionText, StartsFromTheBaseTheOptionsWereReadFrom) {
               "5050");
 }
 
-TEST_F(OptionsTest, SetOptionsReadsModelAndTimeout) {
-    ws.form.cboRadio.setListIndex(-1);
+TEST_F(OptionsTest, ConfigTextTakesModelAndTimeout) {
+    Radio radio;
+    radio.model = 3;
+    EXPECT_EQ(ConfigTextOf(radio)[14], '3');
+    ws.data.radio.model = 3;
     ws.form.chkHiLo.setEnabled(true);
     SetOptions(ws);
-    EXPECT_EQ(ws.data.ConfigText[14], '3');
     EXPECT_FALSE(ws.form.chkHiLo.enabled());
 
-    ws.form.cboRadio.setListIndex(1);
-    ws.form.cboToT.setListIndex(2);
+    radio.model = 2;
+    radio.timeout = 2;
+    EXPECT_EQ(ConfigTextOf(radio).substr(11), "C402");
+    ws.data.radio.model = 2;
     SetOptions(ws);
-    EXPECT_EQ(ws.data.ConfigText.substr(11), "C402");
     EXPECT_TRUE(ws.form.chkHiLo.enabled());
-    ws.form.cboRadio.setListIndex(2);
-    SetOptions(ws);
-    EXPECT_EQ(ws.data.ConfigText.substr(11), "8203");
-
-    ws.data.ConfigText.clear(); // never reset
-    SetOptions(ws);
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.last().text, "Unable to set Options");
-    EXPECT_EQ(platform.last().title, "Data Error");
-    EXPECT_EQ(platform.last().icon, Icon::Exclamation);
+    radio.model = 3;
+    EXPECT_EQ(ConfigTextOf(radio).substr(11), "8203");
 }
 
 TEST(OptionBoxes, ClearUnticksInOrderAndDisablesHighLowPower) {

@@ -1,3 +1,4 @@
+#include "coding/options.h"
 #include "image/image_decode.h"
 #include "ui/flows/form_image.h"
 
@@ -127,7 +128,7 @@ TEST_F(ImageDecodeTest, OptionBytesSetFlagsBoxesAndTimeout) {
     EXPECT_EQ(ws.form.cboToT.text(), "2.00");
     // Option byte 1 is 05 (digits "0", "5"): no flag of digit 3, and digit 4
     // sets "Enable Scan" only for exactly 1.
-    EXPECT_EQ(ws.data.ConfigText, "010000000007203");
+    EXPECT_EQ(ConfigTextOf(ws.data.radio), "010000000007203");
     EXPECT_FALSE(ws.form.chkScan_En.checked());
     EXPECT_FALSE(ws.form.chkTX_Inh.checked());
     EXPECT_FALSE(ws.form.chkHiLo.enabled());
@@ -139,10 +140,10 @@ TEST_F(ImageDecodeTest, OptionBytesSetFlagsBoxesAndTimeout) {
     put(m1, ReceiveSlotAddress(1, 1), {0xFF, 0x41, 0x05, 0x00});
     put(m1, TransmitSlotAddress(1, 1), {0xFF, 0x41, 0x06, 0x30});
     ASSERT_TRUE(decode(m1));
-    EXPECT_EQ(ws.data.ConfigText[13], '1') << "High/Low Power";
-    EXPECT_EQ(ws.data.ConfigText[11], 'C');
-    EXPECT_EQ(ws.data.ConfigText[10], '0');
-    EXPECT_EQ(ws.data.ConfigText[8], '0');
+    EXPECT_EQ(ConfigTextOf(ws.data.radio)[13], '1') << "High/Low Power";
+    EXPECT_EQ(ConfigTextOf(ws.data.radio)[11], 'C');
+    EXPECT_EQ(ConfigTextOf(ws.data.radio)[10], '0');
+    EXPECT_EQ(ConfigTextOf(ws.data.radio)[8], '0');
     EXPECT_TRUE(ws.form.chkHiLo.checked());
     EXPECT_TRUE(ws.form.chkHiLo.enabled());
     EXPECT_EQ(ws.form.cboToT.text(), "3.00");

@@ -51,7 +51,7 @@ protected:
         dir = fs::temp_directory_path() /
               ("kl40-image-file-" + std::to_string(::getpid()) + "-" + std::to_string(random()));
         fs::create_directories(dir);
-        ws.data.ConfigText = "010000000000001";
+        ws.data.radio.model = 1;
     }
     ~ImageFileTest() override {
         EXPECT_FALSE(ui.busy);
@@ -166,7 +166,7 @@ TEST_F(ImageFileTest, WriteSizeFollowsTheModelCodeAndRoundTrips) {
     const fs::path path = dir / "out.bin";
     Put(path, Pattern(kLarge + 100));
     for (char model : {'3', '2', '1'}) {
-        ws.data.ConfigText[14] = model;
+        ws.data.radio.model = model - '0';
         ws.data.ImageText = Pattern(kLarge + 5);
         ASSERT_TRUE(WriteImageFile(ws, path.string())) << model;
         const Bytes expected = Pattern(model == '1' ? kSmall : kLarge);
@@ -250,12 +250,12 @@ TEST_F(ImageFileTest, FailedWriteKeepsTheExistingFile) {
         EXPECT_EQ(ui.last().title, "KL40");
     }
     // No model, or no image: nothing is written and the image is kept.
-    for (const char* config : {"010000000000000", ""}) {
-        ws.data.ConfigText = config;
+    for (int model : {0, 9}) {
+        ws.data.radio.model = model;
         EXPECT_FALSE(WriteImageFile(ws, (dir / "keep.bin").string()));
         EXPECT_EQ(ws.data.ImageText, Pattern(kSmall));
     }
-    ws.data.ConfigText = "010000000000001";
+    ws.data.radio.model = 1;
     ws.data.ImageText.clear();
     EXPECT_FALSE(WriteImageFile(ws, (dir / "keep.bin").string()));
 
@@ -298,7 +298,7 @@ TEST(WriteVerification, DamagedWriteIsReportedAndKeepsTheExistingFile) {
 
     test::ScriptedPlatform platform;
     Workspace ws(platform);
-    ws.data.ConfigText = "010000000000003";
+    ws.data.radio.model = 3;
     ws.data.ImageText.assign(8192, 0xA5);
 
     WriteOptions damage;

@@ -33,7 +33,7 @@ TEST(TemporaryFileCleanup, SignalDuringAWriteRemovesTheTemporaryFile) {
             InstallTemporaryFileCleanup();
             test::ScriptedPlatform platform;
             Workspace ws(platform);
-            ws.data.ConfigText = "010000000000003";
+            ws.data.radio.model = 3;
             ws.data.ImageText.assign(8192, 0x5A);
             WriteOptions interrupt;
             interrupt.afterWrite = [signal](const std::string&) { ::raise(signal); };

@@ -1,5 +1,7 @@
+#include "coding/options.h"
 #include "ui/entry_form.h"
 #include "ui/flows/form_image.h"
+#include "ui/form/option_boxes.h"
 
 #include "coding/tone_table.h"
 #include "image/image_build.h"
@@ -64,7 +66,7 @@ protected:
     std::string slot(int n) const { return test::EntryOf(ws, n); }
     void setSlot(int n, std::string_view entry) { test::SetEntry(ws, n, entry); }
     char config(int position) const {
-        return ws.data.ConfigText[static_cast<std::size_t>(position - 1)];
+        return ConfigTextOf(ws.data.radio)[static_cast<std::size_t>(position - 1)];
     }
 
     test::ScriptedPlatform platform;
@@ -75,8 +77,7 @@ protected:
 
 TEST_F(EntryFormTest, LoadSetsDefaultsWithoutRunningOptionHandlers) {
     EXPECT_EQ(ws.data.radio.channelCount, 1);
-    EXPECT_EQ(ws.data.ConfigText, "010000000000000");
-    EXPECT_EQ(ws.data.ConfigText[14], '0');
+    EXPECT_EQ(ws.data.radio, Radio{}); // a new radio
     EXPECT_EQ(ws.form.cboRadio.text(), "KL40c");
     EXPECT_EQ(ws.form.cboToT.text(), "2.00");
     EXPECT_EQ(ws.form.cboCh.text(), "1");
@@ -123,10 +124,10 @@ TEST_F(EntryFormTest, KeyFiltersDropOtherKeysAndMoveTheFocus) {
 TEST_F(EntryFormTest, OptionBoxInterlocks) {
     ws.form.chkScan_Prog.click();
     EXPECT_TRUE(ws.form.chkScan_En.checked());
-    EXPECT_EQ(ws.data.ConfigText.substr(2, 3), "101");
+    EXPECT_EQ(ConfigTextOf(ws.data.radio).substr(2, 3), "101");
     ws.form.chkScan_En.click();
     EXPECT_FALSE(ws.form.chkScan_Prog.checked());
-    EXPECT_EQ(ws.data.ConfigText.substr(2, 3), "000");
+    EXPECT_EQ(ConfigTextOf(ws.data.radio).substr(2, 3), "000");
 
     ws.form.chkSilent.click();
     ws.form.chkTX_Inh.click();
@@ -136,7 +137,7 @@ TEST_F(EntryFormTest, OptionBoxInterlocks) {
     EXPECT_FALSE(ws.form.chkSilent.enabled());
     EXPECT_FALSE(ws.form.chkTX_Inh.checked());
     EXPECT_FALSE(ws.form.chkTX_Inh.enabled());
-    EXPECT_EQ(ws.data.ConfigText.substr(5, 6), "110000");
+    EXPECT_EQ(ConfigTextOf(ws.data.radio).substr(5, 6), "110000");
     ws.form.chkInd_On.click();
     EXPECT_TRUE(ws.form.chkSilent.enabled());
     EXPECT_FALSE(ws.form.chkTX_Inh.enabled()); // it needs the silent switch
@@ -154,16 +155,16 @@ TEST_F(EntryFormTest, OptionBoxInterlocks) {
     ws.form.chkSilent.click(); // the transmit inhibit goes off with the silent switch
     EXPECT_FALSE(ws.form.chkTX_Inh.checked());
     EXPECT_FALSE(ws.form.chkTX_Inh.enabled());
-    EXPECT_EQ(ws.data.ConfigText.substr(9, 2), "00");
+    EXPECT_EQ(ConfigTextOf(ws.data.radio).substr(9, 2), "00");
 
     ws.form.cboRadio.setListIndex(0);
-    EXPECT_EQ(ws.data.ConfigText[14], '1');
+    EXPECT_EQ(ConfigTextOf(ws.data.radio)[14], '1');
     ws.form.chkHiLo.click();
     EXPECT_EQ(config(14), '1');
     ws.form.cboRadio.setListIndex(2); // no High/Low Power on this model
     EXPECT_FALSE(ws.form.chkHiLo.checked());
     EXPECT_FALSE(ws.form.chkHiLo.enabled());
-    EXPECT_EQ(ws.data.ConfigText.substr(11), "7203");
+    EXPECT_EQ(ConfigTextOf(ws.data.radio).substr(11), "7203");
 }
 
 // Each interlock of the option boxes on its own, from a freshly loaded form:
@@ -213,7 +214,8 @@ TEST_F(EntryFormTest, OptionInterlockTable) {
             enabled += rowBoxes[i]->enabled() ? '1' : '0';
             flags += configPositions[i] == 0
                          ? ticked.back()
-                         : rowWs.data.ConfigText[static_cast<std::size_t>(configPositions[i] - 1)];
+                         : ConfigTextOf(
+                               rowWs.data.radio)[static_cast<std::size_t>(configPositions[i] - 1)];
         }
         EXPECT_EQ(ticked, row.ticked) << clicks;
         EXPECT_EQ(enabled, row.enabled) << clicks;
@@ -227,8 +229,9 @@ TEST_F(EntryFormTest, LoadingFormSilencesOptionHandlers) {
                           &ws.form.chkBCO, &ws.form.chkSilent, &ws.form.chkTX_Inh})
         box->click();
     ws.form.cboToT.setListIndex(0);
-    EXPECT_EQ(ws.data.ConfigText, "010000000000000");
-    EXPECT_EQ(ws.data.ConfigText[14], '0');
+    // The radio takes the ticks all the same: the boxes show it.
+    EXPECT_EQ(ws.data.radio.options, TickedOptions(ws.form));
+    EXPECT_EQ(ws.data.radio.timeout, 0);
     EXPECT_FALSE(ws.form.chkScan_En.checked()); // no interlock ran either
 }
 
@@ -427,7 +430,7 @@ TEST_F(EntryFormTest, ResetAnsweredNoLeavesEverythingAsItWas) {
     form.cmdReset_Pers_Click();
     EXPECT_EQ(platform.last().text, "Do you wish to clear the channel list?");
     EXPECT_EQ(ws.data.radio.channels, before.radio.channels);
-    EXPECT_EQ(ws.data.ConfigText, before.ConfigText);
+    EXPECT_EQ(ConfigTextOf(ws.data.radio), ConfigTextOf(before.radio));
     EXPECT_FALSE(ws.data.DataChanged);
     EXPECT_EQ(ws.form.cboRadio.text(), "KL40a-16");
     EXPECT_EQ(ws.form.cboToT.text(), "1.00");

@@ -2,6 +2,7 @@
 // in any order, reach exactly the option sets the rule accepts, and the greyed
 // boxes are the rule's, however the form got its ticks.
 
+#include "coding/options.h"
 #include "core/option_rules.h"
 #include "image/image_build.h"
 #include "support/loaded_form.h"
@@ -56,7 +57,8 @@ TEST(OptionRule, TheFormReachesExactlyTheAcceptedSetsAndGreysByTheRule) {
             std::string flags, ticks;
             for (const RadioOption& option : RadioOptions()) {
                 if (option.configPos == 0) continue;
-                flags += form->ws.data.ConfigText[static_cast<std::size_t>(option.configPos - 1)];
+                flags += ConfigTextOf(
+                    form->ws.data.radio)[static_cast<std::size_t>(option.configPos - 1)];
                 ticks += ticked[OptionIndex(option)] ? '1' : '0';
             }
             EXPECT_EQ(flags, ticks) << where;

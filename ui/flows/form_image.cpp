@@ -16,19 +16,16 @@ namespace kl40 {
 
 namespace {
 
-// The number of image bytes a file holds for the model code in ConfigText
-// (its 15th character); 0 when the code names no model.
-std::size_t WriteLength(const std::string& configText) {
-    const std::optional<int> model = ConfigModelCode(configText);
-    return model ? ImageSize(*model) : 0;
+// The number of image bytes a file holds for a model code; 0 when the code
+// names no model.
+std::size_t WriteLength(int modelCode) {
+    return FindModel(modelCode) ? ImageSize(modelCode) : 0;
 }
 
 } // namespace
 
 bool BuildImage(Workspace& ws) {
     RadioData& data = ws.data;
-    // The model selector decides ConfigText's model code and BandCode, as
-    // every build has set them.
     SetOptions(ws);
     const Radio radio = RadioOf(ws);
     auto built = BuildImage(radio);
@@ -45,7 +42,7 @@ bool BuildImage(Workspace& ws) {
 }
 
 int BuildModel(const RadioData& data) {
-    return ConfigModelCode(data.ConfigText).value_or(DefaultModel().code);
+    return data.radio.model;
 }
 
 bool BuiltWithoutProgramCode(const RadioData& data) {
@@ -65,7 +62,7 @@ bool DecodeImage(Workspace& ws) {
 
 std::optional<std::vector<std::uint8_t>> ImageFileContent(Workspace& ws, const std::string& path,
                                                           const FileFormat* format) {
-    const std::size_t length = WriteLength(ws.data.ConfigText);
+    const std::size_t length = WriteLength(ws.data.radio.model);
     if (length == 0) {
         ws.platform.show(kCantWriteText + path + "\nThe radio model is not known.", kAppTitle,
                          Icon::Exclamation);

@@ -10,30 +10,21 @@
 
 namespace kl40 {
 
-namespace {
+int SelectedModelCode(const EntryFields& form) {
+    const int index = form.cboRadio.listIndex();
+    const auto models = RadioModels();
+    return index >= 0 && static_cast<std::size_t>(index) < models.size()
+               ? models[static_cast<std::size_t>(index)].code
+               : DefaultModel().code;
+}
 
-constexpr const char* kDataError = "Data Error";
-
-} // namespace
+int SelectedTimeout(const EntryFields& form) {
+    const int index = form.cboToT.listIndex();
+    return index >= 1 && index <= 2 ? index : 0;
+}
 
 void SetOptions(Workspace& ws) {
-    RadioData& data = ws.data;
-    EntryFields& form = ws.form;
-    try {
-        const int index = form.cboRadio.listIndex();
-        const auto models = RadioModels();
-        const RadioModel& model = index >= 0 && static_cast<std::size_t>(index) < models.size()
-                                      ? models[static_cast<std::size_t>(index)]
-                                      : DefaultModel();
-        // at() throws on a ConfigText that was never reset; what was written
-        // before stays written.
-        data.ConfigText.at(14) = static_cast<char>('0' + model.code);
-        form.chkHiLo.setEnabled(model.hasHighLowPower);
-        data.ConfigText.at(11) = TimeoutDigit(form.cboToT.listIndex(), model.code);
-        data.ConfigText.at(12) = model.modelConstant;
-    } catch (const std::exception&) {
-        ws.platform.show("Unable to set Options", kDataError, Icon::Exclamation);
-    }
+    ws.form.chkHiLo.setEnabled(ModelOrDefault(ws.data.radio.model).hasHighLowPower);
 }
 
 bool HasChannelData(const RadioData& data) {
@@ -73,7 +64,6 @@ void ClearOptionBoxes(EntryFields& form) {
 
 void ResetOptions(RadioData& data) {
     data.radio.optionsReadFrom = 0;
-    data.ConfigText = kDefaultConfigText;
 }
 
 OptionSet TickedOptions(const EntryFields& form) {

@@ -8,8 +8,12 @@
 
 namespace kl40 {
 
-// ConfigText positions 12, 13 and 15 from cboRadio and cboToT;
-// enables chkHiLo for models 1 and 2, disables it for model 3.
+// The model code and time-out position the selectors show (the default model
+// for none, the first time-out for a position past the list's).
+int SelectedModelCode(const EntryFields& form);
+int SelectedTimeout(const EntryFields& form);
+
+// Enables chkHiLo for a model with high/low power, disables it otherwise.
 void SetOptions(Workspace& ws);
 
 bool HasChannelData(const RadioData& data);
@@ -21,8 +25,7 @@ void FillChannelNumberList(ComboBox& cboCh);
 // Unticks the ten option boxes in their fixed order, then greys them by the
 // option rule (core/option_rules.h).
 void ClearOptionBoxes(EntryFields& form);
-// The options back to a new radio's: ConfigText and the option digits
-// no option sets.
+// The options back to a new radio's: the option digits no option sets.
 void ResetOptions(RadioData& data);
 
 // The form's ticked option boxes, and its model (the default model for a

@@ -38,38 +38,30 @@ RadioRecord SnapshotOf(const Workspace& ws) {
     return radio;
 }
 
-Radio RadioOf(const Workspace& ws) {
-    const EntryFields& form = ws.form;
-    const RadioData& data = ws.data;
-    Radio radio;
-    const int index = form.cboRadio.listIndex();
-    const auto models = RadioModels();
-    radio.model = index >= 0 && static_cast<std::size_t>(index) < models.size()
-                      ? models[static_cast<std::size_t>(index)].code
-                      : DefaultModel().code;
-    const int timeout = form.cboToT.listIndex();
-    radio.timeout = timeout >= 1 && timeout <= 2 ? timeout : 0;
-    radio.options = TickedOptions(form);
-    radio.channelCount = data.radio.channelCount;
-    radio.optionsReadFrom = data.radio.optionsReadFrom;
-    radio.channels = data.radio.channels;
-    return radio;
+const Radio& RadioOf(const Workspace& ws) {
+    return ws.data.radio;
 }
 
 void ShowDecodedRadio(Workspace& ws, const Radio& radio) {
     RadioData& data = ws.data;
     EntryFields& form = ws.form;
     const RadioModel& model = radio.modelFacts();
-    data.ConfigText = ConfigTextOf(radio);
     form.cboRadio.setListIndex(ModelIndex(model));
     form.chkHiLo.setEnabled(model.hasHighLowPower);
     form.cboToT.setListIndex(radio.timeout);
     data.radio.channelCount = radio.channelCount;
     // The option digits no option sets start from the model's own.
     data.radio.optionsReadFrom = radio.optionsReadFrom;
-    for (const RadioOption& option : RadioOptions())
-        if (option.configPos != 0 && model.optionBits[OptionIndex(option)].digit != 0)
-            BoxOf(form, OptionIndex(option)).setChecked(radio.options[OptionIndex(option)]);
+    data.radio.model = radio.model;
+    data.radio.timeout = radio.timeout;
+    // The options the form shows for the model are the image's; the others
+    // stay as they were.
+    for (const RadioOption& option : RadioOptions()) {
+        const std::size_t i = OptionIndex(option);
+        if (option.configPos == 0 || model.optionBits[i].digit == 0) continue;
+        BoxOf(form, i).setChecked(radio.options[i]);
+        data.radio.options[i] = radio.options[i];
+    }
 
     // Every channel with a list line is listed; the first listed channel
     // below 100 is selected and shown.
@@ -156,8 +148,7 @@ void ApplyOptions(Workspace& ws, const std::vector<std::string>& options) {
     for (const RadioOption& option : RadioOptions()) {
         const bool on = std::find(options.begin(), options.end(), option.caption) != options.end();
         BoxOf(ws.form, OptionIndex(option)).setChecked(on);
-        if (option.configPos != 0)
-            data.ConfigText[static_cast<std::size_t>(option.configPos - 1)] = on ? '1' : '0';
+        data.radio.options[OptionIndex(option)] = on;
     }
     data.LoadingForm = false;
 }

@@ -18,9 +18,8 @@ namespace kl40 {
 // The radio the data set and the form hold now.
 RadioRecord SnapshotOf(const Workspace& ws);
 
-// The radio the data set and the form hold: the model and time-out the
-// selectors show, the ticked option boxes, the channel table and count.
-Radio RadioOf(const Workspace& ws);
+// The radio being edited; the form's fields show it.
+const Radio& RadioOf(const Workspace& ws);
 
 // Shows a radio decoded from an image in the data set and the form, as
 // opening the image does: the model and time-out selectors, the option boxes

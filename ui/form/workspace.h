@@ -22,7 +22,6 @@ struct RadioData {
     // The radio being edited. The form's fields show it; their handlers and
     // the channel entry change it.
     Radio radio;
-    std::string ConfigText;
     std::vector<std::uint8_t> ImageText;
     bool FileError = false;
     bool LoadingForm = false;

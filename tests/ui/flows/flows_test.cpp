@@ -189,7 +189,7 @@ TEST_F(FlowsTest, ImageOfNoKnownModelIsRefusedBeforeAnythingIsCleared) {
     store(7, "439", "", "none ", true);
     ws.form.chkBCO.click();
     const auto table = ws.data.radio.channels;
-    const auto config = ws.data.ConfigText;
+    const Radio radio = ws.data.radio;
     const auto lines = ws.form.lstFreq.lines();
     const bool editing = ws.data.EditingChannel;
 
@@ -201,7 +201,7 @@ TEST_F(FlowsTest, ImageOfNoKnownModelIsRefusedBeforeAnythingIsCleared) {
         ASSERT_EQ(platform.messages.size(), 1u) << size;
         expectMessage("Error in decoding channel", "Data Error", Icon::Exclamation);
         EXPECT_EQ(ws.data.radio.channels, table);
-        EXPECT_EQ(ws.data.ConfigText, config);
+        EXPECT_EQ(ws.data.radio, radio);
         EXPECT_EQ(ws.form.lstFreq.lines(), lines);
         EXPECT_TRUE(ws.form.chkBCO.checked());
         EXPECT_EQ(ws.form.caption, "KL40 Data Entry Form");

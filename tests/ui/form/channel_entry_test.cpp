@@ -149,7 +149,7 @@ TEST_F(ChannelEntryTest, AtMost32ScanChannels) {
     store("6", "435", "", "none ", true);
     EXPECT_EQ(slot(6).back(), 'Y');
     EXPECT_TRUE(ws.form.chkScan_En.checked()); // its handler ran too
-    EXPECT_EQ(ws.data.ConfigText[2], '1');
+    EXPECT_TRUE(Has(ws.data.radio.options, Option::EnableScan));
 
     for (int n = 40; n < 71; ++n) // 31 more: 32 in all
         setSlot(n, std::to_string(n) + ",435.0000,435.0000,none ,Y");
@@ -213,7 +213,8 @@ TEST_F(ChannelEntryTest, ClearChannelListAsksOnlyWhenLinesAreListed) {
     EXPECT_TRUE(ws.data.DataChanged);
 
     store("3", "435");
-    ws.data.ConfigText[8] = '1';
+    ws.data.radio.options.set(static_cast<std::size_t>(Option::BusyChannelLockout));
+    const Radio before = ws.data.radio;
     ws.data.DataChanged = false;
     platform.answer(Answer::No);
     ClearChannelList(ws, 0);
@@ -221,7 +222,7 @@ TEST_F(ChannelEntryTest, ClearChannelListAsksOnlyWhenLinesAreListed) {
     EXPECT_EQ(ws.form.lstFreq.count(), 1);
     EXPECT_NE(slot(3), "");
     EXPECT_FALSE(ws.data.DataChanged); // No changes nothing at all
-    EXPECT_EQ(ws.data.ConfigText[8], '1');
+    EXPECT_EQ(ws.data.radio, before);
 
     ClearChannelList(ws, 1); // no question; the table is left to the caller
     EXPECT_TRUE(platform.messages.empty());

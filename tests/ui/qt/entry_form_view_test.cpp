@@ -1,5 +1,6 @@
 // The data-entry form on screen (headless): layout, keyboard, focus, clicks.
 
+#include "coding/options.h"
 #include "support/form_operator.h"
 #include "support/loaded_form.h"
 #include "support/scripted_platform.h"
@@ -342,13 +343,13 @@ private slots:
 
         auto* power = get<QCheckBox>("chkHiLo");
         op->choose("cboRadio", "KL40a-16");
-        QCOMPARE(rig->ws.data.ConfigText[14], '1');
+        QCOMPARE(ConfigTextOf(rig->ws.data.radio)[14], '1');
         op->tick("chkHiLo");
         QVERIFY(power->isChecked());
         op->choose("cboRadio", "KL40c");
         QVERIFY(!power->isChecked());
         QVERIFY(!power->isEnabled());
-        const std::string& config = rig->ws.data.ConfigText;
+        const std::string config = ConfigTextOf(rig->ws.data.radio);
         QCOMPARE(config.substr(2, 3), "000"); // scanning and programmed scan off
         QCOMPARE(config.substr(5, 2), "10");  // display timer on, LED indicator off
         QCOMPARE(config[13], '0');            // no high/low power
