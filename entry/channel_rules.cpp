@@ -81,6 +81,8 @@ EnteredChannel EnterChannel(ChannelTable& table, int& channelCount, const Channe
     channel.rx = receive.value;
     channel.tx = transmit.value;
     channel.tone = *input.tone;
+    channel.name = input.name;
+    channel.comment = input.comment;
     if (input.scan) {
         // The radio's limit of 32 scan channels: the channel is stored without.
         if (ScanChannelsOtherThan(table, target) >= kMaxScanChannels)

@@ -42,6 +42,8 @@ struct ChannelInput {
     std::optional<int> tone = 0;
     std::string toneText;
     bool scan = false;
+    std::string name{}; // kept as given: no rule applies to them
+    std::string comment{};
 };
 
 // What entering a channel came to: the channel stored, and what the entry

@@ -39,10 +39,10 @@ ApplyOutcome EnterRadio(Radio& radio, const RadioRecord& record, OnRefusal onRef
         if (toneIndex == 0 && tone != "none") {
             result.unknownTone = channel.tone;
         } else {
-            const EnteredChannel entered =
-                EnterChannel(radio.channels, radio.channelCount,
-                             {std::to_string(channel.number), channel.rx.value_or(""),
-                              channel.tx.value_or(""), toneIndex, tone, channel.scan});
+            const EnteredChannel entered = EnterChannel(
+                radio.channels, radio.channelCount,
+                {std::to_string(channel.number), channel.rx.value_or(""), channel.tx.value_or(""),
+                 toneIndex, tone, channel.scan, channel.name, channel.comment});
             result.messages = entered.messages;
             result.stored = entered.stored.has_value();
             if (entered.scanStored) radio.options.set(static_cast<std::size_t>(Option::EnableScan));
