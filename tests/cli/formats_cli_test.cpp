@@ -60,6 +60,7 @@ json randomRadio(std::mt19937& random) {
                                      {"tx", random() % 3 ? std::string(tx) : std::string(rx)},
                                      {"ctcss", tones[random() % 6]},
                                      {"scan", random() % 4 == 0}});
+        if (random() % 3 == 0) radio["channels"].back()["name"] = "Ch, " + std::to_string(ch);
     }
     return radio;
 }
@@ -70,6 +71,15 @@ TEST_F(FormatsCliTest, ImageToChannelListAndBackKeepsChannelsTonesAndScanFlags) 
         const json radio = randomRadio(random);
         std::ofstream(path("radio.json")) << radio.dump();
         ASSERT_EQ(run({"build", path("radio.json"), "-o", path("radio.bin")}), 0) << errors;
+        // The radio file's names go to its channel list; an image holds none.
+        ASSERT_EQ(run({"export-csv", path("radio.json")}), 0) << errors;
+        for (const auto& channel : radio["channels"]) {
+            if (!channel.contains("name")) continue;
+            EXPECT_NE(out.find("\n" + channel["channel"].dump() + ",\"" +
+                               channel["name"].get<std::string>() + "\","),
+                      std::string::npos)
+                << out;
+        }
         ASSERT_EQ(run({"export-csv", path("radio.bin"), "-o", path("radio.csv")}), 0) << errors;
         EXPECT_EQ(read("radio.csv").rfind("Location,Name,Frequency,", 0), 0u);
         std::vector<std::string> back = {"build",          path("radio.csv"), "-o",
