@@ -81,9 +81,10 @@ void BM_DecodeImage(benchmark::State& state) {
 BENCHMARK(BM_DecodeImage)->DenseRange(0, 2);
 
 // Reading a radio file of 99 channels: the JSON and the channel entry rules,
-// into the typed radio.
-void BM_ReadRadioFile(benchmark::State& state) {
-    const std::string text = SampleRadioJson(2);
+// into the typed radio; without names, and with a name and a comment on every
+// channel.
+void readRadioFile(benchmark::State& state, bool named) {
+    const std::string text = SampleRadioJson(2, 0, named);
     for (auto _ : state) {
         auto parsed = ParseRadioJson(text);
         Radio radio;
@@ -96,7 +97,14 @@ void BM_ReadRadioFile(benchmark::State& state) {
         benchmark::DoNotOptimize(radio);
     }
 }
+void BM_ReadRadioFile(benchmark::State& state) {
+    readRadioFile(state, false);
+}
 BENCHMARK(BM_ReadRadioFile);
+void BM_ReadNamedRadioFile(benchmark::State& state) {
+    readRadioFile(state, true);
+}
+BENCHMARK(BM_ReadNamedRadioFile);
 
 // What a batch build does for each file apart from the file system: read the
 // RADIO JSON, start a fresh radio, store the channels and build.

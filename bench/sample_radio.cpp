@@ -17,7 +17,7 @@ std::string frequencyText(long tenthsOfKHz) {
 
 } // namespace
 
-std::string SampleRadioJson(int modelIndex, unsigned variant) {
+std::string SampleRadioJson(int modelIndex, unsigned variant, bool named) {
     static const char* const timeouts[] = {"1.00", "2.00", "3.00"};
     std::string text = "{\"model\": \"";
     text += kModelNames[modelIndex];
@@ -38,7 +38,11 @@ std::string SampleRadioJson(int modelIndex, unsigned variant) {
         text += "{\"channel\": " + std::to_string(ch) + ", \"rx\": \"" + frequencyText(rx) +
                 "\", \"tx\": \"" + frequencyText(tx) + "\", \"ctcss\": \"" +
                 ToneTable[static_cast<std::size_t>(tone)].toneText +
-                "\", \"scan\": " + (ch % 4 == 1 ? "true" : "false") + "}";
+                "\", \"scan\": " + (ch % 4 == 1 ? "true" : "false");
+        if (named)
+            text += ", \"name\": \"Repeater " + std::to_string(ch) +
+                    "\", \"comment\": \"club net, Tuesdays 20:00\"";
+        text += '}';
     }
     text += "]}\n";
     return text;

@@ -11,6 +11,7 @@ inline constexpr const char* kModelNames[] = {"KL40a-16", "KL40a-64", "KL40c"};
 
 // A radio of model `modelIndex` (0, 1 or 2) with 99 channels. `variant`
 // shifts the frequencies, tones and time-out so that generated files differ.
-std::string SampleRadioJson(int modelIndex, unsigned variant = 0);
+// With `named`, every channel has a name and a comment.
+std::string SampleRadioJson(int modelIndex, unsigned variant = 0, bool named = false);
 
 } // namespace kl40::bench

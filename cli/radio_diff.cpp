@@ -1,5 +1,6 @@
 #include "cli/radio_diff.h"
 
+#include "cli/echo_text.h"
 #include "core/option_table.h"
 #include "core/radio_model.h"
 #include "image/program_code.h"
@@ -40,9 +41,17 @@ std::string yesNo(bool value) {
     return value ? "yes" : "no";
 }
 
+// A name or comment in quotes, safe to show on a terminal.
+std::string quotedText(const std::string& text) {
+    return text.empty() ? "\"\"" : '"' + EchoText(text) + '"';
+}
+
 std::string described(const ChannelRecord& channel) {
-    return frequency(channel.rx) + " / " + frequency(channel.tx) + ", tone " + channel.tone +
-           (channel.scan ? ", scan" : ", no scan");
+    std::string text = frequency(channel.rx) + " / " + frequency(channel.tx) + ", tone " +
+                       channel.tone + (channel.scan ? ", scan" : ", no scan");
+    if (!channel.name.empty()) text += ", name " + quotedText(channel.name);
+    if (!channel.comment.empty()) text += ", comment " + quotedText(channel.comment);
+    return text;
 }
 
 // "receive 435.1250 -> 435.1375; tone none -> 88.5" for the fields that differ.
@@ -55,6 +64,8 @@ std::string changes(const ChannelRecord& a, const ChannelRecord& b) {
     field("transmit", frequency(a.tx), frequency(b.tx));
     field("tone", a.tone, b.tone);
     field("scan", yesNo(a.scan), yesNo(b.scan));
+    field("name", quotedText(a.name), quotedText(b.name));
+    field("comment", quotedText(a.comment), quotedText(b.comment));
     std::string text;
     for (const std::string& change : fields)
         text += (text.empty() ? "" : "; ") + change;

@@ -21,6 +21,7 @@ namespace kl40::cli {
 //   channel 5 added: 435.1250 / 430.1250, tone 88.5, scan
 //   channel 7 removed
 //   channel 9: receive 435.1250 -> 435.1375; tone none -> 88.5; scan no -> yes
+//   channel 12: name "" -> "Home"
 // Empty when the radios are equal.
 std::vector<std::string> RadioDifferences(const RadioRecord& a, const RadioRecord& b);
 

@@ -37,25 +37,6 @@ void trimBlanks(std::string& text) {
     text.erase(0, first);
 }
 
-// Position of the row whose tone text is `tone`, or 0 ("none") when none is.
-std::size_t rowOfTone(std::string_view tone) {
-    // Rows whose first character differs are passed over without a compare.
-    for (std::size_t i = 0; i < ToneTable.size(); ++i)
-        if (!tone.empty() && tone.front() == ToneTable[i].toneText[0] &&
-            tone == ToneTable[i].toneText)
-            return i;
-    return 0;
-}
-
-} // namespace
-
-std::int16_t ToneIndex(std::string& tone) {
-    trimBlanks(tone);
-    return static_cast<std::int16_t>(rowOfTone(tone));
-}
-
-namespace {
-
 // A decimal number in tenths ("88.5" and "88.50" are 885); nothing for other
 // text or a value with hundredths.
 std::optional<int> tenths(std::string_view text) {
@@ -75,7 +56,35 @@ std::optional<int> tenths(std::string_view text) {
     return value;
 }
 
+// The tone of each row in tenths (row 0, "none", has none).
+const std::array<int, kToneCount>& tenthsOfRows() {
+    static const auto rows = [] {
+        std::array<int, kToneCount> values{};
+        for (std::size_t row = 1; row < ToneTable.size(); ++row)
+            values[row] = tenths(ToneTable[row].toneText).value_or(-1);
+        return values;
+    }();
+    return rows;
+}
+
+// Position of the row whose tone text is `tone`, or 0 ("none") when none is.
+// The row is found by the tone's value, then the text compared once: a tone
+// written otherwise ("88.50") is no row's text.
+std::size_t rowOfTone(std::string_view tone) {
+    const std::optional<int> value = tenths(tone);
+    if (!value) return 0;
+    const std::array<int, kToneCount>& rows = tenthsOfRows();
+    for (std::size_t row = 1; row < rows.size(); ++row)
+        if (rows[row] == *value) return tone == ToneTable[row].toneText ? row : 0;
+    return 0;
+}
+
 } // namespace
+
+std::int16_t ToneIndex(std::string& tone) {
+    trimBlanks(tone);
+    return static_cast<std::int16_t>(rowOfTone(tone));
+}
 
 std::optional<std::size_t> TypedToneRow(std::string_view typed) {
     const std::size_t first = typed.find_first_not_of(' ');
@@ -84,8 +93,9 @@ std::optional<std::size_t> TypedToneRow(std::string_view typed) {
     if (typed == ToneTable[0].toneText) return 0;
     const std::optional<int> wanted = tenths(typed);
     if (!wanted) return std::nullopt;
-    for (std::size_t row = 1; row < ToneTable.size(); ++row)
-        if (tenths(ToneTable[row].toneText) == wanted) return row;
+    const std::array<int, kToneCount>& rows = tenthsOfRows();
+    for (std::size_t row = 1; row < rows.size(); ++row)
+        if (rows[row] == *wanted) return row;
     return std::nullopt;
 }
 

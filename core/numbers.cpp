@@ -19,17 +19,26 @@ bool isDigit(char c) {
 
 } // namespace
 
+std::optional<std::int64_t> StoredFrequencyUnits(std::string_view text) {
+    if (text.size() != 8 || text[3] != '.') return std::nullopt;
+    const auto digit = [text](std::size_t k) {
+        return static_cast<std::uint32_t>(static_cast<unsigned char>(text[k])) - '0';
+    };
+    const std::uint32_t d[] = {digit(0), digit(1), digit(2), digit(4),
+                               digit(5), digit(6), digit(7)};
+    // A character below '0' wraps round to a large value, so one test finds
+    // any that is no digit.
+    if ((d[0] > 9) | (d[1] > 9) | (d[2] > 9) | (d[3] > 9) | (d[4] > 9) | (d[5] > 9) | (d[6] > 9))
+        return std::nullopt;
+    std::int64_t units = 0;
+    for (const std::uint32_t each : d)
+        units = units * 10 + each;
+    return units;
+}
+
 std::optional<double> ParseDecimal(std::string_view text) {
     // A stored frequency, "435.1250": the general reading below, shortened.
-    if (text.size() == 8 && text[3] == '.') {
-        std::int64_t whole = 0;
-        bool digits = true;
-        for (std::size_t k : {0, 1, 2, 4, 5, 6, 7}) {
-            digits = digits && isDigit(text[k]);
-            whole = whole * 10 + (text[k] - '0');
-        }
-        if (digits) return static_cast<double>(whole) / 1e4;
-    }
+    if (const auto units = StoredFrequencyUnits(text)) return static_cast<double>(*units) / 1e4;
     text = trimBlanks(text);
     std::size_t i = 0;
     const bool negative = i < text.size() && text[i] == '-';
@@ -69,6 +78,10 @@ std::optional<double> ParseDecimal(std::string_view text) {
 }
 
 std::optional<std::int16_t> ParseInt16(std::string_view text) {
+    // One or two digits, as channel numbers are written: the reading below, shortened.
+    if (!text.empty() && text.size() <= 2 && isDigit(text[0]) && isDigit(text.back()))
+        return static_cast<std::int16_t>(text.size() == 1 ? text[0] - '0'
+                                                          : (text[0] - '0') * 10 + (text[1] - '0'));
     text = trimBlanks(text);
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     if (text.empty()) return std::nullopt;

@@ -13,6 +13,10 @@ namespace kl40 {
 // digit, optional surrounding blanks. Anything else gives nothing.
 std::optional<double> ParseDecimal(std::string_view text);
 
+// A frequency as it is stored, three digits, a point and four digits
+// ("435.1250"), in units of 100 Hz (4351250). Anything else gives nothing.
+std::optional<std::int64_t> StoredFrequencyUnits(std::string_view text);
+
 // A whole number in the 16-bit signed range (optional sign and surrounding
 // blanks). Anything else, including a fraction, gives nothing.
 std::optional<std::int16_t> ParseInt16(std::string_view text);

@@ -20,6 +20,10 @@ struct ChannelRecord {
     std::optional<std::string> tx;
     std::string tone = "none"; // a listed CTCSS tone ("88.5") or "none"
     bool scan = false;
+    // The operator's name and comment for the channel ("" for none); only
+    // radio files and channel lists hold them.
+    std::string name{};
+    std::string comment{};
 
     bool operator==(const ChannelRecord&) const = default;
 };

@@ -12,9 +12,11 @@ namespace kl40 {
 
 namespace {
 
-// The band the radio works in.
+// The band the radio works in, in MHz and in units of 100 Hz.
 constexpr double kLowestMHz = 400.0;
 constexpr double kHighestMHz = 450.0;
+constexpr std::int64_t kLowestUnits = 4'000'000;
+constexpr std::int64_t kHighestUnits = 4'500'000;
 
 // A checked frequency as the entry holds it, the eight characters of a
 // formatted frequency ("435.1250"): blanks, a plus sign and leading zeros that
@@ -45,7 +47,13 @@ int ScanChannelsOtherThan(const ChannelTable& table, int target) {
     return count;
 }
 
-FrequencyCheck CheckFrequency(std::string text) {
+FrequencyCheck CheckFrequency(std::string_view typed) {
+    // A frequency as files write it, "435.1250", taken as it stands: the
+    // general check below gives the same for it.
+    if (const std::optional<std::int64_t> units = StoredFrequencyUnits(typed))
+        if (*units >= kLowestUnits && *units <= kHighestUnits)
+            return {FrequencyCheck::Taken, std::string(typed), Frequency{*units}};
+    std::string text(typed);
     // More than four decimals cannot be formatted into a frequency, so it is
     // refused like one out of range.
     if (HasExcessDecimals(text)) return {FrequencyCheck::Refused, std::move(text), {}};
@@ -82,18 +90,21 @@ EnteredChannel EnterChannel(ChannelTable& table, int& channelCount, const Channe
     if (transmit.outcome != FrequencyCheck::Taken) return refuse(FrequencyRefusalText("transmit"));
     if (!input.tone) return refuse(UnlistedToneText(input.toneText));
 
-    Channel channel;
-    channel.rx = receive.value;
-    channel.tx = transmit.value;
-    channel.tone = *input.tone;
+    // The radio's limit of 32 scan channels: the channel is stored without.
+    bool scan = false;
     if (input.scan) {
-        // The radio's limit of 32 scan channels: the channel is stored without.
         if (ScanChannelsOtherThan(table, target) >= kMaxScanChannels)
             result.messages.emplace_back(kScanLimitText);
         else
-            channel.scan = result.scanStored = true;
+            scan = result.scanStored = true;
     }
-    table[static_cast<std::size_t>(target)] = channel;
+    Channel& channel = table[static_cast<std::size_t>(target)].emplace();
+    channel.rx = receive.value;
+    channel.tx = transmit.value;
+    channel.tone = *input.tone;
+    channel.scan = scan;
+    channel.name = input.name;
+    channel.comment = input.comment;
     result.stored = target;
     return result;
 }

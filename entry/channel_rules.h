@@ -34,17 +34,20 @@ struct FrequencyCheck {
     std::string text;
     Frequency value;
 };
-FrequencyCheck CheckFrequency(std::string text);
+FrequencyCheck CheckFrequency(std::string_view text);
 
 // A channel as typed: the number and frequencies as text, the tone as a row
-// of the tone list (nothing for a tone the radio lacks, `toneText`).
+// of the tone list (nothing for a tone the radio lacks, `toneText`). The texts
+// are the caller's, looked at while the channel is entered.
 struct ChannelInput {
-    std::string number;
-    std::string rx;
-    std::string tx; // "" is the receive frequency
+    std::string_view number;
+    std::string_view rx;
+    std::string_view tx; // "" is the receive frequency
     std::optional<int> tone = 0;
-    std::string toneText;
+    std::string_view toneText;
     bool scan = false;
+    std::string_view name{}; // kept as given: no rule applies to them
+    std::string_view comment{};
 };
 
 // What entering a channel came to: the channel stored, and what the entry

@@ -32,6 +32,8 @@ std::string ChannelEntryText(int n, const Channel& channel) {
 ChannelRecord ChannelRecordOf(int n, const Channel& channel) {
     ChannelRecord record;
     record.number = n;
+    record.name = channel.name;
+    record.comment = channel.comment;
     if (channel.rx) record.rx = FrequencyText(*channel.rx);
     if (channel.tx) {
         record.tx = FrequencyText(*channel.tx);

@@ -7,6 +7,8 @@
 #include "entry/channel_text.h"
 
 #include <algorithm>
+#include <charconv>
+#include <string_view>
 
 namespace kl40 {
 
@@ -15,9 +17,13 @@ std::vector<const ChannelRecord*> InEntryOrder(const RadioRecord& record) {
     channels.reserve(record.channels.size());
     for (const ChannelRecord& channel : record.channels)
         channels.push_back(&channel);
-    std::stable_sort(
-        channels.begin(), channels.end(),
-        [](const ChannelRecord* a, const ChannelRecord* b) { return a->number < b->number; });
+    const auto byNumber = [](const ChannelRecord* a, const ChannelRecord* b) {
+        return a->number < b->number;
+    };
+    // Files list their channels in order as a rule; sorting them would cost
+    // a buffer for nothing.
+    if (!std::is_sorted(channels.begin(), channels.end(), byNumber))
+        std::stable_sort(channels.begin(), channels.end(), byNumber);
     return channels;
 }
 
@@ -30,20 +36,27 @@ ApplyOutcome EnterRadio(Radio& radio, const RadioRecord& record, OnRefusal onRef
         timeout == kTimeoutTexts.end() ? 0 : static_cast<int>(timeout - kTimeoutTexts.begin());
 
     const std::vector<const ChannelRecord*> channels = InEntryOrder(record);
+    outcome.channels.reserve(channels.size());
+    std::string tone;
     for (const ChannelRecord* input : channels) {
         const ChannelRecord& channel = *input;
-        ChannelOutcome result;
+        ChannelOutcome& result = outcome.channels.emplace_back();
         result.number = channel.number;
-        std::string tone = channel.tone;
+        tone = channel.tone;
         const int toneIndex = ToneIndex(tone);
         if (toneIndex == 0 && tone != "none") {
             result.unknownTone = channel.tone;
         } else {
-            const EnteredChannel entered =
-                EnterChannel(radio.channels, radio.channelCount,
-                             {std::to_string(channel.number), channel.rx.value_or(""),
-                              channel.tx.value_or(""), toneIndex, tone, channel.scan});
-            result.messages = entered.messages;
+            char number[12];
+            const auto written = std::to_chars(number, number + sizeof number, channel.number);
+            const std::string_view none;
+            EnteredChannel entered = EnterChannel(
+                radio.channels, radio.channelCount,
+                {std::string_view(number, static_cast<std::size_t>(written.ptr - number)),
+                 channel.rx ? std::string_view(*channel.rx) : none,
+                 channel.tx ? std::string_view(*channel.tx) : none, toneIndex, tone, channel.scan,
+                 channel.name, channel.comment});
+            result.messages = std::move(entered.messages);
             result.stored = entered.stored.has_value();
             if (entered.scanStored) radio.options.set(static_cast<std::size_t>(Option::EnableScan));
             if (entered.stored)
@@ -52,11 +65,10 @@ ApplyOutcome EnterRadio(Radio& radio, const RadioRecord& record, OnRefusal onRef
             else if (result.messages.empty())
                 result.messages.push_back("a receive frequency must be entered");
         }
-        outcome.channels.push_back(result);
         // A radio file is refused for anything the entry had to say, even a
         // scan flag it dropped.
         if (onRefusal == OnRefusal::Stop && (!result.stored || !result.messages.empty())) {
-            outcome.stoppedAt = std::move(result);
+            outcome.stoppedAt = result;
             return outcome;
         }
     }

@@ -70,6 +70,8 @@ RowCells cellsOf(const ChannelRecord& record) {
     }
     set(Column::Ctcss, record.tone);
     set(Column::Scan, record.scan ? "Y" : "N");
+    set(Column::Name, record.name);
+    set(Column::Comment, record.comment);
     return cells;
 }
 

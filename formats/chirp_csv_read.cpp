@@ -44,6 +44,12 @@ public:
     std::string_view cellOrBlank(std::string_view column) const {
         return cell(column).value_or(std::string_view());
     }
+    // A text cell as written, blanks and all ("" without the column).
+    std::string text(std::string_view column) const {
+        const auto found = columns_.find(column);
+        if (found == columns_.end() || found->second >= record_.fields.size()) return {};
+        return record_.fields[found->second];
+    }
 
 private:
     const std::map<std::string, std::size_t, std::less<>>& columns_;
@@ -168,6 +174,8 @@ Outcome readRow(const Row& row, int number) {
     channel.tx = entryText(tx);
     channel.tone = tone;
     channel.scan = skip != "S";
+    channel.name = row.text("Name");
+    channel.comment = row.text("Comment");
     out.channel = std::move(channel);
     return out;
 }
@@ -196,7 +204,6 @@ std::variant<ChannelImport, CsvError> ReadChirpCsv(std::string_view text, Locati
 
     ChannelImport result;
     std::map<int, int> lineOfChannel;
-    std::size_t named = 0;
     bool anyTsql = false;
     for (auto record = rows.begin() + 1; record != rows.end(); ++record) {
         const Row row(columns, *record);
@@ -228,15 +235,10 @@ std::variant<ChannelImport, CsvError> ReadChirpCsv(std::string_view text, Locati
         }
         for (std::string& change : outcome.changes)
             result.report.change(where, std::move(change));
-        if (!row.cellOrBlank("Name").empty() || !row.cellOrBlank("Comment").empty()) ++named;
         anyTsql = anyTsql || outcome.tsql;
         lineOfChannel.emplace(*number, where.line);
         result.channels.push_back({std::move(where), std::move(*outcome.channel)});
     }
-    if (named > 0)
-        result.report.notes.push_back(
-            "The radio cannot store channel names or comments: those of " + std::to_string(named) +
-            (named == 1 ? " row were" : " rows were") + " left out.");
     if (anyTsql)
         result.report.notes.push_back(
             "TSQL rows were imported with their tone; the radio checks the tone on receive only "

@@ -19,8 +19,8 @@ inline constexpr std::size_t kMaxChirpCsvRows = 1000;
 // candidate channels, which still have to pass the channel entry (the scan
 // channel limit, the note for a four-decimal frequency off the raster). A
 // frequency with more than four decimals becomes the raster step the radio
-// uses and its row is listed as changed. Notes say that names and comments
-// were left out and that TSQL rows need the receive tone option. An error
+// uses and its row is listed as changed. Names and comments are kept as
+// written. A note says that TSQL rows need the receive tone option. An error
 // when the text is not a CHIRP CSV file at all (no Location or Frequency
 // column, broken quoting, not UTF-8, larger than the bounds above).
 // With Locations::Ignored (rows pasted into the channel table, which land in

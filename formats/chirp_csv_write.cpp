@@ -24,6 +24,15 @@ bool isListedTone(const std::string& tone) {
     return false;
 }
 
+// A text cell, quoted when it holds a comma, a quote or a line break.
+std::string csvText(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string quoted = "\"";
+    for (const char c : text)
+        quoted.append(c == '"' ? 2 : 1, c);
+    return quoted + '"';
+}
+
 std::string channelName(const ChannelRecord& channel) {
     return "Channel " + std::to_string(channel.number);
 }
@@ -72,12 +81,12 @@ ChirpCsvExport WriteChirpCsv(const std::vector<ChannelRecord>& channels, bool re
             rTone = channel.tone;
             if (receiveToneOn) cTone = channel.tone;
         }
-        const std::string fields[] = {std::to_string(channel.number), "", SixDecimalMHz(*rx),
-                                      duplex, SixDecimalMHz(offset), toneMode, rTone, cTone, "023",
-                                      "NN", "023", "Tone->Tone", "FM", "12.50",
+        const std::string fields[] = {std::to_string(channel.number), csvText(channel.name),
+                                      SixDecimalMHz(*rx), duplex, SixDecimalMHz(offset), toneMode,
+                                      rTone, cTone, "023", "NN", "023", "Tone->Tone", "FM", "12.50",
                                       channel.scan ? "" : "S",
                                       // The radio has no power setting to name.
-                                      "", "", "", "", "", ""};
+                                      "", csvText(channel.comment), "", "", "", ""};
         for (const std::string& field : fields)
             out.csv.append(field).append(",");
         out.csv.back() = '\r';

@@ -26,6 +26,7 @@ struct ChirpCsvExport {
 // that is not a number, or with an unlisted tone is left out and named.
 // Anything else is written as it is, also a channel 100 or a frequency
 // outside the band from a damaged image: reading the file refuses those rows.
+// Names and comments go in the Name and Comment columns.
 ChirpCsvExport WriteChirpCsv(const std::vector<ChannelRecord>& channels, bool receiveToneOn);
 
 } // namespace kl40

@@ -164,6 +164,10 @@ std::variant<RadioRecord, JsonError> ParseRadioJsonThoroughly(std::string_view t
                     if (!value.is_boolean())
                         return channelError(i, c, "\"scan\" must be true or false");
                     input.scan = value.get<bool>();
+                } else if (key == "name" || key == "comment") {
+                    if (!value.is_string())
+                        return channelError(i, c, jsonText(key) + " must be a text");
+                    (key == "name" ? input.name : input.comment) = value.get<std::string>();
                 } else {
                     return channelError(i, c, "unknown key " + jsonText(key));
                 }
@@ -197,7 +201,11 @@ std::string WriteRadioJson(const RadioRecord& radio) {
         out += i ? ",\n    " : "\n    ";
         out += "{\"channel\": " + std::to_string(c.number) + ", \"rx\": " + optional(c.rx) +
                ", \"tx\": " + optional(c.tx) + ", \"ctcss\": " + jsonText(c.tone) +
-               ", \"scan\": " + (c.scan ? "true" : "false") + "}";
+               ", \"scan\": " + (c.scan ? "true" : "false");
+        // Left out when empty, so a radio without names is written as before.
+        if (!c.name.empty()) out += ", \"name\": " + jsonText(c.name);
+        if (!c.comment.empty()) out += ", \"comment\": " + jsonText(c.comment);
+        out += '}';
     }
     out += radio.channels.empty() ? "]\n}\n" : "\n  ]\n}\n";
     return out;

@@ -2,7 +2,8 @@
 // The RADIO JSON file of the command-line tool:
 //   { "model": "KL40c", "timeout": "2.00", "options": ["Enable Scan"],
 //     "channels": [ {"channel": 5, "rx": "435.1250", "tx": "430.1250",
-//                    "ctcss": "88.5", "scan": true} ] }
+//                    "ctcss": "88.5", "scan": true, "name": "Home",
+//                    "comment": "the club's repeater"} ] }
 
 #include "core/radio.h"
 
@@ -32,8 +33,9 @@ std::variant<RadioRecord, JsonError> ParseRadioJson(std::string_view text,
 std::variant<RadioRecord, JsonError>
 ParseRadioJsonThoroughly(std::string_view text, std::vector<std::string>* defaulted = nullptr);
 
-// Pretty-printed JSON with exactly the keys of the schema.
-// A frequency the radio does not hold is null.
+// Pretty-printed JSON with exactly the keys of the schema; a channel's
+// "name" and "comment" only when it has them. A frequency the radio does not
+// hold is null.
 std::string WriteRadioJson(const RadioRecord& radio);
 
 } // namespace kl40

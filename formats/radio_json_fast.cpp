@@ -30,16 +30,18 @@ std::optional<std::string_view> stringOf(const element& value) {
 bool readChannel(const element& value, ChannelRecord& channel) {
     simdjson::dom::object object;
     if (value.get_object().get(object)) return false;
-    constexpr unsigned Number = 1, Rx = 2, Tx = 4, Tone = 8, Scan = 16;
+    constexpr unsigned Number = 1, Rx = 2, Tx = 4, Tone = 8, Scan = 16, Name = 32, Comment = 64;
     unsigned given = 0;
     for (const auto field : object) {
         const std::string_view name = field.key;
-        const unsigned key = name == "channel" ? Number
-                             : name == "rx"    ? Rx
-                             : name == "tx"    ? Tx
-                             : name == "ctcss" ? Tone
-                             : name == "scan"  ? Scan
-                                               : 0;
+        const unsigned key = name == "channel"   ? Number
+                             : name == "rx"      ? Rx
+                             : name == "tx"      ? Tx
+                             : name == "ctcss"   ? Tone
+                             : name == "scan"    ? Scan
+                             : name == "name"    ? Name
+                             : name == "comment" ? Comment
+                                                 : 0;
         if (key == 0 || (given & key)) return false; // an unknown key, or a key given twice
         given |= key;
         if (key == Number) {
@@ -62,8 +64,10 @@ bool readChannel(const element& value, ChannelRecord& channel) {
                 channel.rx.emplace(*text);
             else if (key == Tx)
                 channel.tx.emplace(*text);
-            else
+            else if (key == Tone)
                 channel.tone.assign(*text);
+            else
+                (key == Name ? channel.name : channel.comment).assign(*text);
         }
     }
     return (given & Number) && (given & Rx);

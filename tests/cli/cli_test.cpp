@@ -141,6 +141,8 @@ TEST_F(CliTest, RefusedInputNamesTheProblemAndWritesNothing) {
         {R"({"channels": [{"channel": 5, "rx": "435"}, {"channel": 5, "rx": "436"}]})",
          "given twice"},
         {R"({"channels": [{"channel": 5, "rx": "435", "power": 1}]})", "unknown key \"power\""},
+        {R"({"channels": [{"channel": 5, "rx": "435", "name": 7}]})",
+         "radio.json: channel 5: \"name\" must be a text\n"},
         {R"({"model": "KL40b", "channels": []})", "unknown model"},
         {R"({"timeout": "4.00"})", "unknown timeout"},
         {R"({"options": ["Turbo"]})", "unknown option"},
@@ -417,6 +419,8 @@ TEST(CliSession, EnteringWithoutTheFormIsStoringThroughTheForm) {
             if (pick(2)) c.tx = frequencies[pick(11)];
             c.tone = tones[pick(6)];
             c.scan = pick(2);
+            if (pick(3) == 0) c.name = "name " + std::to_string(k);
+            if (pick(3) == 0) c.comment = "comment " + std::to_string(k);
             record.channels.push_back(c);
         }
         const OnRefusal mode = pick(2) ? OnRefusal::Stop : OnRefusal::Skip;
@@ -443,7 +447,8 @@ TEST(CliRadioJson, WrittenTextReadsBackWithEveryCharacter) {
     radio.timeout = "2.00";
     radio.options = {"Enable Scan", "quote \" and \\ backslash", "tab\there", "caf\xC3\xA9"};
     radio.channels.push_back({5, "435.1250", std::nullopt, "88.5", true});
-    radio.channels.push_back({100, std::nullopt, "line\nbreak\x01", "none", false});
+    radio.channels.push_back(
+        {100, std::nullopt, "line\nbreak\x01", "none", false, "na\"me\\", "caf\xC3\xA9\ttab"});
     const json written = json::parse(WriteRadioJson(radio));
     EXPECT_EQ(written["model"], "KL40c");
     EXPECT_EQ(written["options"], json(radio.options));
@@ -452,6 +457,8 @@ TEST(CliRadioJson, WrittenTextReadsBackWithEveryCharacter) {
                               "scan": true})"));
     EXPECT_EQ(written["channels"][1]["tx"], "line\nbreak\x01");
     EXPECT_EQ(written["channels"][1]["rx"], nullptr);
+    EXPECT_EQ(written["channels"][1]["name"], "na\"me\\");
+    EXPECT_EQ(written["channels"][1]["comment"], "caf\xC3\xA9\ttab");
     EXPECT_EQ(WriteRadioJson(RadioRecord{"KL40c", "1.00", {}, {}}),
               "{\n  \"model\": \"KL40c\",\n  \"timeout\": \"1.00\",\n  \"options\": [],\n"
               "  \"channels\": []\n}\n");

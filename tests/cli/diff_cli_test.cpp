@@ -77,20 +77,22 @@ TEST_F(DiffTest, TellsEveryKindOfDifferenceInItsOrder) {
         "options": ["Enable Scan", "Down Delete"],
         "channels": [
           {"channel": 3, "rx": "435.1250", "tx": "430.1250", "ctcss": "88.5", "scan": true},
-          {"channel": 5, "rx": "435.1250", "tx": "430.1250", "ctcss": "88.5", "scan": true},
+          {"channel": 5, "rx": "435.1250", "tx": "430.1250", "ctcss": "88.5", "scan": true,
+           "name": "Home", "comment": "a\nb"},
           {"channel": 9, "rx": "435.1375", "tx": "430", "ctcss": "88.5", "scan": true},
           {"channel": 12, "rx": "439", "tx": "431"},
-          {"channel": 40, "rx": "440"}]})");
+          {"channel": 40, "rx": "440", "name": "Club"}]})");
     EXPECT_EQ(diff(a, b), 1) << errors;
     EXPECT_EQ(out, "model: KL40a-64 -> KL40c\n"
                    "time-out: 2.00 -> 3.00 minutes\n"
                    "option \"Down Delete\": off -> on\n"
                    "option \"Busy Channel Lockout\": on -> off\n"
                    "channel 3 added: 435.1250 / 430.1250, tone 88.5, scan\n"
+                   "channel 5: name \"\" -> \"Home\"; comment \"\" -> \"a\\nb\"\n"
                    "channel 7 removed\n"
                    "channel 9: receive 435.1250 -> 435.1375; tone none -> 88.5; scan no -> yes\n"
                    "channel 12: transmit 439.0000 -> 431.0000; tone 103.5 -> none\n"
-                   "channel 40 added: 440.0000 / 440.0000, tone none, no scan\n");
+                   "channel 40 added: 440.0000 / 440.0000, tone none, no scan, name \"Club\"\n");
     EXPECT_EQ(errors, "");
 }
 

@@ -7,6 +7,7 @@
 #include "coding/tone_table.h"
 #include "core/hex_text.h"
 #include "core/numbers.h"
+#include "entry/channel_rules.h"
 #include "support/scripted_platform.h"
 
 #include <gtest/gtest.h>
@@ -88,6 +89,39 @@ std::int32_t generalHexValue(test::ScriptedPlatform& platform, std::string_view 
     return static_cast<std::int32_t>(sum);
 }
 
+// The entry's check of a typed frequency: padded to four decimals, read,
+// held to the band, leading padding dropped.
+FrequencyCheck generalFrequencyCheck(std::string text) {
+    if (HasExcessDecimals(text)) return {FrequencyCheck::Refused, text, {}};
+    FormatFrequency(text);
+    if (text.empty()) return {FrequencyCheck::Empty, {}, {}};
+    const std::optional<double> mhz = generalDecimal(text);
+    if (!mhz || *mhz < 400.0 || *mhz > 450.0) return {FrequencyCheck::Refused, text, {}};
+    text.erase(0, text.find_first_not_of(" +0"));
+    return {FrequencyCheck::Taken, text, Frequency{std::llround(*mhz * 10000.0)}};
+}
+
+// The row whose tone text is the trimmed text, compared with each row.
+int generalToneRow(std::string text) {
+    text.erase(0, text.find_first_not_of(' '));
+    text.erase(text.find_last_not_of(' ') + 1);
+    for (std::size_t row = 0; row < ToneTable.size(); ++row)
+        if (text == ToneTable[row].toneText) return static_cast<int>(row);
+    return 0;
+}
+
+std::optional<std::int16_t> generalInt16(std::string_view text) {
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    std::int16_t value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
 bool sameDouble(std::optional<double> a, std::optional<double> b) {
     if (a.has_value() != b.has_value()) return false;
     return !a || std::memcmp(&*a, &*b, sizeof(double)) == 0;
@@ -107,8 +141,50 @@ TEST(ShortWays, ParseDecimalReadsAsFromChars) {
     }
     for (const char* text :
          {"435.1250", "-0.0", "+7", "5.", ".5", "-.5", "123456789012345", "1234567890123456",
-          "0.000000000000001", "999999999999999.9", " 440 ", "4.4.0", ""})
+          "0.000000000000001", "999999999999999.9", " 440 ", "4.4.0", "", "43/.1250", "43:.1250"})
         EXPECT_TRUE(sameDouble(ParseDecimal(text), generalDecimal(text))) << text;
+}
+
+// Frequencies written as files write them ("435.1250") and texts that only
+// look like them, on both sides of the band's edges.
+TEST(ShortWays, FrequencyCheckAsPaddedAndRead) {
+    std::mt19937 random(4);
+    const std::string odd = "/:.+- ";
+    for (int i = 0; i < 300000; ++i) {
+        char text[16];
+        std::snprintf(text, sizeof text, "%03u.%04u", 395 + static_cast<unsigned>(random() % 60),
+                      static_cast<unsigned>(random() % 10000));
+        if (random() % 4 == 0) text[random() % 8] = odd[random() % odd.size()];
+        const FrequencyCheck shortWay = CheckFrequency(text);
+        const FrequencyCheck general = generalFrequencyCheck(text);
+        ASSERT_EQ(shortWay.outcome, general.outcome) << text;
+        ASSERT_EQ(shortWay.text, general.text) << text;
+        ASSERT_EQ(shortWay.value, general.value) << text;
+    }
+    for (const char* text : {"400.0000", "399.9999", "450.0000", "450.0001", "435.125", "0435.125",
+                             " 435.1250", "435.12500", ""}) {
+        EXPECT_EQ(CheckFrequency(text).outcome, generalFrequencyCheck(text).outcome) << text;
+        EXPECT_EQ(CheckFrequency(text).text, generalFrequencyCheck(text).text) << text;
+    }
+}
+
+TEST(ShortWays, ToneAndChannelNumberAsLookedUpInFull) {
+    std::mt19937 random(5);
+    const std::string alphabet = "0123456789. n-+e";
+    for (int i = 0; i < 200000; ++i) {
+        std::string text;
+        if (random() % 2) {
+            text = random() % 2 ? ToneTable[random() % kToneCount].toneText
+                                : ToneTable[random() % kToneCount].listText;
+            if (random() % 2) text.insert(random() % (text.size() + 1), 1, alphabet[random() % 12]);
+        } else {
+            for (int k = static_cast<int>(random() % 7); k > 0; --k)
+                text += alphabet[random() % alphabet.size()];
+        }
+        std::string trimmed = text;
+        ASSERT_EQ(ToneIndex(trimmed), generalToneRow(text)) << '"' << text << '"';
+        ASSERT_EQ(ParseInt16(text.substr(0, 3)), generalInt16(text.substr(0, 3))) << text;
+    }
 }
 
 TEST(ShortWays, NearHarmonicAsTheCombIsStepped) {

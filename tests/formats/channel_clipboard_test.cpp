@@ -79,16 +79,16 @@ TEST(ChannelClipboard, PasteOfACsvChannelListIgnoresItsLocations) {
     const TableOutcome outcome = PasteChannelRows(Radio{}, 20, csv);
     ASSERT_TRUE(std::holds_alternative<TableChange>(outcome));
     const TableChange& change = std::get<TableChange>(outcome);
-    ASSERT_EQ(change.notes.size(), 2u);
+    ASSERT_EQ(change.notes.size(), 1u);
     EXPECT_EQ(change.notes[0],
               "Line 4: refused: receive frequency 146.520000 MHz is outside 400-450 MHz");
     EXPECT_EQ(CopyChannelRows(change.radio, {20, 21, 22, 23}),
               std::string(kChannelTableHeader) +
                   "\n"
-                  "20\t439.0000\t434.0000\t-\t5.0000\t88.5\tY\t\t\n"
-                  "21\t435.0000\t435.0000\t\t\tnone\tN\t\t\n"
+                  "20\t439.0000\t434.0000\t-\t5.0000\t88.5\tY\tR1\t\n"
+                  "21\t435.0000\t435.0000\t\t\tnone\tN\tR2\t\n"
                   "22\t\t\t\t\t\t\t\t\n"
-                  "23\t433.5000\t434.0000\t+\t0.5000\tnone\tY\t\t\n");
+                  "23\t433.5000\t434.0000\t+\t0.5000\tnone\tY\tR4\t\n");
 }
 
 TEST(ChannelClipboard, PasteRefusedAsAWholeChangesNothing) {

@@ -38,8 +38,9 @@ ChannelImport read(std::string_view text) {
     return std::get<ChannelImport>(std::move(result));
 }
 
-ChannelRecord channel(int number, const char* rx, const char* tx, const char* tone, bool scan) {
-    return ChannelRecord{number, rx, tx, tone, scan};
+ChannelRecord channel(int number, const char* rx, const char* tx, const char* tone, bool scan,
+                      const char* name = "", const char* comment = "") {
+    return ChannelRecord{number, rx, tx, tone, scan, name, comment};
 }
 
 // Every kind of row: simplex, + and - shifts up to the whole band, a split
@@ -95,8 +96,9 @@ TEST(ChirpCsvWrite, HeaderAndOneRowOfEachKindByteForByte) {
                   "Channel 7's tone \"67.0\" is not one of the radio's CTCSS tones: left out."}));
 }
 
-// Random channels on and off the raster, written, the columns shuffled, and
-// read again: the same channels, nothing refused or changed.
+// Random channels on and off the raster, with names and comments, written,
+// the columns shuffled, and read again: the same channels, nothing refused or
+// changed.
 TEST(ChirpCsvRoundTrip, RandomChannelsComeBackWithColumnsInAnyOrder) {
     std::mt19937 random(20240611);
     const auto pick = [&random](int low, int high) {
@@ -109,6 +111,16 @@ TEST(ChirpCsvRoundTrip, RandomChannelsComeBackWithColumnsInAnyOrder) {
         std::snprintf(text, sizeof text, "%d.%04d", 400 + steps / 10000, steps % 10000);
         return std::string(text);
     };
+    // Names and comments of any characters a cell may hold, blanks at the
+    // ends, commas, quotes and line breaks among them.
+    const auto text = [&] {
+        static const std::string pieces[] = {"a",    "Z",  " ",  ",",       "\"",
+                                             "\r\n", "\n", "\r", "\xC3\xA9"};
+        std::string made;
+        for (int n = pick(0, 1) ? 0 : pick(1, 6); n > 0; --n)
+            made += pieces[static_cast<std::size_t>(pick(0, std::size(pieces) - 1))];
+        return made;
+    };
     for (int round = 0; round < 300; ++round) {
         std::vector<int> numbers(99);
         std::iota(numbers.begin(), numbers.end(), 1);
@@ -118,9 +130,10 @@ TEST(ChirpCsvRoundTrip, RandomChannelsComeBackWithColumnsInAnyOrder) {
         std::vector<ChannelRecord> channels;
         for (int number : numbers) {
             const std::string rx = frequency();
-            channels.push_back(ChannelRecord{
-                number, rx, pick(0, 2) ? frequency() : rx,
-                ToneTable[static_cast<std::size_t>(pick(0, 30))].toneText, pick(0, 1) == 1});
+            channels.push_back(
+                ChannelRecord{number, rx, pick(0, 2) ? frequency() : rx,
+                              ToneTable[static_cast<std::size_t>(pick(0, 30))].toneText,
+                              pick(0, 1) == 1, text(), text()});
         }
         const bool receiveToneOn = pick(0, 1) == 1;
         const ChirpCsvExport exported = WriteChirpCsv(channels, receiveToneOn);
@@ -130,17 +143,30 @@ TEST(ChirpCsvRoundTrip, RandomChannelsComeBackWithColumnsInAnyOrder) {
         std::vector<std::size_t> order(records.front().fields.size());
         std::iota(order.begin(), order.end(), 0);
         std::shuffle(order.begin(), order.end(), random);
+        // Every cell quoted here, whether or not the writer quoted it.
         std::string shuffled;
         for (const CsvRecord& record : records) {
-            for (std::size_t i : order)
-                shuffled += record.fields[i] + (i == order.back() ? "\n" : ",");
+            for (std::size_t i : order) {
+                shuffled += '"';
+                for (const char c : record.fields[i])
+                    shuffled.append(c == '"' ? 2 : 1, c);
+                shuffled += i == order.back() ? "\"\n" : "\",";
+            }
         }
 
         const ChannelImport imported = read(shuffled);
         ASSERT_EQ(imported.channels.size(), channels.size()) << shuffled;
-        for (std::size_t i = 0; i < channels.size(); ++i) {
+        // Each row's line counts the line breaks in the cells above it.
+        const auto breaks = [](const std::string& cell) {
+            int count = 0;
+            for (std::size_t at = 0; at < cell.size(); ++at)
+                count += cell[at] == '\n' || (cell[at] == '\r' && cell.substr(at, 2) != "\r\n");
+            return count;
+        };
+        for (std::size_t i = 0, line = 2; i < channels.size(); ++i) {
             ASSERT_EQ(imported.channels[i].channel, channels[i]) << shuffled;
-            ASSERT_EQ(imported.channels[i].row.line, static_cast<int>(i) + 2);
+            ASSERT_EQ(imported.channels[i].row.line, static_cast<int>(line));
+            line += 1 + breaks(channels[i].name) + breaks(channels[i].comment);
         }
         ASSERT_TRUE(imported.report.rows.empty()) << FormatImportReport(imported.report, 0);
         // Only TSQL rows, toned channels with the receive tone on, earn a note.
@@ -161,12 +187,12 @@ TEST(ChirpCsvRead, FileWrittenByChirpReadsRowByRow) {
     };
     const std::vector<Expected> table{
         {0, {}, "the Location must be a whole number from 1 to 99"},
-        {1, channel(1, "435.1250", "435.1250", "none", true), ""},
+        {1, channel(1, "435.1250", "435.1250", "none", true, "Simplex"), ""},
         {2, channel(2, "438.7250", "446.3250", "88.5", true), ""},
         {3, channel(3, "439.0000", "434.0000", "103.5", true), ""},
         {4, channel(4, "430.0500", "445.5000", "none", false), ""},
-        {5, channel(5, "440.0000", "440.0000", "241.8", false), ""},
-        {6, channel(6, "441.2500", "441.2500", "71.9", true), ""},
+        {5, channel(5, "440.0000", "440.0000", "241.8", false, "", "north hill"), ""},
+        {6, channel(6, "441.2500", "441.2500", "71.9", true, "Club, \"north\""), ""},
         {7, channel(7, "435.1234", "435.1234", "none", true), ""},
         {8, channel(8, "446.0000", "446.0125", "none", true),
          "446.006250 MHz is not on the radio's 12.5 kHz raster: it will use 446.0000 MHz"},
@@ -210,8 +236,6 @@ TEST(ChirpCsvRead, FileWrittenByChirpReadsRowByRow) {
     EXPECT_EQ(channels.size() + imported.report.rows.size() - 1, table.size());
     EXPECT_EQ(imported.report.notes,
               (std::vector<std::string>{
-                  "The radio cannot store channel names or comments: those of 3 rows were left "
-                  "out.",
                   "TSQL rows were imported with their tone; the radio checks the tone on receive "
                   "only with \"Receive CTCSS enable\" ticked."}));
 }

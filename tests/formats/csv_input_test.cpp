@@ -27,8 +27,7 @@ TEST(CsvInput, EachRowRefusedWithItsReasonAndEachBrokenFileWithAnError) {
         {"\xEF\xBB\xBFLocation,Name,Frequency\n1,\"A, b\",435.0000\n2,\"two\nlines\",436\n"
          "3,,437.1 MHz\n99,,4x\n",
          "3 channels imported.\n"
-         "Line 6 (Location 99): refused: Frequency \"4x\" is not a frequency in MHz.\n"
-         "The radio cannot store channel names or comments: those of 2 rows were left out.\n"},
+         "Line 6 (Location 99): refused: Frequency \"4x\" is not a frequency in MHz.\n"},
         {"Location,Frequency\r\n5,435\r\n5,436\r\n\r\n",
          "1 channel imported.\n"
          "Line 3 (Location 5): refused: the Location is already taken by line 2.\n"},

@@ -137,6 +137,12 @@ private:
                 fields.push_back(member("scan", chance(0.02)  ? pickOther()
                                                 : chance(0.5) ? "true"
                                                               : "false"));
+            for (const char* key : {"name", "comment"})
+                if (chance(0.3))
+                    fields.push_back(member(key, chance(0.05) ? pickOther()
+                                                 : chance(0.95)
+                                                     ? pickString({" ", "Home", "Caf\xC3\xA9"})
+                                                     : "\"a\\\"b\\n\""));
             if (chance(0.02)) fields.push_back(member("power", "1"));
             if (chance(0.02) && !fields.empty()) fields.push_back(fields[pick(fields.size())]);
             text += (i ? "," : "") + blank() + object(fields);
@@ -178,7 +184,7 @@ TEST(RadioJsonFast, TakesEveryFileTheToolWrites) {
     RadioRecord radio;
     radio.model = "KL40a-64";
     radio.options = {"Enable Scan", "High/Low Power"};
-    radio.channels = {{1, "435.1250", std::nullopt, "88.5", true},
+    radio.channels = {{1, "435.1250", std::nullopt, "88.5", true, "Home", "north hill"},
                       {99, "449.9875", "440.0000", "none", false}};
     const auto read = ReadRadioJsonFast(WriteRadioJson(radio), RadioRecord{});
     ASSERT_TRUE(read);

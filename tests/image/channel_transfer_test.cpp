@@ -52,13 +52,14 @@ TEST_F(ChannelTransferTest, ImportStoresThroughTheChannelEntryAndReportsEveryRow
         "Line 6 (Location 1): refused: the Location is already taken by line 2.\n"
         "Line 7 (Location 7): 435.1234 MHz is not on the radio's 12.5 kHz raster: it will "
         "use 435.1250 MHz.\n"
-        "Line 8 (Location 8): imported without scan: only 32 scan channels allowed.\n"
-        "The radio cannot store channel names or comments: those of 2 rows were left out.\n")
+        "Line 8 (Location 8): imported without scan: only 32 scan channels allowed.\n")
         << platform.last().text;
     EXPECT_EQ(slot(1), "1,435.1250,430.1250,88.5 ,Y");
     EXPECT_EQ(slot(5), "5,436.0000,436.0000,none ,N");
     EXPECT_EQ(slot(8), "8,438.0000,438.0000,none ,N");
     EXPECT_EQ(slot(2), "");
+    EXPECT_EQ(ws.data.radio.channels[1]->name, "Club");
+    EXPECT_EQ(ws.data.radio.channels[8]->comment, "note");
     EXPECT_TRUE(ws.data.DataChanged) << "an import is unsaved work";
 }
 
@@ -66,6 +67,8 @@ TEST_F(ChannelTransferTest, ExportedListImportsToTheSameChannels) {
     store(1, "435.1250", "430.1250", "88.5 ", true);
     store(12, "439.0000", "", "241.8", false);
     store(99, "449.9875", "400.0000", "none ", true);
+    ws.data.radio.channels[1]->name = "Club, \"north\"\r\nhill";
+    ws.data.radio.channels[12]->comment = " two  blanks ";
     const RadioRecord before = SnapshotOf(ws);
     platform.choosePath(file("out")); // no extension: the file gets ".csv"
     ExportChannelFile(ws);
@@ -77,6 +80,11 @@ TEST_F(ChannelTransferTest, ExportedListImportsToTheSameChannels) {
     EXPECT_EQ(other.platform.last().text,
               "3 channels imported.\n\"Enable Scan\" turned on: channel 1 is a scan channel.\n");
     EXPECT_EQ(SnapshotOf(other.ws).channels, before.channels);
+    // Storing a named channel again from the form keeps its name and comment.
+    other.store(1, "436.0000");
+    other.store(12, "437.0000");
+    EXPECT_EQ(other.ws.data.radio.channels[1]->name, before.channels[0].name);
+    EXPECT_EQ(other.ws.data.radio.channels[12]->comment, before.channels[1].comment);
 
     LoadedForm empty;
     ExportChannelFile(empty.ws);

@@ -191,7 +191,10 @@ std::optional<std::int16_t> StoreChannel(Workspace& ws, ListRefresh refresh) {
             }
         }
 
-        Channel& stored = slotOf(data, target).emplace();
+        // A channel stored over keeps its name and comment, which the form
+        // does not show.
+        std::optional<Channel>& slot = slotOf(data, target);
+        Channel& stored = slot ? *slot : slot.emplace();
         stored.rx = receive.value;
         stored.tx = transmit.value;
         stored.tone = static_cast<int>(toneRow.value_or(0));

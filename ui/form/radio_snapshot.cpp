@@ -119,8 +119,10 @@ ApplyOutcome ApplyRadio(Workspace& ws, const RadioRecord& radio, OnRefusal onRef
             result.messages = std::move(collector.messages);
             result.stored = stored.has_value();
             if (stored) {
-                result.rasterNote =
-                    OffRasterNote(*data.radio.channels[static_cast<std::size_t>(*stored)]);
+                Channel& entered = *data.radio.channels[static_cast<std::size_t>(*stored)];
+                entered.name = channel.name;
+                entered.comment = channel.comment;
+                result.rasterNote = OffRasterNote(entered);
             } else if (result.messages.empty()) {
                 result.messages.push_back("a receive frequency must be entered");
             }
