@@ -11,8 +11,8 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <functional>
+#include <iterator>
 #include <random>
 #include <stdexcept>
 #include <string>

@@ -45,7 +45,8 @@ bool WriteImageFile(Workspace& ws, const std::string& path, const WriteOptions& 
 // Writes `content` as WriteFileAtomically does and shows why when nothing was
 // written (an unverified write as a file error).
 bool WriteShowingFailure(Platform& platform, const std::string& path,
-                         const std::vector<std::uint8_t>& content, const WriteOptions& options = {});
+                         const std::vector<std::uint8_t>& content,
+                         const WriteOptions& options = {});
 
 // The bytes WriteImageFile writes to `path` in `format` (nothing: the one
 // the path's extension names), or nothing after showing why there are none.

@@ -1,8 +1,8 @@
 #include "ui/flows/flows.h"
 
+#include "entry/radio_entry.h"
 #include "image/program_code.h"
 #include "image/templates.h"
-#include "entry/radio_entry.h"
 #include "support/loaded_form.h"
 #include "support/random_radio.h"
 #include "ui/form/radio_snapshot.h"
