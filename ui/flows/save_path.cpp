@@ -33,8 +33,11 @@ std::optional<CurrentFile> ChooseSaveTarget(Workspace& ws) {
     if (chosen.empty()) return std::nullopt;
     const CurrentFile target = IsRadioFileName(chosen) ? CurrentFile{chosen, true}
                                                        : CurrentFile{ImageFilePath(chosen), false};
+    // A folder or a device is not a file to replace: the write says why it
+    // cannot go there.
     std::error_code ec;
-    if (!std::filesystem::exists(target.path, ec) || IsCurrentFile(target.path, ws.file.path))
+    if (!std::filesystem::is_regular_file(target.path, ec) ||
+        IsCurrentFile(target.path, ws.file.path))
         return target;
     const bool replace = ws.platform.askYesNo(DisplayName(target.path) +
                                                   " already exists.\nDo you want to replace it?",
