@@ -38,10 +38,6 @@ std::string DamagedFirmwareQuestion(const RadioData& data) {
            "Use Firmware From Image... with an image read from your radio's EPROM.";
 }
 
-} // namespace
-
-namespace {
-
 bool HasNamesOrComments(const Radio& radio) {
     return std::any_of(radio.channels.begin(), radio.channels.end(), [](const auto& channel) {
         return channel && (!channel->name.empty() || !channel->comment.empty());
