@@ -1,10 +1,10 @@
 #include "cli/cli_app.h"
 
-#include "cli/echo_text.h"
 #include "cli/output_name.h"
 #include "cli/standard_output.h"
 #include "cli/usage_messages.h"
 #include "cli/verbs.h"
+#include "core/echo_text.h"
 #include "core/option_table.h"
 #include "core/radio_model.h"
 #include "image/firmware_store.h"

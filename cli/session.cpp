@@ -1,10 +1,10 @@
 #include "cli/session.h"
 
-#include "cli/echo_text.h"
 #include "coding/raster.h"
 #include "coding/tone_table.h"
 #include "core/radio.h"
 #include "entry/radio_entry.h"
+#include "entry/radio_entry_report.h"
 #include "formats/file_formats.h"
 #include "image/firmware_store.h"
 #include "image/image_build.h"
@@ -18,40 +18,14 @@
 
 namespace kl40::cli {
 
-namespace {
-
-// A message of the form on one line: its lines joined as sentences.
-std::string oneLine(std::string text) {
-    for (std::size_t at; (at = text.find('\n')) != std::string::npos;)
-        text.replace(at, 1, ". ");
-    return text;
-}
-
-} // namespace
-
 Session::Session() {
     firmwareFolder = DefaultFirmwareFolder().string();
 }
 
 std::optional<std::string> Session::Apply(const RadioRecord& record) {
-    notes.clear();
-    const ApplyOutcome outcome = EnterRadio(radio, record, OnRefusal::Stop);
-    for (const ChannelOutcome& channel : outcome.channels) {
-        const auto aboutChannel = [&channel](const std::string& reason) {
-            return "channel " + std::to_string(channel.number) + ": " + reason;
-        };
-        if (channel.unknownTone)
-            return aboutChannel("unknown CTCSS tone \"" + EchoText(*channel.unknownTone) + "\"");
-        if (!channel.messages.empty()) return aboutChannel(oneLine(channel.messages.front()));
-        if (const auto& note = channel.rasterNote) {
-            std::size_t from = 0;
-            for (std::size_t end; (end = note->find('\n', from)) != std::string::npos;
-                 from = end + 1)
-                notes.push_back(aboutChannel(note->substr(from, end - from)));
-            notes.push_back(aboutChannel(note->substr(from)));
-        }
-    }
-    return std::nullopt;
+    RadioEntryReport report = ReportEntry(EnterRadio(radio, record, OnRefusal::Stop));
+    notes = std::move(report.notes);
+    return report.refusal;
 }
 
 bool Session::Build() {

@@ -1,6 +1,6 @@
 #include "cli/usage_messages.h"
 
-#include "cli/echo_text.h"
+#include "core/echo_text.h"
 
 #include <iostream>
 #include <string>

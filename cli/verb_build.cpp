@@ -1,10 +1,9 @@
-#include "cli/echo_text.h"
 #include "cli/radio_build.h"
-#include "cli/radio_file.h"
 #include "cli/same_file.h"
 #include "cli/session.h"
 #include "cli/verbs.h"
 #include "coding/options.h"
+#include "core/echo_text.h"
 #include "core/option_rules.h"
 #include "formats/chirp_csv_read.h"
 #include "image/channel_transfer.h"
@@ -12,6 +11,7 @@
 #include "image/image_build.h"
 #include "image/image_file.h"
 #include "image/program_code.h"
+#include "image/radio_file.h"
 
 #include <algorithm>
 #include <atomic>

@@ -1,6 +1,6 @@
-#include "cli/echo_text.h"
 #include "cli/session.h"
 #include "cli/verbs.h"
+#include "core/echo_text.h"
 #include "core/option_rules.h"
 #include "formats/radio_json.h"
 

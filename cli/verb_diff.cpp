@@ -1,10 +1,10 @@
-#include "cli/echo_text.h"
 #include "cli/radio_diff.h"
-#include "cli/radio_file.h"
 #include "cli/session.h"
 #include "cli/verbs.h"
+#include "core/echo_text.h"
 #include "formats/radio_json.h"
 #include "image/program_code.h"
+#include "image/radio_file.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,11 +1,11 @@
-#include "cli/echo_text.h"
-#include "cli/radio_file.h"
 #include "cli/same_file.h"
 #include "cli/session.h"
 #include "cli/verbs.h"
+#include "core/echo_text.h"
 #include "formats/radio_json.h"
 #include "image/channel_transfer.h"
 #include "image/image_file.h"
+#include "image/radio_file.h"
 
 #include <iostream>
 

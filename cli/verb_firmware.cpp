@@ -1,7 +1,7 @@
-#include "cli/echo_text.h"
 #include "cli/same_file.h"
 #include "cli/session.h"
 #include "cli/verbs.h"
+#include "core/echo_text.h"
 #include "image/firmware_store.h"
 #include "image/program_code.h"
 

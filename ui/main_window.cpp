@@ -21,6 +21,9 @@ void MDI_kl40::mnuNewFile_Click() {
     // A new radio is not the opened one: its program code is forgotten.
     ws_.data.OpenedImage.clear();
     ws_.data.OpenedModel = 0;
+    // Nor is it any file's: Save asks where, and the titles are as at start-up.
+    ws_.file = {};
+    ws_.form.caption = kEntryFormCaption;
     history_.restart();
 }
 
@@ -35,6 +38,11 @@ void MDI_kl40::mnuOpenFile_Click() {
 
 void MDI_kl40::mnuSaveFile_Click() {
     SaveRadioFile();
+}
+
+void MDI_kl40::mnuSaveFileAs_Click() {
+    std::string written;
+    Saved(kl40::SaveRadioFile(ws_, &written), written);
 }
 
 void MDI_kl40::OpenRecentFile(const std::string& path) {
@@ -106,7 +114,10 @@ bool MDI_kl40::QueryUnload() {
 
 SaveOutcome MDI_kl40::SaveRadioFile() {
     std::string written;
-    const SaveOutcome outcome = kl40::SaveRadioFile(ws_, &written);
+    return Saved(SaveToCurrentFile(ws_, &written), written);
+}
+
+SaveOutcome MDI_kl40::Saved(SaveOutcome outcome, const std::string& written) {
     if (outcome == SaveOutcome::Saved) {
         recent_.add(written);
         history_.saved();

@@ -41,7 +41,9 @@ public:
     // File menu.
     void mnuNewFile_Click();
     void mnuOpenFile_Click();
+    // Save writes the current file again; Save As always asks where.
     void mnuSaveFile_Click();
+    void mnuSaveFileAs_Click();
     // A recent file chosen in the File menu. A file that no longer exists is
     // reported and taken off the list; otherwise it is opened as by Open.
     void OpenRecentFile(const std::string& path);
@@ -74,12 +76,17 @@ public:
     // ends the program and returns true.
     bool QueryUnload();
 
-    // FormHost, for the entry form's Save, Print and Exit buttons.
+    // FormHost, for the entry form's Save, Print and Exit buttons. Saving is
+    // Save: to the current file, or as Save As without one.
     SaveOutcome SaveRadioFile() override;
     void ShowPrintDialog() override;
     void EndProgram() override;
 
 private:
+    // Records a save that wrote a file: in the recent files, and in the
+    // history as the saved state.
+    SaveOutcome Saved(SaveOutcome outcome, const std::string& written);
+
     Workspace& ws_;
     WindowHost& windows_;
     RecentFiles recent_;

@@ -152,7 +152,7 @@ TEST_F(ImageFileTest, SaveDialogStartsFromTheRememberedName) {
     EXPECT_EQ(ChooseSaveFile(ws, kSaveFilter), (dir / "other.bin").string());
     EXPECT_EQ(ui.saveRequests[0].filter, kSaveFilter);
     EXPECT_EQ(ui.saveRequests[0].fileName, (dir / "radio.bin").string());
-    EXPECT_TRUE(ui.saveRequests[0].overwritePrompt);
+    EXPECT_FALSE(ui.saveRequests[0].overwritePrompt) << "the save flow asks itself";
     EXPECT_FALSE(ws.data.FileError);
 
     ws.data.FileError = true;

@@ -34,8 +34,10 @@ protected:
 
     void writeFile(const std::string& name, const Bytes& bytes) { writeBytes(name, bytes); }
     Bytes readFile(const std::string& name) { return readBytes(name); }
-    // Saves through the save flow; returns the saved message.
+    // Saves through the save flow to a file of that name, made afresh;
+    // returns the saved message.
     std::string save(const std::string& name) {
+        std::filesystem::remove(file(name));
         platform.choosePath(file(name));
         EXPECT_EQ(SaveRadioFile(ws), SaveOutcome::Saved);
         return platform.last().text;

@@ -138,7 +138,13 @@ public:
         before_ = StateOf(radio.ws);
         files_ = Contents(dir_);
     }
-    void Choose(const fs::path& path) { radio.platform.choosePath(path.string()); }
+    // Chooses `path` in the save or open dialog; an existing file is to be
+    // replaced, as the operator confirms.
+    void Choose(const fs::path& path) {
+        radio.platform.choosePath(path.string());
+        std::error_code ec;
+        if (fs::is_regular_file(path, ec)) radio.platform.answer(Answer::Yes);
+    }
 
     void Check(bool holds, const std::string& problem) {
         if (!holds) out_.problems.push_back(problem);
@@ -177,7 +183,9 @@ public:
         const SaveOutcome outcome = SaveRadioFile(radio.ws);
         Collect();
         Check(outcome == SaveOutcome::Failed, "the save was not reported as failed");
-        Check(radio.platform.messages.size() == 1, "not exactly one message");
+        Check(std::count_if(radio.platform.messages.begin(), radio.platform.messages.end(),
+                            [](const auto& m) { return m.buttons == Buttons::Ok; }) == 1,
+              "not exactly one message");
     }
     void Observe(const std::string& what) { out_.observed = what; }
     void Open() {
@@ -186,8 +194,9 @@ public:
         Check(!radio.ws.data.LoadingForm, "the form stayed in loading mode");
     }
     void Collect() {
+        // What went wrong is told; the question before replacing a file is not.
         for (const auto& m : radio.platform.messages)
-            out_.shown.push_back({m.text, m.title, m.icon});
+            if (m.buttons == Buttons::Ok) out_.shown.push_back({m.text, m.title, m.icon});
     }
 
 private:

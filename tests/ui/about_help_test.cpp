@@ -94,6 +94,8 @@ TEST(HelpWindow, ShippedDocumentCoversTheMainTasks) {
           "Model", "Undo", "Redo", "Import Channels", "Export Channels", "Intel HEX", "S-record",
           "last eight images", "Preview", "Use Firmware From Image"})
         EXPECT_NE(doc.text.find(topic), std::string::npos) << topic;
+    for (const char* topic : {"Save As", ".json", "names and comments"})
+        EXPECT_NE(doc.text.find(topic), std::string::npos) << topic;
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "support/scripted_platform.h"
 #include "ui/flows/flows.h"
 #include "ui/form/channel_entry.h"
+#include "ui/unsaved_work.h"
 
 #include "support/channel_slots.h"
 
@@ -11,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -51,19 +53,63 @@ protected:
         fs::temp_directory_path() / ("kl40-frame-" + std::to_string(std::random_device{}()));
 };
 
-TEST_F(MainWindowTest, NewClearsListAndTableWithoutAskingAndKeepsTheCaption) {
-    ws.form.caption = "KL40 File : club.bin";
-    ws.data.DataChanged = false;
+// Save writes the current file again without a dialog; Save As always asks,
+// and asks before replacing only another existing file; New forgets the file.
+TEST_F(MainWindowTest, SaveWritesTheCurrentFileAndSaveAsAsks) {
+    const auto saves = [&] { return platform.saveRequests.size(); };
+    const auto bytes = [](const std::string& file) {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    platform.choosePath(path("club.bin"));
+    frame.mnuSaveFile_Click(); // no file yet: asks as Save As does
+    ASSERT_EQ(saves(), 1u);
+    EXPECT_FALSE(platform.saveRequests[0].overwritePrompt);
+    EXPECT_NE(platform.saveRequests[0].filter.find("|Radio JSON (*.json)|*.json"),
+              std::string::npos);
+    const std::string first = bytes(path("club.bin"));
+
+    ws.form.txtCh.setText("4");
+    ws.form.txtRx.setText("436");
+    StoreChannel(ws);
+    form.cmdSave_Click();
+    frame.mnuSaveFile_Click();
+    EXPECT_EQ(saves(), 1u) << "Save writes the current file without a dialog";
+    EXPECT_NE(bytes(path("club.bin")), first);
+    EXPECT_EQ(platform.last().text.find("File club.bin saved"), 0u);
+    EXPECT_EQ(frame.recentFiles().paths().size(), 1u);
+
+    std::ofstream(path("other.bin")) << "keep";
+    platform.clear();
+    platform.choosePath(path("club.bin")); // the current file itself: nothing asked
+    platform.choosePath(path("other.bin"));
+    platform.answer(Answer::No);
+    frame.mnuSaveFileAs_Click();
+    frame.mnuSaveFileAs_Click();
+    ASSERT_EQ(platform.messages.size(), 3u);
+    EXPECT_EQ(platform.messages[1].text, "other.bin already exists.\nDo you want to replace it?");
+    EXPECT_EQ(platform.messages[2].text, "Save Action cancelled");
+    EXPECT_EQ(bytes(path("other.bin")), "keep");
+    platform.choosePath(path("other.bin"));
+    platform.answer(Answer::Yes);
+    frame.mnuSaveFileAs_Click();
+    EXPECT_EQ(bytes(path("other.bin")), bytes(path("club.bin")));
+    EXPECT_EQ(FrameTitle(ws), "KL40 Programming - other.bin");
+
     ws.data.OpenedImage.assign(8192, 0x5A); // as an opened KL40c leaves it
     ws.data.OpenedModel = 3;
+    platform.clear();
     frame.mnuNewFile_Click();
+    EXPECT_TRUE(platform.messages.empty()) << "nothing unsaved: nothing asked";
     EXPECT_TRUE(ws.data.OpenedImage.empty()) << "a new radio has no program code of its own";
     EXPECT_EQ(ws.data.OpenedModel, 0);
-    EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(ws.form.lstFreq.count(), 0);
     EXPECT_FALSE(ws.data.radio.channels[3]);
-    EXPECT_TRUE(ws.data.DataChanged);
-    EXPECT_EQ(ws.form.caption, "KL40 File : club.bin");
+    EXPECT_EQ(ws.form.caption, kEntryFormCaption);
+    EXPECT_EQ(FrameTitle(ws), kMainWindowCaption);
+    platform.cancelDialog();
+    frame.mnuSaveFile_Click(); // no file again: asks
+    EXPECT_EQ(platform.saveRequests.size(), 5u);
 }
 
 // Every way of discarding the radio, in every state of the save question:

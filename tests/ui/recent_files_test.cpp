@@ -114,9 +114,9 @@ TEST_F(RecentFrameTest, OpenedAndSavedFilesAreListedAndAMissingOneIsRemoved) {
     platform.choosePath(path("club.txt"));
     form.cmdSave_Click(); // the form's button: the image goes to club.bin
     platform.choosePath(path("second.bin"));
-    frame.mnuSaveFile_Click();
+    frame.mnuSaveFileAs_Click();
     platform.cancelDialog();
-    frame.mnuSaveFile_Click();
+    frame.mnuSaveFileAs_Click();
     EXPECT_EQ(memory.kept, (std::vector<std::string>{path("second.bin"), path("club.bin")}));
 
     platform.choosePath(path("club.bin"));

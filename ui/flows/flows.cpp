@@ -9,9 +9,11 @@
 #include "image/layout.h"
 #include "image/program_code.h"
 #include "ui/flows/image_open.h"
+#include "ui/flows/radio_file_flow.h"
 #include "ui/flows/save_path.h"
 #include "ui/form/channel_entry.h"
 
+#include <algorithm>
 #include <exception>
 
 namespace kl40 {
@@ -36,25 +38,35 @@ std::string DamagedFirmwareQuestion(const RadioData& data) {
            "Use Firmware From Image... with an image read from your radio's EPROM.";
 }
 
-} // namespace
+bool HasNamesOrComments(const Radio& radio) {
+    return std::any_of(radio.channels.begin(), radio.channels.end(), [](const auto& channel) {
+        return channel && (!channel->name.empty() || !channel->comment.empty());
+    });
+}
 
-SaveOutcome SaveRadioFile(Workspace& ws, std::string* writtenPath) {
+// Writes the radio to `target` (nothing: the operator cancelled) and tells
+// the outcome.
+SaveOutcome SaveTo(Workspace& ws, const std::optional<CurrentFile>& target,
+                   std::string* writtenPath) {
     RadioData& data = ws.data;
-    try {
-        const std::string path = ChooseImageSavePath(ws, SaveImageFilter());
-        std::string text;
-        std::string title;
-        Icon icon = Icon::Information;
-        SaveOutcome outcome = SaveOutcome::Cancelled;
-        if (data.FileError) {
-            text = "Save Action failed";
-            title = "File Error";
-            icon = Icon::Critical;
-            outcome = SaveOutcome::Failed;
-        } else if (!path.empty()) {
-            const std::string written = ImageFilePath(path);
-            // A build or write that failed has told the operator why; the save
-            // is not reported as done and nothing else changes.
+    std::string text;
+    std::string title;
+    Icon icon = Icon::Information;
+    SaveOutcome outcome = SaveOutcome::Cancelled;
+    if (data.FileError) {
+        text = "Save Action failed";
+        title = "File Error";
+        icon = Icon::Critical;
+        outcome = SaveOutcome::Failed;
+    } else if (target) {
+        const std::string& written = target->path;
+        const std::string name = DisplayName(written); // the file on disk
+        // A build or write that failed has told the operator why; the save
+        // is not reported as done and nothing else changes.
+        if (target->radioFile) {
+            if (!WriteRadioJsonFile(ws, written)) return SaveOutcome::Failed;
+            text = "File " + name + " saved";
+        } else {
             if (!BuildImage(ws)) return SaveOutcome::Failed;
             if (!data.FirmwareProblem.empty() &&
                 !ws.platform.askYesNo(DamagedFirmwareQuestion(data), "Firmware")) {
@@ -62,28 +74,58 @@ SaveOutcome SaveRadioFile(Workspace& ws, std::string* writtenPath) {
                 return SaveOutcome::Cancelled;
             }
             if (!WriteImageFile(ws, written)) return SaveOutcome::Failed;
-            if (writtenPath != nullptr) *writtenPath = written;
-            const std::string name = DisplayName(written); // the file on disk
-            ws.form.caption = kFileCaptionPrefix + name;
-            data.DataChanged = false;
             text = "File " + name + " saved";
+            if (HasNamesOrComments(data.radio)) text += std::string("\n") + kNamesOnlyInRadioFiles;
             if (BuiltWithoutProgramCode(data))
                 text += "\n" + NoProgramCodeText(BuildModel(data)) + " " + kAddFirmwareHint;
             if (!data.FirmwareProblem.empty()) text += "\n" + data.FirmwareProblem;
-            title = "File Operation";
-            outcome = SaveOutcome::Saved;
-        } else {
-            text = "Save Action cancelled";
-            title = "File Save";
         }
-        // Only a written image clears DataChanged: after a cancel or a failure
-        // the changes are still unsaved.
-        ws.platform.show(text, title, icon);
-        return outcome;
+        if (writtenPath != nullptr) *writtenPath = written;
+        ws.form.caption = kFileCaptionPrefix + name;
+        ws.file = *target;
+        data.DataChanged = false;
+        title = "File Operation";
+        outcome = SaveOutcome::Saved;
+    } else {
+        text = "Save Action cancelled";
+        title = "File Save";
+    }
+    // Only a written file clears DataChanged: after a cancel or a failure
+    // the changes are still unsaved.
+    ws.platform.show(text, title, icon);
+    return outcome;
+}
+
+// Runs a save, reporting what broke it.
+template <class Save> SaveOutcome Guarded(Workspace& ws, Save save) {
+    try {
+        return save();
     } catch (const std::exception&) {
         ws.platform.show("Error saving data", "Data Error", Icon::Exclamation);
         return SaveOutcome::Failed;
     }
+}
+
+} // namespace
+
+SaveOutcome SaveRadioFile(Workspace& ws, std::string* writtenPath) {
+    return Guarded(ws, [&] { return SaveTo(ws, ChooseSaveTarget(ws), writtenPath); });
+}
+
+SaveOutcome SaveToCurrentFile(Workspace& ws, std::string* writtenPath) {
+    if (ws.file.path.empty()) return SaveRadioFile(ws, writtenPath);
+    return Guarded(ws, [&] {
+        // The file is known: nothing to choose, so no failure of a choice stands.
+        ws.data.FileError = false;
+        return SaveTo(ws, ws.file, writtenPath);
+    });
+}
+
+void ClearForOpenedRadio(Workspace& ws) {
+    ClearChannelList(ws, 1);
+    ws.data.radio.channels.fill(std::nullopt);
+    ws.form.txtRx.clear();
+    ws.form.txtTx.clear();
 }
 
 LoadResult LoadOpenedImage(Workspace& ws, std::vector<std::uint8_t> previousImage) {
@@ -99,10 +141,7 @@ LoadResult LoadOpenedImage(Workspace& ws, std::vector<std::uint8_t> previousImag
     // The whole image is kept: saving it again must keep its program code.
     data.OpenedImage = data.ImageText;
     data.OpenedModel = *model;
-    ClearChannelList(ws, 1);
-    data.radio.channels.fill(std::nullopt);
-    ws.form.txtRx.clear();
-    ws.form.txtTx.clear();
+    ClearForOpenedRadio(ws);
     data.LoadingForm = true;
     data.EditingChannel = true;
     const bool decoded = DecodeImage(ws);
@@ -131,6 +170,9 @@ OpenOutcome FinishOpen(Workspace& ws, const std::string& path, const std::string
         const LoadResult loaded = LoadOpenedImage(ws, std::move(previousImage));
         if (loaded == LoadResult::Rejected) return OpenOutcome::Failed;
         ws.form.caption = kFileCaptionPrefix + DisplayName(path);
+        // Saving in place what failed to decode would replace the file with
+        // less than it holds.
+        ws.file = loaded == LoadResult::Decoded ? CurrentFile{path, false} : CurrentFile{};
         outcome = OpenOutcome::Opened;
         if (loaded == LoadResult::Decoded)
             if (const auto conflict = OptionConflict(TickedOptions(ws.form), FormModel(ws.form)))
@@ -144,16 +186,30 @@ OpenOutcome FinishOpen(Workspace& ws, const std::string& path, const std::string
 } // namespace
 
 OpenOutcome OpenRadioFile(Workspace& ws) {
-    std::vector<std::uint8_t> previousImage = ws.data.ImageText;
-    std::string failure;
-    const std::string path = OpenImageFile(ws, OpenImageFilter(), &failure);
-    return FinishOpen(ws, path, failure, std::move(previousImage));
+    ws.CMDDialog1.FileName.clear();
+    const auto chosen = ws.platform.openFileDialog({OpenFilter(), "", false});
+    if (!chosen) return FinishOpen(ws, "", "", ws.data.ImageText);
+    return OpenRadioFile(ws, *chosen);
 }
 
 OpenOutcome OpenRadioFile(Workspace& ws, const std::string& path) {
+    if (IsRadioFileName(path)) return OpenRadioJsonFile(ws, path);
     std::vector<std::uint8_t> previousImage = ws.data.ImageText;
     const std::string failure = OpenImageFileAt(ws, path);
+    // A radio file under another name is told by its content.
+    if (!ws.data.FileError && LooksLikeRadioFile(ws.data.ImageText)) {
+        ws.data.ImageText = std::move(previousImage);
+        return OpenRadioJsonFile(ws, path);
+    }
     return FinishOpen(ws, path, failure, std::move(previousImage));
+}
+
+std::string OpenFilter() {
+    return OpenImageFilter() + "|" + DialogFilter(FormatContent::Radio);
+}
+
+std::string SaveFilter() {
+    return SaveImageFilter() + "|" + DialogFilter(FormatContent::Radio);
 }
 
 } // namespace kl40

@@ -1,6 +1,6 @@
 #pragma once
 // The open and save flows that move a whole radio between the data set and a
-// ".bin" file.
+// file: an image (".bin", Intel HEX, S-record) or a radio file (".json").
 
 #include "ui/form/workspace.h"
 
@@ -16,8 +16,24 @@ enum class SaveOutcome {
     Failed,    // a failure was reported; nothing was saved
 };
 
-// With `writtenPath`, a save that wrote the image stores the file's path there.
+// Save As: the save dialog offers every format the radio can be written as
+// (the image formats and the radio file); the radio is written to the file
+// chosen, which becomes the current file. With `writtenPath`, a save that
+// wrote a file stores its path there.
 SaveOutcome SaveRadioFile(Workspace& ws, std::string* writtenPath = nullptr);
+// Save: writes the current file again without a dialog, in the kind it is
+// (image or radio file), with every check and message of Save As; without a
+// current file, Save As.
+SaveOutcome SaveToCurrentFile(Workspace& ws, std::string* writtenPath = nullptr);
+
+// The second line of the saved message of an image while a channel has a
+// name or a comment.
+inline constexpr const char* kNamesOnlyInRadioFiles =
+    "Channel names and comments are kept only in radio files (.json).";
+
+// The open and save dialogs' filters: the image formats', then the radio file's.
+std::string OpenFilter();
+std::string SaveFilter();
 
 enum class OpenOutcome {
     Opened,    // the file was read and now names the radio being edited
@@ -27,9 +43,15 @@ enum class OpenOutcome {
 
 // The open dialog, then the open of the chosen file as below.
 OpenOutcome OpenRadioFile(Workspace& ws);
-// Opens the image at `path` without the dialog: the same checks, messages and
-// decode as a file chosen in it.
+// Opens the file at `path` without the dialog: a radio file (by its name
+// ".json", or by its content under any other name) through the entry rules,
+// otherwise an image with its checks, messages and decode. A file opened
+// becomes the current file.
 OpenOutcome OpenRadioFile(Workspace& ws, const std::string& path);
+
+// Empties the form's list and fields and the channel table before an opened
+// file's radio is shown.
+void ClearForOpenedRadio(Workspace& ws);
 
 // Replaces the radio being edited with the image now in ImageText: an image of
 // no known model is refused ("Error in decoding channel") before anything is

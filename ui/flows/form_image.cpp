@@ -81,13 +81,17 @@ std::optional<std::vector<std::uint8_t>> ImageFileContent(Workspace& ws, const s
 
 bool WriteImageFile(Workspace& ws, const std::string& path, const WriteOptions& options) {
     const auto content = ImageFileContent(ws, path, options.format);
-    if (!content) return false;
-    const auto failure = WriteFileAtomically(ws.platform, path, *content, options);
+    return content && WriteShowingFailure(ws.platform, path, *content, options);
+}
+
+bool WriteShowingFailure(Platform& platform, const std::string& path,
+                         const std::vector<std::uint8_t>& content, const WriteOptions& options) {
+    const auto failure = WriteFileAtomically(platform, path, content, options);
     if (!failure) return true;
     if (failure->notVerified)
-        ws.platform.show(failure->text, kFileErrorTitle, Icon::Critical);
+        platform.show(failure->text, kFileErrorTitle, Icon::Critical);
     else
-        ws.platform.show(failure->text, kAppTitle, Icon::Exclamation);
+        platform.show(failure->text, kAppTitle, Icon::Exclamation);
     return false;
 }
 

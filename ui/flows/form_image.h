@@ -42,6 +42,12 @@ bool DecodeImage(Workspace& ws);
 // nothing was written.
 bool WriteImageFile(Workspace& ws, const std::string& path, const WriteOptions& options = {});
 
+// Writes `content` as WriteFileAtomically does and shows why when nothing was
+// written (an unverified write as a file error).
+bool WriteShowingFailure(Platform& platform, const std::string& path,
+                         const std::vector<std::uint8_t>& content,
+                         const WriteOptions& options = {});
+
 // The bytes WriteImageFile writes to `path` in `format` (nothing: the one
 // the path's extension names), or nothing after showing why there are none.
 std::optional<std::vector<std::uint8_t>> ImageFileContent(Workspace& ws, const std::string& path,

@@ -99,6 +99,12 @@ struct CommonDialog {
     std::string FileName;
 };
 
+// The file the radio came from or was last saved to, which Save writes again.
+struct CurrentFile {
+    std::string path;       // "" at start-up, after New and after a failed decode
+    bool radioFile = false; // a radio file (JSON); otherwise an image
+};
+
 struct Workspace {
     explicit Workspace(Platform& ui) : platform(ui) {}
     Workspace(const Workspace&) = delete;
@@ -107,6 +113,7 @@ struct Workspace {
     RadioData data;
     EntryFields form;
     CommonDialog CMDDialog1;
+    CurrentFile file;
     Platform& platform;
     // The folder of installed firmware; "" looks at none (builds then use the
     // opened image's program code or the shipped template).

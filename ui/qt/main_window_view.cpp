@@ -65,9 +65,12 @@ MainWindowView::MainWindowView(Workspace& ws, MDI_kl40& frame, EntryForm& form, 
     addCommand(mnuFile_, "mnuOpenFile", QStringLiteral("&Open Radio File"), [this] {
         frame_.mnuOpenFile_Click();
     })->setShortcut(standardKey(QKeySequence::Open, "Ctrl+O"));
-    addCommand(mnuFile_, "mnuSaveFile", QStringLiteral("&Save Radio File"), [this] {
+    addCommand(mnuFile_, "mnuSaveFile", QStringLiteral("&Save"), [this] {
         frame_.mnuSaveFile_Click();
     })->setShortcut(standardKey(QKeySequence::Save, "Ctrl+S"));
+    addCommand(mnuFile_, "mnuSaveFileAs", QStringLiteral("Save &As..."), [this] {
+        frame_.mnuSaveFileAs_Click();
+    })->setShortcut(standardKey(QKeySequence::SaveAs, "Ctrl+Shift+S"));
     mnuFile_.addSeparator();
     addCommand(mnuFile_, "mnuImportChannels", QStringLiteral("&Import Channels..."),
                [this] { frame_.mnuImportChannels_Click(); });

@@ -1,8 +1,11 @@
 #include "ui/flows/flows.h"
 
+#include "entry/radio_entry.h"
 #include "image/program_code.h"
 #include "image/templates.h"
 #include "support/loaded_form.h"
+#include "support/random_radio.h"
+#include "ui/form/radio_snapshot.h"
 
 #include <gtest/gtest.h>
 
@@ -60,13 +63,16 @@ TEST_F(FlowsTest, SaveWritesBinAndNamesTheFileWritten) {
     ASSERT_EQ(platform.saveRequests.size(), 1u);
     // The raw image's filter first, then the record formats'.
     EXPECT_EQ(platform.saveRequests[0].filter.find("KL40 Eprom Files (*.bin)|*.bin|Intel HEX"), 0u);
-    EXPECT_TRUE(platform.saveRequests[0].overwritePrompt);
+    EXPECT_FALSE(platform.saveRequests[0].overwritePrompt) << "the flow asks itself";
 
-    // The dialog asked about the name chosen; an existing club.bin under
-    // another chosen name is asked about before it is replaced. No keeps it.
+    // Another existing file, under the name chosen or the image's name for it,
+    // is asked about before it is replaced. No keeps it; the current file is
+    // not asked about.
+    platform.choosePath(file("other.bin"));
+    ASSERT_EQ(SaveRadioFile(ws), SaveOutcome::Saved);
     const Bytes saved = readFile("club.bin");
     store(6, "436");
-    for (const char* chosen : {"club", "club.txt"}) {
+    for (const char* chosen : {"club", "club.txt", "club.bin"}) {
         platform.clear();
         platform.choosePath(file(chosen));
         platform.answer(Answer::No);
@@ -81,13 +87,13 @@ TEST_F(FlowsTest, SaveWritesBinAndNamesTheFileWritten) {
         EXPECT_TRUE(ws.data.DataChanged);
     }
     // The save dialog starts from the name it last returned.
-    EXPECT_EQ(platform.saveRequests[2].fileName, file("club"));
+    EXPECT_EQ(platform.saveRequests[3].fileName, file("club"));
     platform.clear();
     platform.choosePath(file("club"));
     platform.answer(Answer::Yes);
     EXPECT_EQ(SaveRadioFile(ws), SaveOutcome::Saved);
     EXPECT_NE(readFile("club.bin"), saved);
-    platform.choosePath(file("club.bin")); // the dialog's own prompt covers it
+    platform.choosePath(file("club.bin")); // now the current file
     EXPECT_EQ(SaveRadioFile(ws), SaveOutcome::Saved);
     EXPECT_EQ(platform.messages.size(), 3u);
 }
@@ -268,6 +274,71 @@ TEST_F(FlowsTest, RecordFormatsAreSavedAndOpenedByTheirNames) {
               std::string::npos)
         << platform.messages.front().text;
     EXPECT_EQ(slot(5), "5,435.1250,430.1250,88.5 ,Y");
+}
+
+// A radio file saved and opened again gives the radio it was saved from, the
+// way files describe it, whatever the radio; it opens by its content under any
+// name, and Save writes it again in place as a radio file.
+TEST_F(FlowsTest, RadioFilesRoundTripAndSaveInPlace) {
+    std::mt19937 rng(40);
+    for (int round = 0; round < 8; ++round) {
+        SCOPED_TRACE(round);
+        LoadedForm from;
+        ShowDecodedRadio(from.ws, test::RandomRadio(rng));
+        from.platform.choosePath(file("radio.json"));
+        if (round > 0) from.platform.answer(Answer::Yes); // replaces the last round's
+        ASSERT_EQ(SaveRadioFile(from.ws), SaveOutcome::Saved) << from.platform.last().text;
+        EXPECT_EQ(from.platform.last().text, "File radio.json saved");
+        const RadioRecord saved = RecordOf(RadioOf(from.ws));
+
+        fs::copy_file(file("radio.json"), file("radio.txt"), fs::copy_options::overwrite_existing);
+        for (const char* name : {"radio.json", "radio.txt"}) {
+            LoadedForm to;
+            to.platform.choosePath(file(name));
+            ASSERT_EQ(OpenRadioFile(to.ws), OpenOutcome::Opened) << to.platform.last().text;
+            EXPECT_EQ(RecordOf(RadioOf(to.ws)), saved) << name;
+            EXPECT_EQ(to.ws.form.caption, std::string(kFileCaptionPrefix) + name);
+            EXPECT_FALSE(to.ws.data.DataChanged);
+        }
+    }
+    LoadedForm opened;
+    opened.platform.choosePath(file("radio.txt"));
+    ASSERT_EQ(OpenRadioFile(opened.ws), OpenOutcome::Opened);
+    opened.store(99, "439");
+    ASSERT_EQ(SaveToCurrentFile(opened.ws), SaveOutcome::Saved);
+    EXPECT_TRUE(opened.platform.saveRequests.empty());
+    EXPECT_EQ(readFile("radio.txt").front(), '{');
+}
+
+// A radio file the entry rules refuse says why and changes nothing.
+TEST_F(FlowsTest, RefusedRadioFileChangesNothing) {
+    store(7, "439");
+    const RadioData before = ws.data;
+    const std::string json = R"({"channels": [{"channel": 5, "rx": "435.1250", "ctcss": "88.4"}]})";
+    writeFile("bad.json", Bytes(json.begin(), json.end()));
+    platform.choosePath(file("bad.json"));
+    EXPECT_EQ(OpenRadioFile(ws), OpenOutcome::Failed);
+    expectMessage("Unable to open data file\nchannel 5: unknown CTCSS tone \"88.4\"", "File Error",
+                  Icon::Critical);
+    EXPECT_EQ(ws.data, before);
+    EXPECT_EQ(ws.form.caption, kEntryFormCaption);
+    EXPECT_NE(platform.openRequests.at(0).filter.find("|Radio JSON (*.json)|*.json"),
+              std::string::npos);
+}
+
+// An image keeps no names or comments: its saved message says so when the
+// radio has any.
+TEST_F(FlowsTest, SavingAnImageTellsThatNamesAreKeptOnlyInRadioFiles) {
+    store(5, "435.125");
+    for (const bool named : {false, true}) {
+        ws.data.radio.channels[5]->comment = named ? "club" : "";
+        platform.choosePath(file("club.hex"));
+        ASSERT_EQ(SaveRadioFile(ws), SaveOutcome::Saved);
+        const std::string text = platform.last().text;
+        EXPECT_EQ(text.find(std::string("File club.hex saved\n") + kNamesOnlyInRadioFiles) == 0,
+                  named)
+            << text;
+    }
 }
 
 } // namespace

@@ -75,7 +75,7 @@ class FrameStateTest : public QObject {
         test::FormOperator op(app->view->entryForm());
         op.enterChannel("5", "435.125", "", "none ", false);
         app->platform.choosePath(file(name).toStdString());
-        app->view->findChild<QAction*>("mnuSaveFile")->trigger();
+        app->view->findChild<QAction*>("mnuSaveFileAs")->trigger();
     }
 
 private slots:

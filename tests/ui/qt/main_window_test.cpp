@@ -118,16 +118,18 @@ private slots:
         QCOMPARE(texts(bar), QStringList({"&File", "&Edit", "&Print", "KL40 Info"}));
         QVERIFY(bar[2]->menu() == nullptr); // a command of its own
         QCOMPARE(texts(bar[0]->menu()->actions()),
-                 QStringList({"&New Radio File", "&Open Radio File", "&Save Radio File",
+                 QStringList({"&New Radio File", "&Open Radio File", "&Save", "Save &As...",
                               "&Import Channels...", "&Export Channels...",
                               "Use &Firmware From Image...", "E&xit"}));
         QCOMPARE(texts(bar[1]->menu()->actions()), QStringList({"&Undo", "&Redo"}));
         QCOMPARE(texts(bar[3]->menu()->actions()), QStringList({"&Help", "&About"}));
         // The usual shortcuts besides the access keys, and no others.
         const QMap<QString, QString> shortcuts{
-            {"mnuNewFile", "Ctrl+N"}, {"mnuOpenFile", "Ctrl+O"},  {"mnuSaveFile", "Ctrl+S"},
-            {"mnuKL40", "Ctrl+Q"},    {"mnuPrint", "Ctrl+P"},     {"mnuKL40_Help", "F1"},
-            {"mnuUndo", "Ctrl+Z"},    {"mnuRedo", "Ctrl+Shift+Z"}};
+            {"mnuNewFile", "Ctrl+N"},   {"mnuOpenFile", "Ctrl+O"},
+            {"mnuSaveFile", "Ctrl+S"},  {"mnuSaveFileAs", "Ctrl+Shift+S"},
+            {"mnuKL40", "Ctrl+Q"},      {"mnuPrint", "Ctrl+P"},
+            {"mnuKL40_Help", "F1"},     {"mnuUndo", "Ctrl+Z"},
+            {"mnuRedo", "Ctrl+Shift+Z"}};
         for (QAction* top : bar)
             for (QAction* action : top->menu() ? top->menu()->actions() : QList{top})
                 QCOMPARE(action->shortcut().toString(),
@@ -155,8 +157,16 @@ private slots:
         QCOMPARE(app->platform.openRequests.size(), std::size_t(1));
         op->enterChannel("4", "436", "", "none ", false);
         app->platform.choosePath(path("keys.bin"));
-        press(Qt::CTRL | Qt::Key_S);
+        press(Qt::CTRL | Qt::Key_S); // no file yet: asks
         QVERIFY(QFile::exists(dir->filePath("keys.bin")));
+        op->enterChannel("7", "437", "", "none ", false);
+        press(Qt::CTRL | Qt::Key_S); // the same file again, without asking
+        QCOMPARE(app->platform.saveRequests.size(), std::size_t(1));
+        QVERIFY(!app->view->isWindowModified());
+        app->platform.choosePath(path("keys.json"));
+        press(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+        QCOMPARE(app->platform.saveRequests.size(), std::size_t(2));
+        QVERIFY(QFile::exists(dir->filePath("keys.json")));
         press(Qt::CTRL | Qt::Key_P);
         QVERIFY(app->windows.printWindow() != nullptr);
         press(Qt::Key_F1);

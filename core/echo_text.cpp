@@ -1,6 +1,6 @@
-#include "cli/echo_text.h"
+#include "core/echo_text.h"
 
-namespace kl40::cli {
+namespace kl40 {
 
 std::string EchoText(std::string_view text) {
     if (text.empty()) return "\"\"";
@@ -26,4 +26,4 @@ std::string EchoText(std::string_view text) {
     return out;
 }
 
-} // namespace kl40::cli
+} // namespace kl40

@@ -1,9 +1,9 @@
-#include "cli/radio_file.h"
+#include "image/radio_file.h"
 
 #include "formats/radio_json.h"
 #include "image/whole_file.h"
 
-namespace kl40::cli {
+namespace kl40 {
 
 std::variant<std::string, RadioFileError> ReadRadioFile(const std::string& path) {
     auto read = ReadWholeFile(path, kMaxRadioFileSize);
@@ -29,4 +29,4 @@ std::variant<RadioFileContent, std::string> LoadRadioFile(const std::string& pat
     return content;
 }
 
-} // namespace kl40::cli
+} // namespace kl40

@@ -9,7 +9,7 @@
 #include <variant>
 #include <vector>
 
-namespace kl40::cli {
+namespace kl40 {
 
 // A radio of 99 channels is under 10 KiB; anything above this is not one.
 inline constexpr std::size_t kMaxRadioFileSize = 1024 * 1024;
@@ -33,4 +33,4 @@ struct RadioFileContent {
 // cannot ("cannot read the radio file: ...", "unknown key \"colour\"").
 std::variant<RadioFileContent, std::string> LoadRadioFile(const std::string& path);
 
-} // namespace kl40::cli
+} // namespace kl40
