@@ -1,6 +1,6 @@
 #include "cli/radio_diff.h"
 
-#include "cli/echo_text.h"
+#include "core/echo_text.h"
 #include "core/option_table.h"
 #include "core/radio_model.h"
 #include "image/program_code.h"
