@@ -127,6 +127,13 @@ ChannelTableView::ChannelTableView(ChannelTableWindow& table, const Workspace& w
     showPlace(ChannelTableWindow::OpeningPlace());
 }
 
+ChannelTableView::~ChannelTableView() {
+    // An editor still open closes as the grid goes: nothing is left to tell.
+    delegate_.disconnect(this);
+    delegate_.onCommitKey = nullptr;
+    grid_.removeEventFilter(this);
+}
+
 void ChannelTableView::showRadio() {
     model_.showRadio();
 }

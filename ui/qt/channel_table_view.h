@@ -54,6 +54,7 @@ class ChannelTableView : public QWidget {
 
 public:
     ChannelTableView(ChannelTableWindow& table, const Workspace& ws, QWidget* parent = nullptr);
+    ~ChannelTableView() override;
 
     ChannelGrid& grid() { return grid_; }
     QLabel& statusLine() { return status_; }
