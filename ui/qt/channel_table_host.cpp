@@ -3,6 +3,7 @@
 #include "ui/qt/table_dialogs.h"
 
 #include <QAction>
+#include <QScreen>
 
 #include <algorithm>
 
@@ -61,16 +62,39 @@ void ChannelTableHost::open() {
         area_.addSubWindow(window_.get());
         // A table change shows in the form (its list, the title's unsaved mark).
         connect(view_.get(), &ChannelTableView::changed, &form_, &EntryFormView::refresh);
-        // Beside the entry form, as tall as the area allows.
-        const QRect form = form_.parentWidget()->geometry();
-        const QSize room = area_.maximumViewportSize();
-        window_->resize(view_->sizeHint().width(), std::max(form.height(), room.height() - 8));
-        window_->move(std::max(0, std::min(form.right() + 8, room.width() - window_->width())), 0);
+        placeBesideForm();
     }
     view_->showRadio();
     window_->show();
     area_.setActiveSubWindow(window_.get());
     view_->grid().setFocus(Qt::ShortcutFocusReason);
+}
+
+void ChannelTableHost::placeBesideForm() {
+    constexpr int kGap = 8;
+    QWidget& entry = *form_.parentWidget(); // the form's child window
+    QWidget& frame = *area_.window();
+    window_->adjustSize();
+    // The frame grows, as far as its screen allows, to hold both side by side.
+    const QSize room = area_.viewport()->size();
+    const QSize needed(kGap + entry.width() + kGap + window_->width() + kGap,
+                       kGap + std::max(entry.height(), window_->height()) + kGap);
+    if (room.width() < needed.width() || room.height() < needed.height()) {
+        const QRect screen = frame.screen()->availableGeometry();
+        const QSize decorations = frame.frameGeometry().size() - frame.size();
+        frame.resize(std::min(frame.width() + std::max(0, needed.width() - room.width()),
+                              screen.width() - decorations.width()),
+                     std::min(frame.height() + std::max(0, needed.height() - room.height()),
+                              screen.height() - decorations.height()));
+    }
+    const QSize now = area_.viewport()->size();
+    // The form moves to the left edge when the table would not fit to its right.
+    if (entry.x() + entry.width() + kGap + window_->width() > now.width())
+        entry.move(kGap, entry.y());
+    window_->resize(window_->width(), std::max(window_->height(), now.height() - 2 * kGap));
+    window_->move(
+        std::max(0, std::min(entry.x() + entry.width() + kGap, now.width() - window_->width())),
+        kGap);
 }
 
 void ChannelTableHost::fill() {

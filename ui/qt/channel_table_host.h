@@ -38,6 +38,8 @@ public:
     ChannelTableView* view() { return view_.get(); }
 
 private:
+    // Beside the entry form; the frame grows to hold both where it can.
+    void placeBesideForm();
     void fill();
     void sort(SortKey key);
     void editPreferences();

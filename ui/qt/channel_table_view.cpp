@@ -118,12 +118,9 @@ ChannelTableView::ChannelTableView(ChannelTableWindow& table, const Workspace& w
     const int digits = grid_.fontMetrics().horizontalAdvance(QStringLiteral("0000.00000"));
     for (int column : {kReceiveColumn, TableColumn(Column::Transmit)})
         grid_.setColumnWidth(column, std::max(grid_.columnWidth(column), digits));
-    grid_.setColumnWidth(TableColumn(Column::Name),
-                         grid_.fontMetrics().horizontalAdvance(QStringLiteral("M")) * 10);
-    int width = 0;
-    for (int column = 0; column < kTableColumnCount; ++column)
-        width += grid_.columnWidth(column);
-    grid_.setMinimumWidth(width + grid_.verticalScrollBar()->sizeHint().width() + 40);
+    const int letters = grid_.fontMetrics().horizontalAdvance(QStringLiteral("M"));
+    grid_.setColumnWidth(TableColumn(Column::Name), letters * 10);
+    grid_.setColumnWidth(TableColumn(Column::Comment), letters * 12);
     showPlace(ChannelTableWindow::OpeningPlace());
 }
 
@@ -132,6 +129,23 @@ ChannelTableView::~ChannelTableView() {
     delegate_.disconnect(this);
     delegate_.onCommitKey = nullptr;
     grid_.removeEventFilter(this);
+}
+
+QSize ChannelTableView::sizeHint() const {
+    // Every column and about twenty rows, so that nothing is cut at first.
+    constexpr int kRowsShown = 20;
+    // A little slack: the last column stretches rather than scrolls.
+    constexpr int kSlack = 16;
+    int width = 2 * grid_.frameWidth() + grid_.verticalScrollBar()->sizeHint().width() + kSlack;
+    for (int column = 0; column < kTableColumnCount; ++column)
+        width += grid_.columnWidth(column);
+    const int rows = grid_.horizontalHeader()->sizeHint().height() +
+                     kRowsShown * grid_.verticalHeader()->defaultSectionSize() +
+                     2 * grid_.frameWidth();
+    const QMargins margins = layout()->contentsMargins();
+    return {width + margins.left() + margins.right(), rows + layout()->spacing() +
+                                                          status_.minimumHeight() + margins.top() +
+                                                          margins.bottom()};
 }
 
 void ChannelTableView::showRadio() {

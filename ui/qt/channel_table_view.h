@@ -55,6 +55,7 @@ class ChannelTableView : public QWidget {
 public:
     ChannelTableView(ChannelTableWindow& table, const Workspace& ws, QWidget* parent = nullptr);
     ~ChannelTableView() override;
+    QSize sizeHint() const override;
 
     ChannelGrid& grid() { return grid_; }
     QLabel& statusLine() { return status_; }
