@@ -5,6 +5,7 @@
 #include "support/scripted_platform.h"
 #include "ui/qt/main_window_view.h"
 #include "ui/qt/qt_window_host.h"
+#include "ui/qt/table_dialogs.h"
 
 #include <QClipboard>
 #include <QListWidget>
@@ -168,6 +169,22 @@ private slots:
         QCOMPARE(formList().size(), 0);
         press(QKeySequence("Ctrl+Z"));
         QCOMPARE(cell(3, kReceiveColumn), QString("435.5000"));
+    }
+
+    // A refused offset keeps the dialog open with its reason; a taken one is kept.
+    void preferencesDialogKeepsOnlyATakenOffset() {
+        Preferences& preferences = app->view->channelTables().preferences();
+        PreferencesDialog dialog(preferences, app->view.get());
+        auto* offset = dialog.findChild<QLineEdit*>("repeaterOffset");
+        QCOMPARE(offset->text(), QString("5.0000"));
+        offset->setText("0");
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QVERIFY(!dialog.findChild<QLabel*>("problem")->isHidden());
+        offset->setText("0.6");
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(preferences.repeaterOffsetText(), std::string("0.6000"));
     }
 };
 
