@@ -89,7 +89,9 @@ TEST(ChannelTableWindow, EveryOperationIsTheTableOperationAsOneUndoStep) {
         const std::string copied = CopyChannelRows(before, {1, 2, 3});
         std::string clipboard;
         TableOutcome expected = TableRefusal{};
-        switch (pick(rng)) {
+        const int operation = pick(rng);
+        const bool cut = operation == 7;
+        switch (operation) {
         case 0:
             expected = CommitCell(before, n, Column::Receive, "435.0125");
             rig.table.commit(n, kReceiveColumn, "435.0125");
@@ -135,6 +137,8 @@ TEST(ChannelTableWindow, EveryOperationIsTheTableOperationAsOneUndoStep) {
         if (!change) {
             EXPECT_EQ(rig.table.status(), std::get<TableRefusal>(expected).reason);
         }
+        // A cut copies exactly the rows it empties, and only when it does.
+        EXPECT_EQ(clipboard, change && cut ? CopyChannelRows(before, rows) : "");
         if (after == before) {
             EXPECT_FALSE(rig.history().canUndo());
             EXPECT_FALSE(rig.ws.data.DataChanged);
