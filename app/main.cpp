@@ -104,6 +104,8 @@ int main(int argc, char** argv) {
     form.Form_Load();
 
     kl40::qt::MainWindowView mainWindow(ws, frame, form);
+    kl40::qt::SettingsPreferencesStore preferences(settings);
+    mainWindow.channelTables().preferences() = kl40::Preferences(&preferences);
     platform.setParentWindow(&mainWindow);
     windows.setParentWindow(&mainWindow);
     kl40::qt::RestoreWindowGeometry(mainWindow, settings);

@@ -103,24 +103,6 @@ int scanChannelsOtherThan(const RadioData& data, int target) {
     return ScanChannelsOtherThan(data.radio.channels, target);
 }
 
-// Rebuilds the channel list; returns the line of channel `wanted` (-1 for none).
-int refreshChannelList(Workspace& ws, int wanted) {
-    ListBox& list = ws.form.lstFreq;
-    list.clear();
-    int wantedLine = -1;
-    for (int n = 1; n < kChannelSlots; ++n) {
-        const std::optional<Channel>& channel = ws.data.radio.channels[static_cast<std::size_t>(n)];
-        if (!channel) continue;
-        // A channel that makes no line (one without its receive frequency,
-        // from an image) is left out rather than shown as an empty line.
-        std::string line = FormatListLine(ChannelEntryText(n, *channel));
-        if (line.empty()) continue;
-        if (n == wanted) wantedLine = list.count();
-        list.addItem(std::move(line));
-    }
-    return wantedLine;
-}
-
 void clearListAndFields(EntryFields& form) {
     form.lstFreq.clear();
     // The selector keeps its number; its copy agrees with it.
@@ -203,12 +185,29 @@ std::optional<std::int16_t> StoreChannel(Workspace& ws, ListRefresh refresh) {
         prepareNextEntry(ws, target);
         // The stored channel's line is marked, not clicked: clicking it would
         // load it into the fields again.
-        if (refresh == ListRefresh::Now) form.lstFreq.highlight(refreshChannelList(ws, target));
+        if (refresh == ListRefresh::Now) form.lstFreq.highlight(RebuildChannelList(ws, target));
         return static_cast<std::int16_t>(target);
     } catch (const std::exception&) {
         ws.platform.show("Check data entered", "Error", Icon::Critical);
         return std::nullopt;
     }
+}
+
+int RebuildChannelList(Workspace& ws, int wanted) {
+    ListBox& list = ws.form.lstFreq;
+    list.clear();
+    int wantedLine = -1;
+    for (int n = 1; n < kChannelSlots; ++n) {
+        const std::optional<Channel>& channel = ws.data.radio.channels[static_cast<std::size_t>(n)];
+        if (!channel) continue;
+        // A channel that makes no line (one without its receive frequency,
+        // from an image) is left out rather than shown as an empty line.
+        std::string line = FormatListLine(ChannelEntryText(n, *channel));
+        if (line.empty()) continue;
+        if (n == wanted) wantedLine = list.count();
+        list.addItem(std::move(line));
+    }
+    return wantedLine;
 }
 
 void ShowChannel(Workspace& ws, std::int16_t n) {

@@ -29,6 +29,11 @@ enum class ListRefresh {
 // channel with Now would have.
 std::optional<std::int16_t> StoreChannel(Workspace& ws, ListRefresh refresh = ListRefresh::Now);
 
+// Rebuilds the channel list from the radio, as every store does; returns the
+// line of channel `wanted` (-1 for none). Views that change the radio other
+// than through the entry fields (the channel table) call it afterwards.
+int RebuildChannelList(Workspace& ws, int wanted = -1);
+
 // Shows channel n in the entry fields.
 void ShowChannel(Workspace& ws, std::int16_t n);
 

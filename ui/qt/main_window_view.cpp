@@ -31,8 +31,9 @@ QKeySequence standardKey(QKeySequence::StandardKey key, const char* fallback) {
 
 MainWindowView::MainWindowView(Workspace& ws, MDI_kl40& frame, EntryForm& form, QWidget* parent)
     : QMainWindow(parent), ws_(ws), frame_(frame), area_(this), entryWindow_(&area_),
-      entry_(ws, form, &frame.history()), mnuFile_(QStringLiteral("&File"), this),
-      mnuEdit_(QStringLiteral("&Edit"), this), mnuHelp_(QStringLiteral("KL40 Info"), this) {
+      entry_(ws, form, &frame.history()), tables_(ws, frame.history(), entry_, area_),
+      mnuFile_(QStringLiteral("&File"), this), mnuEdit_(QStringLiteral("&Edit"), this),
+      mnuHelp_(QStringLiteral("KL40 Info"), this) {
     setObjectName("MDI_kl40");
     setCentralWidget(&area_);
     showFileInTitle();
@@ -135,6 +136,7 @@ void MainWindowView::addEditMenu() {
     };
     undo_->setShortcuts(keys({"Ctrl+Z"}, QKeySequence::Undo));
     redo_->setShortcuts(keys({"Ctrl+Shift+Z", "Ctrl+Y"}, QKeySequence::Redo));
+    tables_.addCommands(mnuEdit_);
     menuBar()->addMenu(&mnuEdit_);
     // A text box (also the one of an editable list) takes its own undo and
     // redo keys before any shortcut; the form's leave them to the menu, which

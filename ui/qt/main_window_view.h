@@ -6,6 +6,7 @@
 #include "ui/entry_form.h"
 #include "ui/form/workspace.h"
 #include "ui/main_window.h"
+#include "ui/qt/channel_table_host.h"
 #include "ui/qt/entry_form_view.h"
 
 #include <QMainWindow>
@@ -36,6 +37,7 @@ public:
     EntryFormView& entryForm() { return entry_; }
     QMdiSubWindow& entryWindow() { return entryWindow_; }
     QMdiArea& area() { return area_; }
+    ChannelTableHost& channelTables() { return tables_; }
 
     // Opens `path` as the File menu's Open does once its dialog chose it (the
     // command line's file), then shows the result.
@@ -85,6 +87,7 @@ private:
     QMdiArea area_;
     QMdiSubWindow entryWindow_;
     EntryFormView entry_;
+    ChannelTableHost tables_;
     QMenu mnuFile_;
     QMenu mnuEdit_;
     QMenu mnuHelp_;

@@ -1,5 +1,7 @@
 #include "ui/qt/settings_store.h"
 
+#include "coding/frequency_code.h"
+
 #include <QStringList>
 #include <QWidget>
 
@@ -8,6 +10,7 @@ namespace kl40::qt {
 namespace {
 const QString kRecentFilesKey = QStringLiteral("recentFiles");
 const QString kGeometryKey = QStringLiteral("frame/geometry");
+const QString kRepeaterOffsetKey = QStringLiteral("preferences/repeaterOffsetMHz");
 } // namespace
 
 std::vector<std::string> SettingsRecentFilesStore::load() {
@@ -23,6 +26,21 @@ void SettingsRecentFilesStore::save(const std::vector<std::string>& paths) {
         list << QString::fromStdString(path);
     settings_.setValue(kRecentFilesKey, list);
     // Another instance started later reads the list at once.
+    settings_.sync();
+}
+
+PreferenceValues SettingsPreferencesStore::load() {
+    PreferenceValues values;
+    // Unreadable text keeps the default; Preferences checks the range.
+    const QString offset = settings_.value(kRepeaterOffsetKey).toString();
+    if (const auto parsed = ParseOffset(offset.toStdString()); parsed && !offset.isEmpty())
+        values.repeaterOffset = *parsed;
+    return values;
+}
+
+void SettingsPreferencesStore::save(const PreferenceValues& values) {
+    settings_.setValue(kRepeaterOffsetKey,
+                       QString::fromStdString(FrequencyText(values.repeaterOffset)));
     settings_.sync();
 }
 

@@ -3,6 +3,7 @@
 // recent files and the frame's size and position. Tests hand in settings of
 // their own (a file in a temporary folder), so they never touch the user's.
 
+#include "ui/preferences.h"
 #include "ui/recent_files.h"
 
 #include <QSettings>
@@ -20,6 +21,17 @@ public:
 
     std::vector<std::string> load() override;
     void save(const std::vector<std::string>& paths) override;
+
+private:
+    QSettings& settings_;
+};
+
+class SettingsPreferencesStore final : public PreferencesStore {
+public:
+    explicit SettingsPreferencesStore(QSettings& settings) : settings_(settings) {}
+
+    PreferenceValues load() override;
+    void save(const PreferenceValues& values) override;
 
 private:
     QSettings& settings_;

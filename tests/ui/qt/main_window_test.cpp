@@ -121,7 +121,9 @@ private slots:
                  QStringList({"&New Radio File", "&Open Radio File", "&Save", "Save &As...",
                               "&Import Channels...", "&Export Channels...",
                               "Use &Firmware From Image...", "E&xit"}));
-        QCOMPARE(texts(bar[1]->menu()->actions()), QStringList({"&Undo", "&Redo"}));
+        QCOMPARE(texts(bar[1]->menu()->actions()),
+                 QStringList({"&Undo", "&Redo", "Channel Table", "&Fill Frequencies...",
+                              "&Sort Channels", "Pr&eferences..."}));
         QCOMPARE(texts(bar[3]->menu()->actions()), QStringList({"&Help", "&About"}));
         // The usual shortcuts besides the access keys, and no others.
         const QMap<QString, QString> shortcuts{
@@ -129,7 +131,7 @@ private slots:
             {"mnuSaveFile", "Ctrl+S"},  {"mnuSaveFileAs", "Ctrl+Shift+S"},
             {"mnuKL40", "Ctrl+Q"},      {"mnuPrint", "Ctrl+P"},
             {"mnuKL40_Help", "F1"},     {"mnuUndo", "Ctrl+Z"},
-            {"mnuRedo", "Ctrl+Shift+Z"}};
+            {"mnuRedo", "Ctrl+Shift+Z"}, {"mnuChannelTable", "Ctrl+T"}};
         for (QAction* top : bar)
             for (QAction* action : top->menu() ? top->menu()->actions() : QList{top})
                 QCOMPARE(action->shortcut().toString(),

@@ -109,7 +109,7 @@ private slots:
     void editMenuHasUndoAndRedoWithTheirKeys() {
         const auto bar = app->view->menuBar()->actions();
         QCOMPARE(bar[1]->text(), QString("&Edit"));
-        QCOMPARE(bar[1]->menu()->actions(),
+        QCOMPARE(bar[1]->menu()->actions().mid(0, 2),
                  QList<QAction*>({action("mnuUndo"), action("mnuRedo")}));
         QCOMPARE(action("mnuUndo")->text(), QString("&Undo"));
         QCOMPARE(action("mnuRedo")->text(), QString("&Redo"));

@@ -1,0 +1,194 @@
+// The channel table on screen (headless), driven by the keyboard only: open
+// it, type channels, paste a channel list, undo and redo, and see the radio
+// and the entry form's list follow.
+
+#include "support/scripted_platform.h"
+#include "ui/qt/main_window_view.h"
+#include "ui/qt/qt_window_host.h"
+#include "ui/qt/table_dialogs.h"
+
+#include <QClipboard>
+#include <QListWidget>
+#include <QtTest>
+
+#include <memory>
+
+namespace kl40::qt {
+
+namespace {
+
+struct App {
+    App() : windows(ws, platform, {}, [] {}), frame(ws, windows), form(ws, frame) {
+        form.Form_Load();
+        view = std::make_unique<MainWindowView>(ws, frame, form);
+        windows.setParentWindow(view.get());
+    }
+    test::ScriptedPlatform platform;
+    Workspace ws{platform};
+    QtWindowHost windows;
+    MDI_kl40 frame;
+    EntryForm form;
+    std::unique_ptr<MainWindowView> view;
+};
+
+QString receiveOf(const Radio& radio, int n) {
+    const auto& channel = radio.channels[static_cast<std::size_t>(n)];
+    return channel && channel->rx ? QString::number(channel->rx->megahertz(), 'f', 4) : QString();
+}
+
+} // namespace
+
+class ChannelTableViewTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<App> app;
+
+    QWidget* focused() { return QApplication::focusWidget(); }
+    void press(const QKeySequence& keys) {
+        QTest::keySequence(focused(), keys);
+        QCoreApplication::processEvents();
+    }
+    void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(focused(), k, modifiers);
+        QCoreApplication::processEvents();
+    }
+    // Typed as the operator types: each key goes where the focus is then.
+    void type(const QString& text) {
+        for (const QChar c : text)
+            QTest::keyClicks(focused(), QString(c));
+    }
+    QStringList formList() {
+        QStringList lines;
+        const auto* list = app->view->entryForm().findChild<QListWidget*>("lstFreq");
+        for (int i = 0; i < list->count(); ++i)
+            lines << list->item(i)->text().simplified();
+        return lines;
+    }
+    QString cell(int channel, int column) {
+        QAbstractItemModel& model = *app->view->channelTables().view()->grid().model();
+        return model.index(channel - 1, column).data().toString();
+    }
+
+private slots:
+    void init() {
+        app = std::make_unique<App>();
+        app->view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(app->view.get()));
+    }
+    void cleanup() { app.reset(); }
+
+    void keyboardOnlyEditPasteUndoRedo() {
+        press(QKeySequence("Ctrl+T"));
+        ChannelTableView* table = app->view->channelTables().view();
+        QVERIFY(table != nullptr);
+        QCOMPARE(table->windowTitle(), QString("Channel Table"));
+        QCOMPARE(table->grid().currentIndex(), table->grid().model()->index(0, kReceiveColumn));
+        QCOMPARE(focused(), &table->grid());
+
+        for (const char* rx : {"435.0", "435.0125", "436.5"}) {
+            type(rx);
+            key(Qt::Key_Return);
+        }
+        QCOMPARE(receiveOf(app->ws.data.radio, 3), QString("436.5000"));
+        QCOMPARE(table->grid().currentIndex().row(), 3);
+        QCOMPARE(formList().size(), 3);
+        QVERIFY(app->view->isWindowModified());
+
+        // A refused value stays in its editor with the reason below the table.
+        type("146");
+        key(Qt::Key_Return);
+        const auto* editor = qobject_cast<QLineEdit*>(focused());
+        QVERIFY(editor != nullptr);
+        QCOMPARE(editor->text(), QString("146"));
+        QVERIFY(table->statusLine().text().contains("400 to 450 MHz"));
+        key(Qt::Key_Escape);
+        QCOMPARE(receiveOf(app->ws.data.radio, 4), QString());
+
+        for (int row = 4; row < 10; ++row)
+            key(Qt::Key_Down);
+        QApplication::clipboard()->setText(
+            "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq\n"
+            "1,RPT,439.5000,-,7.600000,Tone,88.5,88.5\n"
+            "2,SPX,433.5000,,0.000000,,88.5,88.5\n");
+        press(QKeySequence("Ctrl+V"));
+        QCOMPARE(receiveOf(app->ws.data.radio, 10), QString("439.5000"));
+        QCOMPARE(cell(10, TableColumn(Column::Transmit)), QString("431.9000"));
+        QCOMPARE(cell(10, TableColumn(Column::Ctcss)), QString("88.5"));
+        QCOMPARE(receiveOf(app->ws.data.radio, 11), QString("433.5000"));
+        QCOMPARE(formList().size(), 5);
+        QVERIFY(formList().at(3).startsWith("10 439.5000 431.9000 88.5"));
+
+        press(QKeySequence("Ctrl+Z"));
+        QCOMPARE(receiveOf(app->ws.data.radio, 10), QString());
+        QCOMPARE(cell(11, kReceiveColumn), QString());
+        QCOMPARE(formList().size(), 3);
+        press(QKeySequence("Ctrl+Y"));
+        QCOMPARE(cell(11, kReceiveColumn), QString("433.5000"));
+        QCOMPARE(formList().size(), 5);
+        QCOMPARE(receiveOf(app->ws.data.radio, 2), QString("435.0125"));
+    }
+
+    // Tab moves right, F2 keeps the text, the tone list refuses a tone the
+    // radio lacks, Space toggles Scan, rows move and empty by key.
+    void spreadsheetKeys() {
+        press(QKeySequence("Ctrl+T"));
+        ChannelTableView* table = app->view->channelTables().view();
+        type("435");
+        key(Qt::Key_Tab);
+        QCOMPARE(table->grid().currentIndex().column(), TableColumn(Column::Transmit));
+        key(Qt::Key_Left);
+        key(Qt::Key_F2); // "435.0000" kept, the cursor at its end
+        for (int i = 0; i < 6; ++i)
+            key(Qt::Key_Backspace);
+        type("5.5");
+        key(Qt::Key_Return);
+        QCOMPARE(cell(1, kReceiveColumn), QString("435.5000"));
+        key(Qt::Key_Up);
+        for (int i = kReceiveColumn; i < TableColumn(Column::Ctcss); ++i)
+            key(Qt::Key_Tab);
+        type("100.0");
+        key(Qt::Key_Return);
+        QVERIFY(table->statusLine().text().contains("100.0"));
+        QCOMPARE(cell(1, TableColumn(Column::Ctcss)), QString("none"));
+        key(Qt::Key_Backspace, Qt::ControlModifier);
+        QTest::keyClick(focused(), Qt::Key_A, Qt::ControlModifier);
+        type("88.5");
+        key(Qt::Key_Tab);
+        QCOMPARE(cell(1, TableColumn(Column::Ctcss)), QString("88.5"));
+        key(Qt::Key_Space);
+        QCOMPARE(cell(1, TableColumn(Column::Scan)), QString("Y"));
+
+        press(QKeySequence("Ctrl+Shift+Down"));
+        QCOMPARE(cell(2, kReceiveColumn), QString("435.5000"));
+        QCOMPARE(table->grid().currentIndex().row(), 1);
+        key(Qt::Key_Insert);
+        QCOMPARE(cell(3, kReceiveColumn), QString("435.5000"));
+        key(Qt::Key_Down);
+        key(Qt::Key_Delete);
+        QCOMPARE(cell(3, kReceiveColumn), QString());
+        QCOMPARE(formList().size(), 0);
+        press(QKeySequence("Ctrl+Z"));
+        QCOMPARE(cell(3, kReceiveColumn), QString("435.5000"));
+    }
+
+    // A refused offset keeps the dialog open with its reason; a taken one is kept.
+    void preferencesDialogKeepsOnlyATakenOffset() {
+        Preferences& preferences = app->view->channelTables().preferences();
+        PreferencesDialog dialog(preferences, app->view.get());
+        auto* offset = dialog.findChild<QLineEdit*>("repeaterOffset");
+        QCOMPARE(offset->text(), QString("5.0000"));
+        offset->setText("0");
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QVERIFY(!dialog.findChild<QLabel*>("problem")->isHidden());
+        offset->setText("0.6");
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(preferences.repeaterOffsetText(), std::string("0.6000"));
+    }
+};
+
+} // namespace kl40::qt
+
+QTEST_MAIN(kl40::qt::ChannelTableViewTest)
+#include "channel_table_view_test.moc"
