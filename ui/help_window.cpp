@@ -1,9 +1,9 @@
 #include "ui/help_window.h"
 
-#include <fstream>
-#include <iterator>
-#include <optional>
+#include "image/whole_file.h"
+
 #include <system_error>
+#include <variant>
 
 namespace kl40 {
 
@@ -15,18 +15,6 @@ constexpr const char* kMissingHelpNote =
     "<p>Place KL40.hlp in the folder the program is started from, or beside the "
     "program itself, and open this window again.</p></body></html>";
 
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error || size > kMaxHelpFileBytes) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
-    return text;
-}
-
 } // namespace
 
 HelpDocument LoadHelpDocument(const std::filesystem::path& workingDir,
@@ -37,11 +25,10 @@ HelpDocument LoadHelpDocument(const std::filesystem::path& workingDir,
     for (const std::filesystem::path* dir : {&workingDir, &programDir, &installedDir}) {
         if (dir->empty()) continue;
         const std::filesystem::path path = *dir / kHelpFileName;
-        try {
-            if (auto text = ReadWholeFile(path)) return {std::move(*text), true, path};
-        } catch (...) {
-            // An unreadable file is treated like a missing one.
-        }
+        // An unreadable file is treated like a missing one.
+        auto text = ReadWholeFile(path.string(), kMaxHelpFileBytes, Pipes::Refuse);
+        if (auto* read = std::get_if<std::string>(&text))
+            return {std::move(*read), true, path};
     }
     return {kMissingHelpNote, false, {}};
 }
