@@ -96,12 +96,4 @@ const RadioModel& ModelOrDefault(int code) {
     return model ? *model : DefaultModel();
 }
 
-std::optional<int> ConfigModelCode(std::string_view configText) {
-    if (configText.size() < 15) return std::nullopt;
-    const char digit = configText[14];
-    if (digit < '0' || digit > '9') return std::nullopt;
-    const RadioModel* model = FindModel(digit - '0');
-    return model ? std::optional<int>(model->code) : std::nullopt;
-}
-
 } // namespace kl40

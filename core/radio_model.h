@@ -96,8 +96,5 @@ const RadioModel* FindModel(std::string_view name);
 const RadioModel& DefaultModel();
 // The model of a code, or the default model for any code that names none.
 const RadioModel& ModelOrDefault(int code);
-// The model code that ConfigText holds in its 15th character; nothing when
-// that character names no model.
-std::optional<int> ConfigModelCode(std::string_view configText);
 
 } // namespace kl40
