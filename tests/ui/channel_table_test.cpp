@@ -131,8 +131,13 @@ TEST(ChannelTableWindow, EveryOperationIsTheTableOperationAsOneUndoStep) {
         }
         SCOPED_TRACE("round " + std::to_string(round) + " at channel " + std::to_string(n));
         const auto* change = std::get_if<TableChange>(&expected);
-        const Radio after = change ? change->radio : before;
+        Radio after = change ? change->radio : before;
+        // Adding scan channels ticks "Enable Scan", the radio's option with it.
+        const bool scanAdded =
+            ScanChannelsOtherThan(after.channels, 0) > ScanChannelsOtherThan(before.channels, 0);
+        after.options[static_cast<std::size_t>(Option::EnableScan)] = scanAdded;
         ASSERT_EQ(rig.ws.data.radio, after);
+        EXPECT_EQ(rig.ws.form.chkScan_En.checked(), scanAdded);
         EXPECT_EQ(rig.listLines(), channelsWithReceive(after));
         if (!change) {
             EXPECT_EQ(rig.table.status(), std::get<TableRefusal>(expected).reason);
