@@ -5,6 +5,7 @@
 #include "image/image_decode.h"
 #include "support/scripted_platform.h"
 #include "ui/qt/main_window_view.h"
+#include "ui/qt/print_dialog_view.h"
 #include "ui/qt/qt_window_host.h"
 #include "ui/qt/table_dialogs.h"
 
@@ -25,6 +26,8 @@ struct App {
         form.Form_Load();
         view = std::make_unique<MainWindowView>(ws, frame, form);
         windows.setParentWindow(view.get());
+        // As the application wires it.
+        view->channelTables().onPrint = [this] { windows.ShowPrintDialogFor(kPrintTable); };
     }
     test::ScriptedPlatform platform;
     Workspace ws{platform};
@@ -158,10 +161,11 @@ private slots:
         press(QKeySequence("Ctrl+S"));
         QVERIFY(app->platform.paths.empty());
         QVERIFY(!app->view->isWindowModified());
-        key(Qt::Key_Up);
+        const int changed = table->grid().currentIndex().row() + 1;
+        QCOMPARE(table->grid().currentIndex().column(), kReceiveColumn);
         type("438.25");
         key(Qt::Key_Return);
-        QCOMPARE(receiveOf(app->ws.data.radio, 10), QString("438.2500"));
+        QCOMPARE(receiveOf(app->ws.data.radio, changed), QString("438.2500"));
         QVERIFY(app->view->isWindowModified());
         const std::size_t dialogs = app->platform.saveRequests.size();
         press(QKeySequence("Ctrl+S"));
@@ -169,8 +173,15 @@ private slots:
         QVERIFY(!app->view->isWindowModified());
         const std::optional<Radio> written = decodedFile(path);
         QVERIFY(written.has_value());
-        QCOMPARE(receiveOf(*written, 10), QString("438.2500"));
+        QCOMPARE(receiveOf(*written, changed), QString("438.2500"));
         QVERIFY(sameChannels(*written, app->ws.data.radio));
+
+        // Print with the table active: the print selection window, table chosen.
+        press(QKeySequence("Ctrl+P"));
+        auto* print = qobject_cast<PrintDialogView*>(app->windows.printWindow());
+        QVERIFY(print != nullptr);
+        QCOMPARE(print->logic().PrintChoice, int(kPrintTable));
+        print->close();
     }
 
     // Leaving a refused value by clicking another cell or another window
