@@ -236,3 +236,33 @@ TEST(ChannelTableWindow, StepIsTypedInKilohertz) {
 
 } // namespace
 } // namespace kl40
+
+namespace kl40 {
+namespace {
+
+// The entry fields follow table changes to the channel they show, so a later
+// Update cannot store old values back; fields holding a new channel being
+// typed stay as typed. Scan turned on in the table ticks "Enable Scan".
+TEST(ChannelTableWindow, EntryFieldsFollowTheChannelTheyShow) {
+    Rig rig;
+    EntryFields& form = rig.ws.form;
+    ASSERT_TRUE(rig.table.commit(5, kReceiveColumn, "435.125"));
+    ShowChannel(rig.ws, 5);
+    rig.table.toggleScan(5);
+    EXPECT_TRUE(form.chkScan.checked());
+    EXPECT_TRUE(form.chkScan_En.checked());
+    EXPECT_TRUE(Has(rig.ws.data.radio.options, Option::EnableScan));
+    ASSERT_TRUE(rig.table.commit(5, TableColumn(Column::Transmit), "430.125"));
+    EXPECT_EQ(form.txtTx.text(), "430.1250");
+    rig.table.deleteRows({5, kReceiveColumn, {5}});
+    EXPECT_EQ(form.txtRx.text() + form.txtTx.text(), "");
+    EXPECT_FALSE(form.chkScan.checked());
+    EXPECT_EQ(form.cmdReset_Pers.caption(), "Reset");
+
+    form.txtRx.setText("439.0000");
+    ASSERT_TRUE(rig.table.commit(5, kReceiveColumn, "436"));
+    EXPECT_EQ(form.txtRx.text(), "439.0000");
+}
+
+} // namespace
+} // namespace kl40
