@@ -107,7 +107,9 @@ int main(int argc, char** argv) {
     kl40::qt::MainWindowView mainWindow(ws, frame, form);
     kl40::qt::SettingsPreferencesStore preferences(settings);
     mainWindow.channelTables().preferences() = kl40::Preferences(&preferences);
-    mainWindow.channelTables().onPrint = [&windows] { windows.ShowPrintDialogFor(kl40::kPrintTable); };
+    mainWindow.channelTables().onPrint = [&windows] {
+        windows.ShowPrintDialogFor(kl40::kPrintTable);
+    };
     platform.setParentWindow(&mainWindow);
     windows.setParentWindow(&mainWindow);
     kl40::qt::RestoreWindowGeometry(mainWindow, settings);

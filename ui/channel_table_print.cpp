@@ -78,7 +78,8 @@ std::vector<std::string> wrapped(const Printer& printer, std::string_view text, 
     std::vector<std::string> lines;
     std::string line;
     for (std::string_view word : wordsOf(text)) {
-        const std::string joined = line.empty() ? std::string(word) : line + " " + std::string(word);
+        const std::string joined =
+            line.empty() ? std::string(word) : line + " " + std::string(word);
         if (widthOf(printer, joined) <= width) {
             line = joined;
             continue;
@@ -256,10 +257,12 @@ private:
         printer_.setFontSize(columns_.size);
         printer_.setFontBold(true);
         printAt(printer_, kMargin, kMargin, fileTitle_);
-        printAt(printer_, printer_.pageWidth() - kMargin - widthOf(printer_, date_), kMargin, date_);
+        printAt(printer_, printer_.pageWidth() - kMargin - widthOf(printer_, date_), kMargin,
+                date_);
         for (std::size_t c = 0; c < kTableColumnCount; ++c)
             for (std::size_t line = 0; line < headings_[c].size(); ++line)
-                printCell(c, headingsTop() + static_cast<double>(line) * pitch_, headings_[c][line]);
+                printCell(c, headingsTop() + static_cast<double>(line) * pitch_,
+                          headings_[c][line]);
         printer_.drawBox(kMargin, ruleY(), printer_.pageWidth() - kMargin, ruleY() + kRuleHeight,
                          0x000000);
         printer_.setFontBold(false);

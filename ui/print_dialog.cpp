@@ -23,10 +23,9 @@ void Print_Dialog::PreviewButton_Click() {
     }
     if (preview_ == nullptr) return;
     try {
-        preview_->ShowPreview(
-            [this, choice, date = TodayText()](Printer& device) {
-                PrintDocument(device, choice, ws_, date);
-            });
+        preview_->ShowPreview([this, choice, date = TodayText()](Printer& device) {
+            PrintDocument(device, choice, ws_, date);
+        });
     } catch (...) {
         // Like printing, a preview that fails reports nothing.
     }

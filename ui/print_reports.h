@@ -33,8 +33,7 @@ inline bool IsPrintChoice(int choice) {
 // the channel table dated `date`), laid out on `device` and ended: what one
 // copy prints and the preview shows.
 // Failures of the device skip only the call that failed.
-void PrintDocument(Printer& device, int choice, const Workspace& ws,
-                   const std::string& date = {});
+void PrintDocument(Printer& device, int choice, const Workspace& ws, const std::string& date = {});
 
 // The channel list heading: three blank lines, the centred bold title, the
 // column headings and the rule. Starts near the top of the page.

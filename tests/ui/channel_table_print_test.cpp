@@ -85,8 +85,8 @@ TEST(ChannelTablePrintout, EveryCellWholeInsideThePageOnItsRow) {
                                    [&](const PrintCall& c) { return c.page == page; });
             };
             EXPECT_TRUE(onPage("club.json") && onPage("2024-03-01"));
-            EXPECT_TRUE(onPage("Page " + std::to_string(page) + " of " +
-                               std::to_string(out.doc.pages)));
+            EXPECT_TRUE(
+                onPage("Page " + std::to_string(page) + " of " + std::to_string(out.doc.pages)));
         }
 
         // Channel numbers are right-aligned under "Channel"; names and comments

@@ -245,7 +245,8 @@ namespace {
 
 // Whether the entry fields hold `channel` as ShowChannel puts it there.
 bool fieldsShow(const EntryFields& form, const std::optional<Channel>& channel) {
-    return channel && channel->rx && channel->tx && form.txtRx.text() == FrequencyText(*channel->rx) &&
+    return channel && channel->rx && channel->tx &&
+           form.txtRx.text() == FrequencyText(*channel->rx) &&
            form.txtTx.text() == FrequencyText(*channel->tx) &&
            form.cboCTCSS.listIndex() == channel->tone && form.chkScan.checked() == channel->scan;
 }

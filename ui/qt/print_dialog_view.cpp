@@ -7,8 +7,8 @@ PrintDialogView::PrintDialogView(Workspace& ws, PrintTarget& target, QWidget* pa
     : QDialog(parent), logic_(ws, target, preview, [this] { QDialog::done(closeResult_); }),
       Label1_(kPrintDialogLabel), optPrint_All_(kPrintAllCaption),
       optPrint_Chan_(kPrintChannelsCaption), optPrint_Config_(kPrintOptionsCaption),
-      optPrint_Table_(kPrintTableCaption),
-      PreviewButton_(kPreviewCaption), OKButton_("OK"), CancelButton_("Cancel") {
+      optPrint_Table_(kPrintTableCaption), PreviewButton_(kPreviewCaption), OKButton_("OK"),
+      CancelButton_("Cancel") {
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     setWindowTitle(kPrintDialogCaption);
