@@ -5,6 +5,7 @@
 #include "ui/entry_form.h"
 #include "ui/form/workspace.h"
 #include "ui/main_window.h"
+#include "ui/print_reports.h"
 #include "ui/qt/app_icon.h"
 #include "ui/qt/main_window_view.h"
 #include "ui/qt/qt_platform.h"
@@ -106,6 +107,9 @@ int main(int argc, char** argv) {
     kl40::qt::MainWindowView mainWindow(ws, frame, form);
     kl40::qt::SettingsPreferencesStore preferences(settings);
     mainWindow.channelTables().preferences() = kl40::Preferences(&preferences);
+    mainWindow.channelTables().onPrint = [&windows] {
+        windows.ShowPrintDialogFor(kl40::kPrintTable);
+    };
     platform.setParentWindow(&mainWindow);
     windows.setParentWindow(&mainWindow);
     kl40::qt::RestoreWindowGeometry(mainWindow, settings);

@@ -24,6 +24,7 @@ public:
     void setCurrentX(double twips) override { x_ = twips; }
     void setCurrentY(double twips) override { y_ = twips; }
     double pageWidth() const override { return kPageWidth; }
+    double pageHeight() const override { return kPageHeight; }
     double textWidth(const std::string& text) const override;
     void print(const std::string& text, bool endLine) override;
     void drawBox(double x1, double y1, double x2, double y2, std::uint32_t colour) override;
@@ -31,7 +32,8 @@ public:
     void endDocument() override;
 
     static constexpr double kColumnTwips = 120;
-    static constexpr double kPageWidth = 11520; // 8 inches of printable width
+    static constexpr double kPageWidth = 11520;  // 8 inches of printable width
+    static constexpr double kPageHeight = 15120; // 10.5 inches of printable height
 
 private:
     void endCurrentLine();

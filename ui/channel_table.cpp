@@ -35,6 +35,11 @@ int pastedRowCount(std::string_view text) {
     return rows == nullptr ? 0 : static_cast<int>(rows->rows.size());
 }
 
+// Whether a change adds scan channels (moving or sorting them adds none).
+bool addsScanChannels(const ChannelTable& before, const ChannelTable& after) {
+    return ScanChannelsOtherThan(after, 0) > ScanChannelsOtherThan(before, 0);
+}
+
 } // namespace
 
 std::string ColumnTitle(int column) {
@@ -59,9 +64,12 @@ bool ChannelTableWindow::apply(const TableOutcome& outcome) {
     status_ = joined(change.notes, " ");
     if (change.radio == ws_.data.radio) return true;
     history_.record([&] {
+        const ChannelTable before = ws_.data.radio.channels;
         ws_.data.radio = change.radio;
         ws_.data.DataChanged = true;
+        if (addsScanChannels(before, change.radio.channels)) EnableScanning(ws_);
         RebuildChannelList(ws_);
+        ShowChangedChannel(ws_, before);
     });
     return true;
 }
@@ -70,6 +78,15 @@ bool ChannelTableWindow::commit(int channel, int column, std::string_view text) 
     if (!editable(column)) return false;
     return apply(CommitCell(ws_.data.radio, channel, CellColumn(column), text,
                             preferences_.repeaterOffset()));
+}
+
+bool ChannelTableWindow::commitLeaving(int channel, int column, std::string_view text) {
+    // An editor left as it was opened changes nothing and has nothing to refuse.
+    if (text == cellText(channel, column)) return true;
+    if (commit(channel, column, text)) return true;
+    status_ = "Channel " + std::to_string(channel) + ", " + ColumnTitle(column) + ": \"" +
+              std::string(text) + "\" was not taken. " + status_;
+    return false;
 }
 
 void ChannelTableWindow::toggleScan(int channel) {

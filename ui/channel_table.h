@@ -65,6 +65,10 @@ public:
     // Commits typed text to one cell. False: refused, the radio is unchanged
     // and the status names why (the editor keeps the text).
     bool commit(int channel, int column, std::string_view text);
+    // Commits the text of an editor the operator left otherwise (clicking
+    // elsewhere): a refused text cannot stay in its editor, so the cell keeps
+    // its value and the status names the text that was not taken and why.
+    bool commitLeaving(int channel, int column, std::string_view text);
     // Space in the Scan cell.
     void toggleScan(int channel);
 

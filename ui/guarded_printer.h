@@ -39,6 +39,9 @@ public:
     double pageWidth() const override {
         return get([](const Printer& p) { return p.pageWidth(); });
     }
+    double pageHeight() const override {
+        return get([](const Printer& p) { return p.pageHeight(); });
+    }
     double textWidth(const std::string& text) const override {
         return get([&](const Printer& p) { return p.textWidth(text); });
     }

@@ -1,5 +1,7 @@
 #include "ui/print_dialog.h"
 
+#include "ui/channel_table_print.h"
+
 #include <memory>
 #include <optional>
 #include <utility>
@@ -15,14 +17,15 @@ Print_Dialog::Print_Dialog(const Workspace& ws, PrintTarget& target, PreviewTarg
 
 void Print_Dialog::PreviewButton_Click() {
     const int choice = PrintChoice;
-    if (choice != kPrintAll && choice != kPrintChannels && choice != kPrintOptions) {
+    if (!IsPrintChoice(choice)) {
         ws_.platform.show(kChooseToPreviewText, kPrintDialogCaption, Icon::Information);
         return;
     }
     if (preview_ == nullptr) return;
     try {
-        preview_->ShowPreview(
-            [this, choice](Printer& device) { PrintDocument(device, choice, ws_); });
+        preview_->ShowPreview([this, choice, date = TodayText()](Printer& device) {
+            PrintDocument(device, choice, ws_, date);
+        });
     } catch (...) {
         // Like printing, a preview that fails reports nothing.
     }
@@ -53,7 +56,8 @@ void Print_Dialog::PrintSelection(int choice) {
     }
     if (!copies) return;
     // Without a choice there is nothing to print, so no document is started.
-    if (choice != kPrintAll && choice != kPrintChannels && choice != kPrintOptions) return;
+    if (!IsPrintChoice(choice)) return;
+    const std::string date = TodayText();
 
     for (int copy = 0; copy < *copies; ++copy) {
         std::unique_ptr<Printer> device;
@@ -61,7 +65,7 @@ void Print_Dialog::PrintSelection(int choice) {
             device = target_.StartDocument();
         } catch (...) {
         }
-        if (device) PrintDocument(*device, choice, ws_);
+        if (device) PrintDocument(*device, choice, ws_, date);
     }
 }
 

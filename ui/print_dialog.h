@@ -15,6 +15,7 @@ inline constexpr const char* kPrintDialogLabel = "Available Printouts";
 inline constexpr const char* kPrintAllCaption = "Print All";
 inline constexpr const char* kPrintChannelsCaption = "Print Channels only";
 inline constexpr const char* kPrintOptionsCaption = "Print Options only";
+inline constexpr const char* kPrintTableCaption = "Print Channel Table";
 inline constexpr const char* kPreviewCaption = "Preview...";
 inline constexpr const char* kChooseToPreviewText = "Choose a printout to preview.";
 
@@ -33,6 +34,7 @@ public:
     void optPrint_All_Click() { PrintChoice = kPrintAll; }
     void optPrint_Chan_Click() { PrintChoice = kPrintChannels; }
     void optPrint_Config_Click() { PrintChoice = kPrintOptions; }
+    void optPrint_Table_Click() { PrintChoice = kPrintTable; }
 
     // Prints the chosen reports, then closes the window.
     void OKButton_Click();
@@ -43,7 +45,7 @@ public:
     void PreviewButton_Click();
 
     // Shows the printer dialog and prints `choice` (1 all, 2 channels, 3
-    // options; anything else prints nothing) once per copy, each copy as a
+    // options, 4 the channel table; anything else prints nothing) once per copy, each copy as a
     // document of its own. Nothing is printed when the dialog is cancelled;
     // failures while printing are ignored.
     void PrintSelection(int choice);

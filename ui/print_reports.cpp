@@ -5,6 +5,7 @@
 #include "core/numbers.h"
 #include "core/option_table.h"
 #include "core/radio.h"
+#include "ui/channel_table_print.h"
 #include "ui/guarded_printer.h"
 
 #include <algorithm>
@@ -83,8 +84,16 @@ double CentredX(const Printer& printer, const std::string& text) {
     return static_cast<double>(static_cast<long long>(spare) / 2);
 }
 
-void PrintDocument(Printer& device, int choice, const Workspace& ws) {
+void PrintDocument(Printer& device, int choice, const Workspace& ws, const std::string& date) {
     GuardedPrinter printer(&device);
+    if (choice == kPrintTable) {
+        try {
+            PrintChannelTable(printer, ws.data.radio, FileTitleOf(ws.file.path), date);
+        } catch (...) {
+        }
+        printer.endDocument();
+        return;
+    }
     printer.setFontName(kReportFont);
     printer.setFontBold(true);
     try {

@@ -22,12 +22,18 @@ enum PrintChoiceValue : int {
     kPrintAll = 1,
     kPrintChannels = 2,
     kPrintOptions = 3,
+    kPrintTable = 4, // the channel table with names and comments
 };
 
-// One document of the reports of `choice` (1 all, 2 channels, 3 options),
-// laid out on `device` and ended: what one copy prints and the preview shows.
+inline bool IsPrintChoice(int choice) {
+    return choice >= kPrintAll && choice <= kPrintTable;
+}
+
+// One document of the reports of `choice` (1 all, 2 channels, 3 options, 4
+// the channel table dated `date`), laid out on `device` and ended: what one
+// copy prints and the preview shows.
 // Failures of the device skip only the call that failed.
-void PrintDocument(Printer& device, int choice, const Workspace& ws);
+void PrintDocument(Printer& device, int choice, const Workspace& ws, const std::string& date = {});
 
 // The channel list heading: three blank lines, the centred bold title, the
 // column headings and the rule. Starts near the top of the page.

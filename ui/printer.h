@@ -37,6 +37,8 @@ public:
 
     // Width of the printable area in twips.
     virtual double pageWidth() const = 0;
+    // Height of the printable area in twips.
+    virtual double pageHeight() const = 0;
     // Width of `text` in the current font, in twips.
     virtual double textWidth(const std::string& text) const = 0;
 

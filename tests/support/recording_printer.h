@@ -6,7 +6,8 @@
 //   character width = 0.6 x points x 20 twips (120 at 10 points: eight
 //                     characters fill one 960-twip tab stop);
 //   line height     = points x 20 x 1.2 twips, rounded (240 at 10 points).
-// Pages are 11520 twips (8 inches) wide unless the target says otherwise.
+// Pages are 11520 twips (8 inches) wide and 15120 twips (10.5 inches) high
+// unless the target says otherwise.
 
 #include "ui/printer.h"
 
@@ -63,8 +64,9 @@ struct RecordedDocument {
 
 class RecordingPrinter : public Printer {
 public:
-    RecordingPrinter(RecordedDocument& doc, double pageWidth, const std::set<std::string>& failing)
-        : doc_(doc), pageWidth_(pageWidth), failing_(failing) {}
+    RecordingPrinter(RecordedDocument& doc, double pageWidth, const std::set<std::string>& failing,
+                     double pageHeight = 15120)
+        : doc_(doc), pageWidth_(pageWidth), pageHeight_(pageHeight), failing_(failing) {}
 
     // 0.6 x points x 20, written as points x 12 to stay exact in binary.
     static double charWidth(double points) { return points * 12; }
@@ -93,6 +95,7 @@ public:
         y_ = twips;
     }
     double pageWidth() const override { return pageWidth_; }
+    double pageHeight() const override { return pageHeight_; }
     double textWidth(const std::string& text) const override {
         return static_cast<double>(text.size()) * charWidth(size_);
     }
@@ -141,6 +144,7 @@ private:
 
     RecordedDocument& doc_;
     double pageWidth_;
+    double pageHeight_;
     const std::set<std::string>& failing_;
     std::string font_ = "System";
     double size_ = 12;
@@ -164,11 +168,13 @@ public:
     std::unique_ptr<Printer> StartDocument() override {
         if (noPrinter) throw std::runtime_error("no printer");
         documents.push_back(std::make_unique<RecordedDocument>());
-        return std::make_unique<RecordingPrinter>(*documents.back(), pageWidth, failing);
+        return std::make_unique<RecordingPrinter>(*documents.back(), pageWidth, failing,
+                                                  pageHeight);
     }
     const RecordedDocument& document(std::size_t i) const { return *documents.at(i); }
 
     double pageWidth = 11520;
+    double pageHeight = 15120;
     bool noPrinter = false;
     std::set<std::string> failing; // printer operations that throw ("newPage", ...)
     int dialogsShown = 0;

@@ -94,7 +94,9 @@ TEST(HelpWindow, ShippedDocumentCoversTheMainTasks) {
           "Model", "Undo", "Redo", "Import Channels", "Export Channels", "Intel HEX", "S-record",
           "last eight images", "Preview", "Use Firmware From Image"})
         EXPECT_NE(doc.text.find(topic), std::string::npos) << topic;
-    for (const char* topic : {"Save As", ".json", "names and comments"})
+    for (const char* topic :
+         {"Save As", ".json", "names and comments", "Channel Table", "Ctrl+T", "Fill Frequencies",
+          "Sort Channels", "Preferences", "Ctrl+V", "Print Channel Table"})
         EXPECT_NE(doc.text.find(topic), std::string::npos) << topic;
 }
 

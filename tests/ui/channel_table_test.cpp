@@ -131,8 +131,13 @@ TEST(ChannelTableWindow, EveryOperationIsTheTableOperationAsOneUndoStep) {
         }
         SCOPED_TRACE("round " + std::to_string(round) + " at channel " + std::to_string(n));
         const auto* change = std::get_if<TableChange>(&expected);
-        const Radio after = change ? change->radio : before;
+        Radio after = change ? change->radio : before;
+        // Adding scan channels ticks "Enable Scan", the radio's option with it.
+        const bool scanAdded =
+            ScanChannelsOtherThan(after.channels, 0) > ScanChannelsOtherThan(before.channels, 0);
+        after.options[static_cast<std::size_t>(Option::EnableScan)] = scanAdded;
         ASSERT_EQ(rig.ws.data.radio, after);
+        EXPECT_EQ(rig.ws.form.chkScan_En.checked(), scanAdded);
         EXPECT_EQ(rig.listLines(), channelsWithReceive(after));
         if (!change) {
             EXPECT_EQ(rig.table.status(), std::get<TableRefusal>(expected).reason);
@@ -227,6 +232,36 @@ TEST(ChannelTableWindow, StepIsTypedInKilohertz) {
     EXPECT_EQ(ParseStepKHz("6.25"), std::nullopt);
     EXPECT_EQ(ParseStepKHz("-5"), std::nullopt);
     EXPECT_EQ(ParseStepKHz("x"), std::nullopt);
+}
+
+} // namespace
+} // namespace kl40
+
+namespace kl40 {
+namespace {
+
+// The entry fields follow table changes to the channel they show, so a later
+// Update cannot store old values back; fields holding a new channel being
+// typed stay as typed. Scan turned on in the table ticks "Enable Scan".
+TEST(ChannelTableWindow, EntryFieldsFollowTheChannelTheyShow) {
+    Rig rig;
+    EntryFields& form = rig.ws.form;
+    ASSERT_TRUE(rig.table.commit(5, kReceiveColumn, "435.125"));
+    ShowChannel(rig.ws, 5);
+    rig.table.toggleScan(5);
+    EXPECT_TRUE(form.chkScan.checked());
+    EXPECT_TRUE(form.chkScan_En.checked());
+    EXPECT_TRUE(Has(rig.ws.data.radio.options, Option::EnableScan));
+    ASSERT_TRUE(rig.table.commit(5, TableColumn(Column::Transmit), "430.125"));
+    EXPECT_EQ(form.txtTx.text(), "430.1250");
+    rig.table.deleteRows({5, kReceiveColumn, {5}});
+    EXPECT_EQ(form.txtRx.text() + form.txtTx.text(), "");
+    EXPECT_FALSE(form.chkScan.checked());
+    EXPECT_EQ(form.cmdReset_Pers.caption(), "Reset");
+
+    form.txtRx.setText("439.0000");
+    ASSERT_TRUE(rig.table.commit(5, kReceiveColumn, "436"));
+    EXPECT_EQ(form.txtRx.text(), "439.0000");
 }
 
 } // namespace

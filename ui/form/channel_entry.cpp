@@ -169,7 +169,7 @@ std::optional<std::int16_t> StoreChannel(Workspace& ws, ListRefresh refresh) {
                 form.chkScan.setChecked(false);
             } else {
                 scan = true;
-                form.chkScan_En.setChecked(true);
+                EnableScanning(ws);
             }
         }
 
@@ -234,6 +234,36 @@ void ShowChannel(Workspace& ws, std::int16_t n) {
         }
     } catch (const std::exception&) {
         ws.platform.show("Unknown Channel Format", "Data Error", Icon::Exclamation);
+    }
+}
+
+void EnableScanning(Workspace& ws) {
+    ws.form.chkScan_En.setChecked(true);
+}
+
+namespace {
+
+// Whether the entry fields hold `channel` as ShowChannel puts it there.
+bool fieldsShow(const EntryFields& form, const std::optional<Channel>& channel) {
+    return channel && channel->rx && channel->tx &&
+           form.txtRx.text() == FrequencyText(*channel->rx) &&
+           form.txtTx.text() == FrequencyText(*channel->tx) &&
+           form.cboCTCSS.listIndex() == channel->tone && form.chkScan.checked() == channel->scan;
+}
+
+} // namespace
+
+void ShowChangedChannel(Workspace& ws, const ChannelTable& before) {
+    const auto n = ParseInt16(ws.form.txtCh.text());
+    if (!n || *n < 1 || *n > kHighestChannel) return;
+    const auto slot = static_cast<std::size_t>(*n);
+    const std::optional<Channel>& now = ws.data.radio.channels[slot];
+    if (now == before[slot] || !fieldsShow(ws.form, before[slot])) return;
+    ShowChannel(ws, *n);
+    if (!now) {
+        // Nothing is left to update: the fields are for a new channel.
+        ws.data.EditingChannel = false;
+        ws.form.cmdReset_Pers.setCaption("Reset");
     }
 }
 

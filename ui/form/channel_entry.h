@@ -37,6 +37,16 @@ int RebuildChannelList(Workspace& ws, int wanted = -1);
 // Shows channel n in the entry fields.
 void ShowChannel(Workspace& ws, std::int16_t n);
 
+// A scan channel is only scanned with scanning on: ticks "Enable Scan", whose
+// handler sets the radio's option.
+void EnableScanning(Workspace& ws);
+
+// After a change made elsewhere (the channel table): when the entry fields
+// show a channel as it was in `before` and the change altered or emptied it,
+// they show it as it is now (or are cleared), so that a later store does not
+// write the old values back. Fields holding anything else are left alone.
+void ShowChangedChannel(Workspace& ws, const ChannelTable& before);
+
 // Splits a channel entry (delimiter ',') or a list line (delimiter ' ') into
 // the entry fields; runs of delimiters count as one.
 void FillEntryFields(Workspace& ws, char delimiter, std::string_view text);

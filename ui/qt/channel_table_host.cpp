@@ -70,6 +70,15 @@ void ChannelTableHost::open() {
     view_->grid().setFocus(Qt::ShortcutFocusReason);
 }
 
+bool ChannelTableHost::active() const {
+    return window_ && area_.activeSubWindow() == window_.get();
+}
+
+void ChannelTableHost::print() {
+    open();
+    if (onPrint) onPrint();
+}
+
 void ChannelTableHost::placeBesideForm() {
     constexpr int kGap = 8;
     QWidget& entry = *form_.parentWidget(); // the form's child window

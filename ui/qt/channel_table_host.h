@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QObject>
 
+#include <functional>
 #include <memory>
 
 namespace kl40::qt {
@@ -34,6 +35,12 @@ public:
 
     // Opens the window, or brings it forward, with the focus in the grid.
     void open();
+    // Whether the table is the frame's active window.
+    bool active() const;
+    // Prints the table: opens it and runs `onPrint`, which the application
+    // sets to show the print selection window with the table chosen.
+    void print();
+    std::function<void()> onPrint;
     // The window's view; none until first opened.
     ChannelTableView* view() { return view_.get(); }
 

@@ -47,9 +47,11 @@ Qt::ItemFlags ChannelTableModel::flags(const QModelIndex& index) const {
 }
 
 bool ChannelTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (!index.isValid() || role != Qt::EditRole) return false;
-    const bool taken =
-        table_.commit(channelOf(index), index.column(), value.toString().toStdString());
+    if (!index.isValid() || (role != Qt::EditRole && role != kLeavingRole)) return false;
+    const std::string text = value.toString().toStdString();
+    const bool taken = role == kLeavingRole
+                           ? table_.commitLeaving(channelOf(index), index.column(), text)
+                           : table_.commit(channelOf(index), index.column(), text);
     showRadio();
     return taken;
 }

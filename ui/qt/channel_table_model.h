@@ -21,7 +21,10 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
-    // Commits typed text through the logic; false when it was refused.
+    // The role of text from an editor the operator left without Enter or Tab.
+    static constexpr int kLeavingRole = Qt::UserRole + 1;
+    // Commits typed text through the logic (EditRole: Enter or Tab;
+    // kLeavingRole: the editor was left otherwise); false when it was refused.
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
     // Tells the views about every cell that differs from what they last

@@ -60,7 +60,8 @@ void CellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) cons
 
 void CellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
                                 const QModelIndex& index) const {
-    model->setData(index, editorText(editor), Qt::EditRole);
+    // Enter and Tab commit through the window; this is an editor left otherwise.
+    model->setData(index, editorText(editor), ChannelTableModel::kLeavingRole);
 }
 
 QString CellDelegate::editorText(const QWidget* editor) {

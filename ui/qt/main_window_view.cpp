@@ -80,6 +80,8 @@ MainWindowView::MainWindowView(Workspace& ws, MDI_kl40& frame, EntryForm& form, 
     mnuFile_.addSeparator();
     addCommand(mnuFile_, "mnuUseFirmware", QStringLiteral("Use &Firmware From Image..."),
                [this] { frame_.mnuUseFirmware_Click(); });
+    addCommand(mnuFile_, "mnuPrintTable", QStringLiteral("&Print Channel Table..."),
+               [this] { tables_.print(); });
     addRecentFileEntries();
     mnuFile_.addSeparator();
     addCommand(mnuFile_, "mnuKL40", QStringLiteral("E&xit"), [this] {
@@ -94,8 +96,13 @@ MainWindowView::MainWindowView(Workspace& ws, MDI_kl40& frame, EntryForm& form, 
     print->setShortcut(standardKey(QKeySequence::Print, "Ctrl+P"));
     print->setToolTip(
         QStringLiteral("Print (%1)").arg(print->shortcut().toString(QKeySequence::NativeText)));
-    connect(print, &QAction::triggered, this,
-            [this] { forward([this] { frame_.mnuPrint_Click(); }); });
+    // With the channel table active the same command prints the table.
+    connect(print, &QAction::triggered, this, [this] {
+        if (tables_.active() && tables_.onPrint)
+            tables_.print();
+        else
+            forward([this] { frame_.mnuPrint_Click(); });
+    });
 
     mnuHelp_.setObjectName("mnuHelp");
     addCommand(mnuHelp_, "mnuKL40_Help", QStringLiteral("&Help"), [this] {

@@ -7,7 +7,8 @@ PrintDialogView::PrintDialogView(Workspace& ws, PrintTarget& target, QWidget* pa
     : QDialog(parent), logic_(ws, target, preview, [this] { QDialog::done(closeResult_); }),
       Label1_(kPrintDialogLabel), optPrint_All_(kPrintAllCaption),
       optPrint_Chan_(kPrintChannelsCaption), optPrint_Config_(kPrintOptionsCaption),
-      PreviewButton_(kPreviewCaption), OKButton_("OK"), CancelButton_("Cancel") {
+      optPrint_Table_(kPrintTableCaption), PreviewButton_(kPreviewCaption), OKButton_("OK"),
+      CancelButton_("Cancel") {
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     setWindowTitle(kPrintDialogCaption);
@@ -20,6 +21,7 @@ PrintDialogView::PrintDialogView(Workspace& ws, PrintTarget& target, QWidget* pa
     optPrint_All_.setObjectName("optPrint_All");
     optPrint_Chan_.setObjectName("optPrint_Chan");
     optPrint_Config_.setObjectName("optPrint_Config");
+    optPrint_Table_.setObjectName("optPrint_Table");
     PreviewButton_.setObjectName("PreviewButton");
     OKButton_.setObjectName("OKButton");
     CancelButton_.setObjectName("CancelButton");
@@ -27,6 +29,7 @@ PrintDialogView::PrintDialogView(Workspace& ws, PrintTarget& target, QWidget* pa
     frameLayout_.addWidget(&optPrint_All_);
     frameLayout_.addWidget(&optPrint_Chan_);
     frameLayout_.addWidget(&optPrint_Config_);
+    frameLayout_.addWidget(&optPrint_Table_);
     frPrint_Selection_.setLayout(&frameLayout_);
 
     // The frame of option buttons has no caption: the label above names it.
@@ -51,12 +54,21 @@ PrintDialogView::PrintDialogView(Workspace& ws, PrintTarget& target, QWidget* pa
             [this] { logic_.optPrint_Chan_Click(); });
     connect(&optPrint_Config_, &QRadioButton::clicked, this,
             [this] { logic_.optPrint_Config_Click(); });
+    connect(&optPrint_Table_, &QRadioButton::clicked, this,
+            [this] { logic_.optPrint_Table_Click(); });
     connect(&OKButton_, &QPushButton::clicked, this, [this] {
         closeResult_ = Accepted;
         logic_.OKButton_Click(); // prints, then closes the window
     });
     connect(&CancelButton_, &QPushButton::clicked, this, [this] { logic_.CancelButton_Click(); });
     connect(&PreviewButton_, &QPushButton::clicked, this, [this] { logic_.PreviewButton_Click(); });
+}
+
+void PrintDialogView::choose(int choice) {
+    QRadioButton* const buttons[] = {&optPrint_All_, &optPrint_Chan_, &optPrint_Config_,
+                                     &optPrint_Table_};
+    if (!IsPrintChoice(choice)) return;
+    buttons[choice - kPrintAll]->click();
 }
 
 void PrintDialogView::reject() {

@@ -26,6 +26,8 @@ public:
                     PreviewTarget* preview = nullptr);
 
     const Print_Dialog& logic() const { return logic_; }
+    // Selects a printout as clicking its option button does.
+    void choose(int choice);
 
     // Esc and the close box cancel, like the Cancel button.
     void reject() override;
@@ -43,6 +45,7 @@ private:
     QRadioButton optPrint_All_;
     QRadioButton optPrint_Chan_;
     QRadioButton optPrint_Config_;
+    QRadioButton optPrint_Table_;
     QHBoxLayout buttons_;
     QPushButton PreviewButton_;
     QPushButton OKButton_;

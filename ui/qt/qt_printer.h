@@ -56,14 +56,13 @@ public:
     void setCurrentY(double twips) override { y_ = twips; }
 
     double pageWidth() const override;
+    double pageHeight() const override;
     double textWidth(const std::string& text) const override;
     void print(const std::string& text, bool endLine) override;
     void drawBox(double x1, double y1, double x2, double y2, std::uint32_t colour) override;
     void newPage() override;
     void endDocument() override;
 
-    // Height of the printable area in twips.
-    double pageHeight() const;
     // Height of one line in the current font, in twips.
     double lineHeight() const;
     // The font as requested; the one actually used is QFontInfo(font()).

@@ -41,6 +41,11 @@ void QtWindowHost::ShowPrintDialog() {
     });
 }
 
+void QtWindowHost::ShowPrintDialogFor(int choice) {
+    ShowPrintDialog();
+    if (print_) print_->choose(choice);
+}
+
 void QtWindowHost::ShowHelp() {
     showOnce(help_, [this] { return std::make_unique<HelpView>(programDir_, parent_); });
 }

@@ -34,6 +34,8 @@ public:
     void setParentWindow(QWidget* parent) { parent_ = parent; }
 
     void ShowPrintDialog() override;
+    // The print selection window with `choice` already selected.
+    void ShowPrintDialogFor(int choice);
     void ShowHelp() override;
     void ShowAbout() override;
     void EndProgram() override;

@@ -90,7 +90,7 @@ private slots:
             QCOMPARE(accessibleName(button), caption(button));
             ++named;
         }
-        QCOMPARE(named, 6); // three reports, Preview..., OK, Cancel
+        QCOMPARE(named, 7); // four printouts, Preview..., OK, Cancel
         QCOMPARE(accessibleName(view.findChild<QGroupBox*>("frPrint_Selection")),
                  QString("Available Printouts"));
     }

@@ -2,13 +2,17 @@
 // it, type channels, paste a channel list, undo and redo, and see the radio
 // and the entry form's list follow.
 
+#include "image/image_decode.h"
 #include "support/scripted_platform.h"
 #include "ui/qt/main_window_view.h"
+#include "ui/qt/print_dialog_view.h"
 #include "ui/qt/qt_window_host.h"
 #include "ui/qt/table_dialogs.h"
 
 #include <QClipboard>
+#include <QFile>
 #include <QListWidget>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -22,6 +26,8 @@ struct App {
         form.Form_Load();
         view = std::make_unique<MainWindowView>(ws, frame, form);
         windows.setParentWindow(view.get());
+        // As the application wires it.
+        view->channelTables().onPrint = [this] { windows.ShowPrintDialogFor(kPrintTable); };
     }
     test::ScriptedPlatform platform;
     Workspace ws{platform};
@@ -30,6 +36,26 @@ struct App {
     EntryForm form;
     std::unique_ptr<MainWindowView> view;
 };
+
+// The channels (frequencies, tone, scan) an image file holds.
+std::optional<Radio> decodedFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    return DecodeImage(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                 static_cast<std::size_t>(bytes.size())));
+}
+
+bool sameChannels(const Radio& a, const Radio& b) {
+    for (int n = 1; n <= kHighestChannel; ++n) {
+        const auto& x = a.channels[static_cast<std::size_t>(n)];
+        const auto& y = b.channels[static_cast<std::size_t>(n)];
+        if (x.has_value() != y.has_value()) return false;
+        if (x && (x->rx != y->rx || x->tx != y->tx || x->tone != y->tone || x->scan != y->scan))
+            return false;
+    }
+    return true;
+}
 
 QString receiveOf(const Radio& radio, int n) {
     const auto& channel = radio.channels[static_cast<std::size_t>(n)];
@@ -126,6 +152,60 @@ private slots:
         QCOMPARE(cell(11, kReceiveColumn), QString("433.5000"));
         QCOMPARE(formList().size(), 5);
         QCOMPARE(receiveOf(app->ws.data.radio, 2), QString("435.0125"));
+
+        // Save into a new file (the save dialog answers), change a cell, save
+        // in place without a dialog; the file holds the table's channels.
+        QTemporaryDir dir;
+        const QString path = dir.filePath("table.bin");
+        app->platform.choosePath(path.toStdString());
+        press(QKeySequence("Ctrl+S"));
+        QVERIFY(app->platform.paths.empty());
+        QVERIFY(!app->view->isWindowModified());
+        const int changed = table->grid().currentIndex().row() + 1;
+        QCOMPARE(table->grid().currentIndex().column(), kReceiveColumn);
+        type("438.25");
+        key(Qt::Key_Return);
+        QCOMPARE(receiveOf(app->ws.data.radio, changed), QString("438.2500"));
+        QVERIFY(app->view->isWindowModified());
+        const std::size_t dialogs = app->platform.saveRequests.size();
+        press(QKeySequence("Ctrl+S"));
+        QCOMPARE(app->platform.saveRequests.size(), dialogs);
+        QVERIFY(!app->view->isWindowModified());
+        const std::optional<Radio> written = decodedFile(path);
+        QVERIFY(written.has_value());
+        QCOMPARE(receiveOf(*written, changed), QString("438.2500"));
+        QVERIFY(sameChannels(*written, app->ws.data.radio));
+
+        // Print with the table active: the print selection window, table chosen.
+        press(QKeySequence("Ctrl+P"));
+        auto* print = qobject_cast<PrintDialogView*>(app->windows.printWindow());
+        QVERIFY(print != nullptr);
+        QCOMPARE(print->logic().PrintChoice, int(kPrintTable));
+        print->close();
+    }
+
+    // Leaving a refused value by clicking another cell or another window
+    // reverts the cell and names the typed text and the reason.
+    void leavingARefusedValueSaysWhatWasNotTaken() {
+        press(QKeySequence("Ctrl+T"));
+        ChannelTableView* table = app->view->channelTables().view();
+        type("435");
+        key(Qt::Key_Return);
+        key(Qt::Key_Up);
+        type("146");
+        QTest::mouseClick(table->grid().viewport(), Qt::LeftButton, {},
+                          table->grid().visualRect(table->grid().model()->index(4, 1)).center());
+        QCOMPARE(cell(1, kReceiveColumn), QString("435.0000"));
+        QVERIFY(!table->grid().editing());
+        QVERIFY(table->statusLine().text().contains("\"146\" was not taken"));
+        QVERIFY(table->statusLine().text().contains("400 to 450 MHz"));
+
+        key(Qt::Key_Up);
+        type("999");
+        app->view->entryForm().findChild<QLineEdit*>("txtRx")->setFocus();
+        QCoreApplication::processEvents();
+        QCOMPARE(cell(4, kReceiveColumn), QString());
+        QVERIFY(table->statusLine().text().contains("\"999\" was not taken"));
     }
 
     // Tab moves right, F2 keeps the text, the tone list refuses a tone the

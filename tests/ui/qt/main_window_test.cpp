@@ -120,7 +120,7 @@ private slots:
         QCOMPARE(texts(bar[0]->menu()->actions()),
                  QStringList({"&New Radio File", "&Open Radio File", "&Save", "Save &As...",
                               "&Import Channels...", "&Export Channels...",
-                              "Use &Firmware From Image...", "E&xit"}));
+                              "Use &Firmware From Image...", "&Print Channel Table...", "E&xit"}));
         QCOMPARE(texts(bar[1]->menu()->actions()),
                  QStringList({"&Undo", "&Redo", "Channel Table", "&Fill Frequencies...",
                               "&Sort Channels", "Pr&eferences..."}));

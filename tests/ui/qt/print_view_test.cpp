@@ -160,6 +160,31 @@ private slots:
         store("12,439.0000,439.0000,103.5,N");
     }
 
+    // The channel table with real fonts: every frequency whole inside the
+    // page, names and comments kept, each page headed and numbered.
+    void channelTablePrintout() {
+        for (int n = 20; n <= 90; ++n)
+            store(std::to_string(n) + ",435.1250,430.1250,88.5 ,N");
+        auto& named = ws->data.radio.channels[20];
+        named->name = "Hilltop repeater";
+        named->comment = "A comment long enough to need several lines in its column, with "
+                         "Superlongwordthatcannotbreakanywhereatallinthiscolumnwidth.";
+        const std::vector<QString> files = printViaWindow("optPrint_Table");
+        QCOMPARE(files.size(), std::size_t{1});
+        const Pdf pdf = ReadPdf(files.front());
+        QCOMPARE(pdf.pages, 2);
+        QCOMPARE(pdf.all("435.1250").size(), std::size_t{72}); // 71 here and channel 5
+        for (const Word& w : pdf.all("435.1250"))
+            QVERIFY(w.right < pdf.width);
+        QCOMPARE(pdf.all("Untitled").size(), std::size_t{2});
+        QCOMPARE(pdf.textOf(pdf.all("Page").at(1)), QString("Page 2 of 2"));
+        QString comment;
+        for (const Word& w : pdf.words)
+            if (w.page == 1 && w.x >= pdf.all("Comment").at(0).x - 1) comment += w.text;
+        QVERIFY(comment.contains("Superlongwordthatcannotbreak"));
+        QVERIFY(comment.contains("columnwidth."));
+    }
+
     void windowClosesWithoutPrinting() {
         PdfPrintTarget target(dir->filePath("x.pdf"), 1);
         for (const int way : {0, 1, 2}) {
