@@ -73,12 +73,13 @@ void OfferFirmware(Workspace& ws, const Bytes& chip, int modelCode) {
         return;
     const std::string model = ModelName(modelCode);
     if (!ws.platform.askYesNo("The EPROM holds program code that is not the installed firmware "
-                              "for " + model + ". Install it, so that builds for " + model +
+                              "for " +
+                                  model + ". Install it, so that builds for " + model +
                                   " take their program code from it?",
                               "Firmware"))
         return;
-    const FirmwareCheck installed =
-        InstallFirmware(ws.FirmwareFolder, chip, EpromImageName(modelCode), EpromImageName(modelCode));
+    const FirmwareCheck installed = InstallFirmware(
+        ws.FirmwareFolder, chip, EpromImageName(modelCode), EpromImageName(modelCode));
     if (!installed.modelCode)
         ws.platform.show(installed.refusal, "Firmware", Icon::Exclamation);
     else
@@ -103,9 +104,9 @@ void ReadEpromIntoForm(Workspace& ws, MDI_kl40& frame, EpromRunner& runner,
     std::vector<std::string> names;
     for (const RadioModel& model : RadioModels())
         names.emplace_back(model.name);
-    const auto chosen = ws.platform.choose("Which radio model's EPROM is in the programmer?",
-                                           "Read EPROM", names,
-                                           static_cast<std::size_t>(ModelIndex(FormModel(ws.form))));
+    const auto chosen =
+        ws.platform.choose("Which radio model's EPROM is in the programmer?", "Read EPROM", names,
+                           static_cast<std::size_t>(ModelIndex(FormModel(ws.form))));
     if (!chosen || *chosen >= names.size()) return;
     const int modelCode = RadioModels()[*chosen].code;
     // The read replaces the data set, as Open does.
@@ -118,8 +119,11 @@ void ReadEpromIntoForm(Workspace& ws, MDI_kl40& frame, EpromRunner& runner,
     });
     if (read.result != Result::Done) return Tell(ws.platform, read);
     if (OpenImageBytes(ws, read.chip, EpromImageName(modelCode)) != OpenOutcome::Opened) return;
+    // The image's own marker may name another model of the chip's size.
+    const int opened = ws.data.OpenedModel;
+    if (opened != modelCode) ws.form.caption = kFileCaptionPrefix + EpromImageName(opened);
     frame.history().restart();
-    OfferFirmware(ws, read.chip, modelCode);
+    OfferFirmware(ws, read.chip, opened);
 }
 
 void WriteFormToEprom(Workspace& ws, EpromRunner& runner,
@@ -138,8 +142,9 @@ void WriteFormToEprom(Workspace& ws, EpromRunner& runner,
     const auto programmer = ProgrammerFor(ws.platform, image->size(), settingsFile);
     if (!programmer) return;
     Tell(ws.platform, RunTelling(runner, EpromJob::Write, [&](const EpromProgress& p) {
-             return WriteEprom(*programmer, *image, modelCode,
-                               [withoutProgramCode] { return withoutProgramCode; }, p);
+             return WriteEprom(
+                 *programmer, *image, modelCode,
+                 [withoutProgramCode] { return withoutProgramCode; }, p);
          }));
 }
 

@@ -5,7 +5,7 @@
 namespace kl40 {
 
 ProgrammerSettingsForm FormOfSettings(const ProgrammerSettings& settings) {
-    return {settings.programmer,  settings.device2k,    settings.device8k,
+    return {settings.programmer, settings.device2k,    settings.device8k,
             settings.customRead, settings.customWrite, std::to_string(settings.timeLimitSeconds)};
 }
 

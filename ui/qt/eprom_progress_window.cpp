@@ -63,7 +63,8 @@ EpromOutcome EpromProgressWindow::run(const EpromFlow& flow) {
     progress.stop = stop_.get_token();
     // Called on the worker: the window's changes are queued to its thread.
     progress.onStep = [this](EpromStep step) {
-        QMetaObject::invokeMethod(this, [this, step] { showStep(step); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, step] { showStep(step); }, Qt::QueuedConnection);
     };
     progress.onLine = [this](const std::string& line) {
         QMetaObject::invokeMethod(

@@ -11,17 +11,15 @@ ProgrammerMenu::ProgrammerMenu(Workspace& ws, MDI_kl40& frame, QWidget& window, 
       forward_(std::move(forward)), runner_(&window) {
     setObjectName("mnuProgrammer");
     // The settings file is looked up each time: it follows XDG_CONFIG_HOME.
-    addCommand("mnuReadEprom", QStringLiteral("&Read EPROM..."), [this] {
-        ReadEpromIntoForm(ws_, frame_, runner_, ProgrammerSettingsFile());
-    });
+    addCommand("mnuReadEprom", QStringLiteral("&Read EPROM..."),
+               [this] { ReadEpromIntoForm(ws_, frame_, runner_, ProgrammerSettingsFile()); });
     addCommand("mnuWriteEprom", QStringLiteral("&Write EPROM"),
                [this] { WriteFormToEprom(ws_, runner_, ProgrammerSettingsFile()); });
     addCommand("mnuVerifyEprom", QStringLiteral("&Verify EPROM"),
                [this] { VerifyEpromAgainstForm(ws_, runner_, ProgrammerSettingsFile()); });
     addSeparator();
-    addCommand("mnuProgrammerSettings", QStringLiteral("Programmer &Settings..."), [this] {
-        ProgrammerSettingsView(ProgrammerSettingsFile(), &window_).exec();
-    });
+    addCommand("mnuProgrammerSettings", QStringLiteral("Programmer &Settings..."),
+               [this] { ProgrammerSettingsView(ProgrammerSettingsFile(), &window_).exec(); });
 }
 
 void ProgrammerMenu::addCommand(const char* name, const QString& caption,

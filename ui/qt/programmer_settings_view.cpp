@@ -19,8 +19,8 @@ std::string text(const QLineEdit& edit) {
 } // namespace
 
 ProgrammerSettingsView::ProgrammerSettingsView(std::filesystem::path file, QWidget* parent)
-    : QDialog(parent), file_(std::move(file)), programmer_(this), device2k_(this),
-      device8k_(this), read_(this), write_(this), timeLimit_(this), problem_(this),
+    : QDialog(parent), file_(std::move(file)), programmer_(this), device2k_(this), device8k_(this),
+      read_(this), write_(this), timeLimit_(this), problem_(this),
       buttons_(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this) {
     setObjectName("ProgrammerSettings");
     setWindowTitle(QStringLiteral("Programmer Settings"));
@@ -74,8 +74,12 @@ void ProgrammerSettingsView::showRow() {
 }
 
 ProgrammerSettingsForm ProgrammerSettingsView::form() const {
-    return {programmer_.currentText().toStdString(), text(device2k_), text(device8k_),
-            text(read_), text(write_), text(timeLimit_)};
+    return {programmer_.currentText().toStdString(),
+            text(device2k_),
+            text(device8k_),
+            text(read_),
+            text(write_),
+            text(timeLimit_)};
 }
 
 void ProgrammerSettingsView::accept() {

@@ -73,7 +73,8 @@ protected:
         return image;
     }
     void installFirmware() {
-        ASSERT_TRUE(InstallFirmware(loaded.ws.FirmwareFolder, radioDump(), "dump", "dump").modelCode);
+        ASSERT_TRUE(
+            InstallFirmware(loaded.ws.FirmwareFolder, radioDump(), "dump", "dump").modelCode);
     }
     const std::string& said() const { return loaded.platform.last().text; }
     void write() { WriteFormToEprom(loaded.ws, runner, settingsFile); }
