@@ -1,8 +1,9 @@
 #pragma once
 // Everything the logic asks of the operator goes through this interface:
-// message boxes, Yes/No and Yes/No/Cancel questions, the open and save dialogs and the busy
-// pointer. The desktop application implements it with Qt; tests script it.
+// message boxes, Yes/No and Yes/No/Cancel questions, a choice from a list, the open and save
+// dialogs and the busy pointer. The desktop application implements it with Qt; tests script it.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,7 +11,8 @@
 namespace kl40 {
 
 enum class Icon { None, Information, Exclamation, Critical, Question };
-enum class Buttons { Ok, YesNo, YesNoCancel };
+// YesNoDefaultNo: a question whose Yes risks something, so Enter answers No.
+enum class Buttons { Ok, YesNo, YesNoCancel, YesNoDefaultNo };
 // Escape and the window's close button answer Cancel where it is offered.
 enum class Answer { Ok, Yes, No, Cancel };
 
@@ -32,6 +34,14 @@ public:
     virtual std::optional<std::string> openFileDialog(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> saveFileDialog(const FileDialogRequest& request) = 0;
     virtual void setBusy(bool busy) = 0;
+    // One of `items`, starting at `preselected`: its index, or nothing when the
+    // operator cancels. A platform that cannot ask answers nothing.
+    virtual std::optional<std::size_t> choose(const std::string& /*text*/,
+                                              const std::string& /*title*/,
+                                              const std::vector<std::string>& /*items*/,
+                                              std::size_t /*preselected*/) {
+        return std::nullopt;
+    }
 
     // Convenience for the common single-button message. While a
     // MessageCollector is attached, the text is collected instead of shown.
@@ -44,6 +54,9 @@ public:
     }
     bool askYesNo(const std::string& text, const std::string& title) {
         return message(text, title, Icon::Question, Buttons::YesNo) == Answer::Yes;
+    }
+    bool askYesNoDefaultNo(const std::string& text, const std::string& title) {
+        return message(text, title, Icon::Question, Buttons::YesNoDefaultNo) == Answer::Yes;
     }
     Answer askYesNoCancel(const std::string& text, const std::string& title) {
         return message(text, title, Icon::Question, Buttons::YesNoCancel);

@@ -43,6 +43,16 @@ public:
         this->busy = busy;
     }
 
+    std::optional<std::size_t> choose(const std::string& text, const std::string& title,
+                                      const std::vector<std::string>& items,
+                                      std::size_t preselected) override {
+        choices.push_back({text, title, items, preselected});
+        if (chosen.empty()) throw std::logic_error("unexpected choice: " + text);
+        auto c = chosen.front();
+        chosen.pop_front();
+        return c;
+    }
+
     // Queue an answer for the next Yes/No question.
     void answer(Answer a) { answers.push_back(a); }
     // Queue a path (or a cancel) for the next file dialog.
@@ -56,6 +66,14 @@ public:
     void clear() { messages.clear(); }
 
     std::vector<RecordedMessage> messages;
+    struct Choice {
+        std::string text;
+        std::string title;
+        std::vector<std::string> items;
+        std::size_t preselected;
+    };
+    std::vector<Choice> choices;
+    std::deque<std::optional<std::size_t>> chosen; // the next choices' answers
     std::vector<FileDialogRequest> openRequests;
     std::vector<FileDialogRequest> saveRequests;
     std::vector<bool> busyChanges;

@@ -92,7 +92,8 @@ TEST(HelpWindow, ShippedDocumentCoversTheMainTasks) {
     for (const char* topic :
          {"<html", "Receive", "CTCSS", "Scan", "Update", "Delete", ".bin", "Print", "Time-out",
           "Model", "Undo", "Redo", "Import Channels", "Export Channels", "Intel HEX", "S-record",
-          "last eight images", "Preview", "Use Firmware From Image"})
+          "last eight images", "Preview", "Use Firmware From Image", "Read EPROM", "Write EPROM",
+          "Verify EPROM", "Programmer Settings"})
         EXPECT_NE(doc.text.find(topic), std::string::npos) << topic;
     for (const char* topic :
          {"Save As", ".json", "names and comments", "Channel Table", "Ctrl+T", "Fill Frequencies",

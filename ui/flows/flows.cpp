@@ -155,6 +155,19 @@ LoadResult LoadOpenedImage(Workspace& ws, std::vector<std::uint8_t> previousImag
 
 namespace {
 
+// Loads the image in ImageText as the opened radio named `name` in the
+// titles, and notes options that do not go together.
+LoadResult ShowOpenedImage(Workspace& ws, const std::string& name,
+                           std::vector<std::uint8_t> previousImage) {
+    const LoadResult loaded = LoadOpenedImage(ws, std::move(previousImage));
+    if (loaded == LoadResult::Rejected) return loaded;
+    ws.form.caption = kFileCaptionPrefix + name;
+    if (loaded == LoadResult::Decoded)
+        if (const auto conflict = OptionConflict(TickedOptions(ws.form), FormModel(ws.form)))
+            ws.platform.show(OpenedOptionConflictText(*conflict), "Options", Icon::Exclamation);
+    return loaded;
+}
+
 // The end of the open flow once the file was read (or failed to be) into
 // ImageText.
 OpenOutcome FinishOpen(Workspace& ws, const std::string& path, const std::string& failure,
@@ -167,16 +180,12 @@ OpenOutcome FinishOpen(Workspace& ws, const std::string& path, const std::string
                          "File Error", Icon::Critical);
         outcome = OpenOutcome::Failed;
     } else if (!path.empty()) {
-        const LoadResult loaded = LoadOpenedImage(ws, std::move(previousImage));
+        const LoadResult loaded = ShowOpenedImage(ws, DisplayName(path), std::move(previousImage));
         if (loaded == LoadResult::Rejected) return OpenOutcome::Failed;
-        ws.form.caption = kFileCaptionPrefix + DisplayName(path);
         // Saving in place what failed to decode would replace the file with
         // less than it holds.
         ws.file = loaded == LoadResult::Decoded ? CurrentFile{path, false} : CurrentFile{};
         outcome = OpenOutcome::Opened;
-        if (loaded == LoadResult::Decoded)
-            if (const auto conflict = OptionConflict(TickedOptions(ws.form), FormModel(ws.form)))
-                ws.platform.show(OpenedOptionConflictText(*conflict), "Options", Icon::Exclamation);
     }
     data.EditingChannel = true;
     data.LoadingForm = false;
@@ -202,6 +211,19 @@ OpenOutcome OpenRadioFile(Workspace& ws, const std::string& path) {
         return OpenRadioJsonFile(ws, path);
     }
     return FinishOpen(ws, path, failure, std::move(previousImage));
+}
+
+OpenOutcome OpenImageBytes(Workspace& ws, std::vector<std::uint8_t> image,
+                           const std::string& name) {
+    std::vector<std::uint8_t> previousImage = std::move(ws.data.ImageText);
+    ws.data.ImageText = std::move(image);
+    ws.data.FileError = false;
+    const LoadResult loaded = ShowOpenedImage(ws, name, std::move(previousImage));
+    ws.data.EditingChannel = true;
+    ws.data.LoadingForm = false;
+    if (loaded == LoadResult::Rejected) return OpenOutcome::Failed;
+    ws.file = {}; // no file holds it: Save asks where
+    return OpenOutcome::Opened;
 }
 
 std::string OpenFilter() {

@@ -49,6 +49,11 @@ OpenOutcome OpenRadioFile(Workspace& ws);
 // becomes the current file.
 OpenOutcome OpenRadioFile(Workspace& ws, const std::string& path);
 
+// Opens an image that no file holds (one read from an EPROM) as Open opens
+// an image file; `name` stands for the file's name in the titles until the
+// radio is saved, and Save asks where.
+OpenOutcome OpenImageBytes(Workspace& ws, std::vector<std::uint8_t> image, const std::string& name);
+
 // Empties the form's list and fields and the channel table before an opened
 // file's radio is shown.
 void ClearForOpenedRadio(Workspace& ws);

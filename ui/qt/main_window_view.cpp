@@ -33,6 +33,7 @@ MainWindowView::MainWindowView(Workspace& ws, MDI_kl40& frame, EntryForm& form, 
     : QMainWindow(parent), ws_(ws), frame_(frame), area_(this), entryWindow_(&area_),
       entry_(ws, form, &frame.history()), tables_(ws, frame.history(), entry_, area_),
       mnuFile_(QStringLiteral("&File"), this), mnuEdit_(QStringLiteral("&Edit"), this),
+      mnuProgrammer_(ws, frame, *this, [this](const std::function<void()>& c) { forward(c); }),
       mnuHelp_(QStringLiteral("KL40 Info"), this) {
     setObjectName("MDI_kl40");
     setCentralWidget(&area_);
@@ -89,6 +90,7 @@ MainWindowView::MainWindowView(Workspace& ws, MDI_kl40& frame, EntryForm& form, 
     })->setShortcut(standardKey(QKeySequence::Quit, "Ctrl+Q"));
     menuBar()->addMenu(&mnuFile_);
     addEditMenu();
+    menuBar()->addMenu(&mnuProgrammer_);
 
     // A command of the menu bar shows no shortcut; its tool tip names it.
     QAction* print = menuBar()->addAction(QStringLiteral("&Print"));

@@ -8,6 +8,7 @@
 #include "ui/main_window.h"
 #include "ui/qt/channel_table_host.h"
 #include "ui/qt/entry_form_view.h"
+#include "ui/qt/programmer_menu.h"
 
 #include <QMainWindow>
 #include <QMdiArea>
@@ -90,6 +91,7 @@ private:
     ChannelTableHost tables_;
     QMenu mnuFile_;
     QMenu mnuEdit_;
+    ProgrammerMenu mnuProgrammer_;
     QMenu mnuHelp_;
 };
 

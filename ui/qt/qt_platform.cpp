@@ -6,9 +6,12 @@
 #include <QFileDialog>
 #include <QFileIconProvider>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QMimeDatabase>
 #include <QRegularExpression>
+
+#include <algorithm>
 
 namespace kl40::qt {
 
@@ -107,7 +110,8 @@ Answer QtPlatform::message(const std::string& text, const std::string& title, Ic
         return Answer::Ok;
     }
     QMessageBox::StandardButtons offered = QMessageBox::Ok;
-    if (buttons == Buttons::YesNo) offered = QMessageBox::Yes | QMessageBox::No;
+    if (buttons == Buttons::YesNo || buttons == Buttons::YesNoDefaultNo)
+        offered = QMessageBox::Yes | QMessageBox::No;
     if (buttons == Buttons::YesNoCancel)
         offered = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     QMessageBox box(toQt(icon), QString::fromStdString(title), QString::fromStdString(text),
@@ -117,11 +121,13 @@ Answer QtPlatform::message(const std::string& text, const std::string& title, Ic
         box.setDefaultButton(QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::Cancel);
     }
+    if (buttons == Buttons::YesNoDefaultNo) box.setDefaultButton(QMessageBox::No);
     const int result = box.exec();
     switch (buttons) {
     case Buttons::Ok:
         return Answer::Ok;
     case Buttons::YesNo:
+    case Buttons::YesNoDefaultNo:
         return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
     case Buttons::YesNoCancel:
         break;
@@ -129,6 +135,20 @@ Answer QtPlatform::message(const std::string& text, const std::string& title, Ic
     if (result == QMessageBox::Yes) return Answer::Yes;
     if (result == QMessageBox::No) return Answer::No;
     return Answer::Cancel;
+}
+
+std::optional<std::size_t> QtPlatform::choose(const std::string& text, const std::string& title,
+                                              const std::vector<std::string>& items,
+                                              std::size_t preselected) {
+    QStringList names;
+    for (const std::string& item : items)
+        names << QString::fromStdString(item);
+    bool chosen = false;
+    const QString name = QInputDialog::getItem(
+        parent_, QString::fromStdString(title), QString::fromStdString(text), names,
+        static_cast<int>(std::min(preselected, items.size() - 1)), false, &chosen);
+    if (!chosen) return std::nullopt;
+    return static_cast<std::size_t>(names.indexOf(name));
 }
 
 std::optional<std::string> QtPlatform::openFileDialog(const FileDialogRequest& request) {

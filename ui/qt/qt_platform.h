@@ -22,6 +22,9 @@ public:
     std::optional<std::string> openFileDialog(const FileDialogRequest& request) override;
     std::optional<std::string> saveFileDialog(const FileDialogRequest& request) override;
     void setBusy(bool busy) override;
+    std::optional<std::size_t> choose(const std::string& text, const std::string& title,
+                                      const std::vector<std::string>& items,
+                                      std::size_t preselected) override;
 
 private:
     QWidget* parent_ = nullptr;

@@ -115,8 +115,8 @@ private slots:
         QVERIFY(windows[0]->isVisible());
 
         const auto bar = view.menuBar()->actions();
-        QCOMPARE(texts(bar), QStringList({"&File", "&Edit", "&Print", "KL40 Info"}));
-        QVERIFY(bar[2]->menu() == nullptr); // a command of its own
+        QCOMPARE(texts(bar), QStringList({"&File", "&Edit", "P&rogrammer", "&Print", "KL40 Info"}));
+        QVERIFY(bar[3]->menu() == nullptr); // a command of its own
         QCOMPARE(texts(bar[0]->menu()->actions()),
                  QStringList({"&New Radio File", "&Open Radio File", "&Save", "Save &As...",
                               "&Import Channels...", "&Export Channels...",
@@ -124,7 +124,10 @@ private slots:
         QCOMPARE(texts(bar[1]->menu()->actions()),
                  QStringList({"&Undo", "&Redo", "Channel Table", "&Fill Frequencies...",
                               "&Sort Channels", "Pr&eferences..."}));
-        QCOMPARE(texts(bar[3]->menu()->actions()), QStringList({"&Help", "&About"}));
+        QCOMPARE(texts(bar[2]->menu()->actions()),
+                 QStringList({"&Read EPROM...", "&Write EPROM", "&Verify EPROM",
+                              "Programmer &Settings..."}));
+        QCOMPARE(texts(bar[4]->menu()->actions()), QStringList({"&Help", "&About"}));
         // The usual shortcuts besides the access keys, and no others.
         const QMap<QString, QString> shortcuts{
             {"mnuNewFile", "Ctrl+N"},   {"mnuOpenFile", "Ctrl+O"},
