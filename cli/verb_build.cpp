@@ -5,7 +5,9 @@
 #include "coding/options.h"
 #include "core/echo_text.h"
 #include "core/option_rules.h"
+#include "entry/radio_entry.h"
 #include "formats/chirp_csv_read.h"
+#include "formats/radio_json.h"
 #include "image/channel_transfer.h"
 #include "image/firmware_store.h"
 #include "image/image_build.h"
@@ -170,8 +172,15 @@ BuildResult buildOne(const std::string& radioPath, const std::string& outputPath
                       " Nothing was built: run `kl40-cli firmware install IMAGE` again or "
                       "`kl40-cli firmware remove " +
                       ModelName(result.model) + "`.");
-    result.file = EncodeImageFile(session.image, outputPath, format);
     result.image = session.image;
+    // An output named as a radio file gets the radio as entered, names and
+    // comments included, after the same checks and build as an image.
+    if (!format && FormatOfPath(outputPath, FormatContent::Radio)) {
+        const std::string text = WriteRadioJson(RecordOf(session.radio));
+        result.file.assign(text.begin(), text.end());
+        return result;
+    }
+    result.file = EncodeImageFile(session.image, outputPath, format);
     result.noProgramCode = ModelOrDefault(result.model).hasProgramArea() &&
                            !HasProgramCode(session.image, result.model);
     return result;
