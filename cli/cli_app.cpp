@@ -182,7 +182,10 @@ int Run(int argc, char** argv) {
             return 2;
         }
         settings.format = formatId.empty() ? nullptr : FindFormat(formatId);
-        if (*output)
+        // A radio file's name asks for the radio as entered, not an image.
+        const bool radioOutput =
+            !settings.format && FormatOfPath(outputPath, FormatContent::Radio) != nullptr;
+        if (*output && !radioOutput)
             if (auto refusal = ImageOutputNameRefusal(outputPath, settings.format)) {
                 std::cerr << "kl40-cli: " << EchoText(outputPath) << ": " << *refusal << '\n';
                 return 2;

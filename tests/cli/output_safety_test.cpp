@@ -133,7 +133,8 @@ TEST_F(OutputSafetyTest, AnImageIsWrittenOnlyUnderANameOfItsFormat) {
         {{"--format", "srec"}, "x.hex", 2},
         {{"--format", "bin"}, "x.s19", 2},
         {{}, "x.csv", 2},
-        {{}, "x.json", 2},
+        {{}, "x.json", 0}, // the radio file, names kept, not an image
+        {{"--format", "bin"}, "x.json", 2},
         {{"--format", "ihex"}, "x.csv", 2},
         {{}, "x.s28", 2},
         {{"--format", "srec"}, "x.s19", 0},
