@@ -6,6 +6,7 @@
 
 #include "entry/channel_rules.h"
 #include "formats/channel_clipboard.h"
+#include "support/no_windows.h"
 #include "support/random_radio.h"
 #include "support/scripted_platform.h"
 #include "ui/form/channel_entry.h"
@@ -21,13 +22,7 @@
 namespace kl40 {
 namespace {
 
-class NoWindows : public WindowHost {
-public:
-    void ShowPrintDialog() override {}
-    void ShowHelp() override {}
-    void ShowAbout() override {}
-    void EndProgram() override {}
-};
+using test::NoWindows;
 
 class MemoryStore : public PreferencesStore {
 public:

@@ -1,5 +1,6 @@
 #include "ui/recent_files.h"
 
+#include "support/no_windows.h"
 #include "support/scripted_platform.h"
 #include "ui/form/channel_entry.h"
 #include "ui/main_window.h"
@@ -76,13 +77,7 @@ TEST(RecentFiles, CaptionHasAnAccessKeyAndShowsAmpersands) {
     EXPECT_EQ(RecentFileCaption(10, "/x.bin"), "/x.bin");
 }
 
-class NoWindows : public WindowHost {
-public:
-    void ShowPrintDialog() override {}
-    void ShowHelp() override {}
-    void ShowAbout() override {}
-    void EndProgram() override {}
-};
+using test::NoWindows;
 
 class RecentFrameTest : public ::testing::Test {
 protected:

@@ -1,6 +1,7 @@
 #include "ui/undo_history.h"
 
 #include "image/channel_transfer.h"
+#include "support/no_windows.h"
 #include "support/scripted_platform.h"
 #include "ui/form/radio_snapshot.h"
 #include "ui/main_window.h"
@@ -20,13 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class NoWindows : public WindowHost {
-public:
-    void ShowPrintDialog() override {}
-    void ShowHelp() override {}
-    void ShowAbout() override {}
-    void EndProgram() override {}
-};
+using test::NoWindows;
 
 // The application's logic as main() wires it; the operator's actions are
 // recorded as the views record them.

@@ -6,6 +6,7 @@
 #include "image/firmware_store.h"
 #include "image/layout.h"
 #include "image/templates.h"
+#include "support/no_windows.h"
 #include "support/loaded_form.h"
 #include "support/simulated_chip.h"
 #include "ui/unsaved_work.h"
@@ -40,12 +41,7 @@ public:
     std::vector<EpromJob> jobs;
 };
 
-class WindowsUnused : public WindowHost {
-    void ShowPrintDialog() override {}
-    void ShowHelp() override {}
-    void ShowAbout() override {}
-    void EndProgram() override {}
-};
+using WindowsUnused = test::NoWindows;
 
 class EpromCommands : public ::testing::Test {
 protected:
