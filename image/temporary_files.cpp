@@ -13,7 +13,7 @@ namespace kl40 {
 namespace {
 
 // The handler may only use async-signal-safe calls: it reads a fixed table
-// of paths through lock-free atomics and calls unlink(2).
+// of paths through lock-free atomics and calls kill(2), unlink(2) and rmdir(2).
 enum SlotState : int { Free, Claimed, Ready };
 
 struct Slot {
@@ -27,8 +27,12 @@ static_assert(std::atomic<int>::is_always_lock_free);
 
 constexpr int kCleanupSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
+std::atomic<pid_t> registeredChild{0};
+static_assert(std::atomic<pid_t>::is_always_lock_free);
+
 extern "C" void removeTemporaryFilesAndExit(int signal) {
     const int savedErrno = errno;
+    if (const pid_t child = registeredChild.load(); child > 0) ::kill(child, signal);
     for (Slot& slot : slots)
         if (slot.state.load() == Ready) ::unlink(slot.path);
     // A registered folder is removed once the files in it are gone.
@@ -89,6 +93,17 @@ void TemporaryFileRegistration::release() {
     if (slot_ < 0) return;
     slots[static_cast<std::size_t>(slot_)].state.store(Free);
     slot_ = -1;
+}
+
+ChildProcessRegistration::ChildProcessRegistration(pid_t child) {
+    pid_t expected = 0;
+    held_ = child > 0 && registeredChild.compare_exchange_strong(expected, child);
+}
+
+void ChildProcessRegistration::release() {
+    if (!held_) return;
+    registeredChild.store(0);
+    held_ = false;
 }
 
 } // namespace kl40

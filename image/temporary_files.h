@@ -1,11 +1,13 @@
 #pragma once
-// Temporary files that a signal must not leave behind. A write registers its
+// Temporary files and child processes that a signal must not leave behind. A write registers its
 // temporary file while it exists; on SIGINT, SIGTERM or SIGHUP the handler
 // removes every registered file and then ends the process as the signal's
 // default action would. SIGKILL cannot be caught: its leftovers
 // (".NAME.xxxxxxxx.tmp" beside the target) may be deleted by hand.
 
 #include <csignal>
+
+#include <sys/types.h>
 
 namespace kl40 {
 
@@ -28,8 +30,8 @@ private:
 
 // Registers a path for removal by the handler while the object lives (or
 // until release()). A registered folder is removed after all registered
-// files, so a private folder and the files in it may both be registered. A path too long for the fixed table, or a full table,
-// is not registered: the write goes on without the protection.
+// files, so a private folder and the files in it may both be registered. A path too long for the
+// fixed table, or a full table, is not registered: the write goes on without the protection.
 class TemporaryFileRegistration {
 public:
     explicit TemporaryFileRegistration(const char* path);
@@ -41,6 +43,25 @@ public:
 
 private:
     int slot_ = -1;
+};
+
+// Registers a running child process (an external tool) while the object
+// lives: the handler passes the signal on to it before removing the files,
+// so a programmer's tool does not go on alone after this process is ended.
+// One child at a time; a second registration while one is held does nothing.
+// Create it and release it with the cleanup signals blocked, so that the
+// handler never signals a process that was already waited for.
+class ChildProcessRegistration {
+public:
+    explicit ChildProcessRegistration(pid_t child);
+    ~ChildProcessRegistration() { release(); }
+    ChildProcessRegistration(const ChildProcessRegistration&) = delete;
+    ChildProcessRegistration& operator=(const ChildProcessRegistration&) = delete;
+
+    void release();
+
+private:
+    bool held_ = false;
 };
 
 } // namespace kl40

@@ -1,6 +1,7 @@
 #include "programmer/tool_run.h"
 
 #include "image/file_descriptor.h"
+#include "image/temporary_files.h"
 #include "programmer/command_line.h"
 
 #include <cerrno>
@@ -105,18 +106,26 @@ bool readOutput(int fd, int waitMs, LineCollector& lines) {
     return true;
 }
 
-// The wait status of the child once it has ended; nothing while it runs.
-std::optional<int> ended(pid_t child) {
+// The wait status of the child once it has ended; nothing while it runs. Its
+// registration goes before a signal could reach the handler, which must never
+// signal a process id that was already waited for and may be reused.
+std::optional<int> ended(pid_t child, std::optional<ChildProcessRegistration>& registration) {
+    const CleanupSignalsBlocked blocked;
     int status = 0;
-    const pid_t done = ::waitpid(child, &status, WNOHANG);
-    if (done == child) return status;
-    return std::nullopt;
+    if (::waitpid(child, &status, WNOHANG) != child) return std::nullopt;
+    registration.reset();
+    return status;
 }
 
 } // namespace
 
 ToolResult RunTool(const ToolRun& run) {
     ToolResult result;
+    if (run.stop.stop_requested()) {
+        result.ending = ToolResult::Ending::Cancelled;
+        result.started = false;
+        return result;
+    }
     if (run.command.empty()) {
         result.ending = ToolResult::Ending::NotStarted;
         result.startError = "no command";
@@ -138,7 +147,11 @@ ToolResult RunTool(const ToolRun& run) {
     argv.push_back(nullptr);
 
     pid_t child = -1;
+    // A signal that ends this process is passed on to the tool; none may come
+    // between starting it and registering it.
+    std::optional<ChildProcessRegistration> registration;
     {
+        const CleanupSignalsBlocked blocked;
         const SpawnSettings settings(writeEnd.get());
         const int error = ::posix_spawnp(&child, argv[0], settings.actions(), settings.attributes(),
                                          argv.data(), environ);
@@ -147,6 +160,7 @@ ToolResult RunTool(const ToolRun& run) {
             result.startError = std::strerror(error);
             return result;
         }
+        registration.emplace(child);
     }
     writeEnd.close(); // the tool holds the only write end: its exit ends the output
 
@@ -157,20 +171,8 @@ ToolResult RunTool(const ToolRun& run) {
     std::optional<ToolResult::Ending> stopped;
     Clock::time_point killAt = Clock::time_point::max();
     while (true) {
-        if (open)
-            open = readOutput(readEnd.get(), kPollSliceMs, lines);
-        else
-            ::poll(nullptr, 0, kPollSliceMs); // output closed, the tool still running
-        if ((waitStatus = ended(child))) {
-            // Take what is left in the pipe, without waiting for a process
-            // the tool started that may keep it open.
-            for (int chunk = 0; open && chunk < 256; ++chunk) {
-                pollfd poller{readEnd.get(), POLLIN, 0};
-                if (::poll(&poller, 1, 0) <= 0) break;
-                open = readOutput(readEnd.get(), 0, lines);
-            }
-            break;
-        }
+        // A stop asked for before or while the tool runs is acted on before
+        // waiting, so a quick tool cannot finish its work after a cancel.
         if (!stopped) {
             if (run.stop.stop_requested())
                 stopped = ToolResult::Ending::Cancelled;
@@ -184,13 +186,28 @@ ToolResult RunTool(const ToolRun& run) {
             ::kill(child, SIGKILL);
             killAt = Clock::time_point::max();
         }
+        if (open)
+            open = readOutput(readEnd.get(), kPollSliceMs, lines);
+        else
+            ::poll(nullptr, 0, kPollSliceMs); // output closed, the tool still running
+        if ((waitStatus = ended(child, registration))) {
+            // Take what is left in the pipe, without waiting for a process
+            // the tool started that may keep it open.
+            for (int chunk = 0; open && chunk < 256; ++chunk) {
+                pollfd poller{readEnd.get(), POLLIN, 0};
+                if (::poll(&poller, 1, 0) <= 0) break;
+                open = readOutput(readEnd.get(), 0, lines);
+            }
+            break;
+        }
     }
     lines.finish();
     result.lastLines = lines.lastLines();
     const int status = *waitStatus;
     if (stopped) {
         result.ending = *stopped;
-        result.status = WIFSIGNALED(status) ? WTERMSIG(status) : WEXITSTATUS(status);
+        result.byOwnExit = !WIFSIGNALED(status);
+        result.status = result.byOwnExit ? WEXITSTATUS(status) : WTERMSIG(status);
     } else if (WIFSIGNALED(status)) {
         result.ending = ToolResult::Ending::Signalled;
         result.status = WTERMSIG(status);
@@ -206,6 +223,10 @@ std::string DescribeEnding(const ToolRun& run, const ToolResult& result) {
         const char* name = ::strsignal(signal);
         return "signal " + std::to_string(signal) + (name ? " (" + std::string(name) + ")" : "");
     };
+    const auto stoppedBy = [&] {
+        return result.byOwnExit ? "exit status " + std::to_string(result.status)
+                                : signalName(result.status);
+    };
     switch (result.ending) {
     case ToolResult::Ending::NotStarted:
         return command + " could not be started: " + result.startError +
@@ -216,9 +237,10 @@ std::string DescribeEnding(const ToolRun& run, const ToolResult& result) {
         return command + " did not finish within " +
                std::to_string(
                    std::chrono::duration_cast<std::chrono::seconds>(run.timeLimit).count()) +
-               " seconds and was stopped (" + signalName(result.status) + ")";
+               " seconds and was stopped (" + stoppedBy() + ")";
     case ToolResult::Ending::Cancelled:
-        return command + " was cancelled (" + signalName(result.status) + ")";
+        if (!result.started) return command + " was cancelled before it started";
+        return command + " was cancelled (" + stoppedBy() + ")";
     case ToolResult::Ending::Exited:
         break;
     }

@@ -28,9 +28,12 @@ struct ToolResult {
         Exited,     // status: its exit status
         Signalled,  // status: the signal that ended it
         NotStarted, // startError: the system's reason
-        TimedOut,   // stopped at the time limit; status: the signal that ended it
-        Cancelled,  // stopped on request; status: the signal that ended it
+        TimedOut,   // stopped at the time limit; status: as below
+        Cancelled,  // stopped on request; status: the signal that ended it, or
+                    // its exit status when it ended on its own (byOwnExit)
     };
+    bool started = true;    // false when a stop came before the tool was started
+    bool byOwnExit = false; // a stopped tool that exited rather than died of a signal
     Ending ending = Ending::Exited;
     int status = 0;
     std::string startError;

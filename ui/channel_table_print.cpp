@@ -130,7 +130,8 @@ double naturalWidth(Printer& printer, const std::vector<Cells>& cells, int colum
     const auto c = static_cast<std::size_t>(column);
     printer.setFontBold(true);
     double widest = 0;
-    for (std::string_view word : wordsOf(ColumnTitle(column)))
+    const std::string title = ColumnTitle(column); // the words below point into it
+    for (std::string_view word : wordsOf(title))
         widest = std::max(widest, widthOf(printer, word));
     printer.setFontBold(false);
     for (const Cells& row : cells)

@@ -189,29 +189,55 @@ TEST_F(EpromFlows, CancelStopsTheTool) {
     EXPECT_EQ(read.result, Result::Cancelled);
     EXPECT_NE(read.message.find("was cancelled (signal 15"), std::string::npos) << read.message;
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+
+    // A cancel that came before the write starts no tool: a quick tool must
+    // not finish a write the operator cancelled.
+    chip.fault("");
+    const std::size_t runsBefore = chip.runs().size();
+    std::stop_source early;
+    progress.stop = early.get_token();
+    progress.onLine = nullptr;
+    progress.onStep = [&early](EpromStep step) {
+        if (step == EpromStep::Writing) early.request_stop();
+    };
+    const EpromOutcome write = WriteEprom(programmer(), Bytes(2048, 0), 1, nullptr, progress);
+    EXPECT_EQ(write.result, Result::Cancelled);
+    EXPECT_NE(write.message.find("was cancelled before it started"), std::string::npos)
+        << write.message;
+    EXPECT_EQ(chip.runs().size(), runsBefore + 1) << "only the first read ran";
+    EXPECT_EQ(chip.contents(), Bytes(2048, 0xFF));
 }
 
-// SIGTERM to the process group (as Ctrl-C reaches the shell's job) while the
-// tool runs: the process dies of it and its temporary folder goes with it.
-TEST_F(EpromFlows, SignalRemovesTheTemporaryFolder) {
+// SIGTERM while the tool runs, to the process group (as Ctrl-C reaches the
+// shell's job) or to this process alone (as `kill PID` sends it): the process
+// dies of it, its temporary folder goes with it, and the tool is stopped too.
+TEST_F(EpromFlows, SignalRemovesTheTemporaryFolderAndStopsTheTool) {
     chip.insert(Bytes(2048, 0xFF));
     chip.fault("hang");
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        ::setpgid(0, 0);
-        InstallTemporaryFileCleanup();
-        ReadEprom(programmer(), 2048);
-        ::_exit(0);
+    for (const bool wholeGroup : {true, false}) {
+        SCOPED_TRACE(wholeGroup ? "to the process group" : "to the process alone");
+        const std::size_t runsBefore = chip.runs().size();
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::setpgid(0, 0);
+            InstallTemporaryFileCleanup();
+            ReadEprom(programmer(), 2048);
+            ::_exit(0);
+        }
+        ::setpgid(child, child);
+        for (int wait = 0; wait < 200 && chip.runs().size() == runsBefore; ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        ASSERT_FALSE(chip.temporaryFolderEmpty());
+        ::kill(wholeGroup ? -child : child, SIGTERM);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+        EXPECT_TRUE(chip.temporaryFolderEmpty());
+        for (int wait = 0; wait < 200 && chip.runs().back() != "terminated"; ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        EXPECT_EQ(chip.runs().back(), "terminated") << "the tool went on running";
     }
-    ::setpgid(child, child);
-    for (int wait = 0; wait < 200 && chip.runs().empty(); ++wait)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    ASSERT_FALSE(chip.temporaryFolderEmpty());
-    ::kill(-child, SIGTERM);
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
 }
 
 } // namespace

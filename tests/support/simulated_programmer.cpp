@@ -5,7 +5,8 @@
 //   KL40_SIM_LOG    each run appends its arguments here, one line
 //   KL40_SIM_FAULT  no-chip | short-read | write-fails-at=ADDRESS |
 //                   quiet-fail-at=ADDRESS (stops there, says nothing, exits 0) |
-//                   hang | stubborn-hang (ignores SIGTERM) | exit=STATUS:MESSAGE
+//                   hang (a SIGTERM ends it, logged as a line "terminated") |
+//                   stubborn-hang (ignores SIGTERM) | exit=STATUS:MESSAGE
 //
 // Writing can only clear bits: the chip becomes old AND new, and a byte that
 // would need a bit set fails the tool's verify, as a real chip would.
@@ -18,9 +19,20 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
+
+int logFd = -1;
+
+extern "C" void logTerminated(int) {
+    static const char line[] = "terminated\n";
+    if (logFd >= 0) [[maybe_unused]]
+        auto written = ::write(logFd, line, sizeof line - 1);
+    std::signal(SIGTERM, SIG_DFL); // then dies of it as it would have
+    ::raise(SIGTERM);
+}
 
 using Bytes = std::vector<unsigned char>;
 
@@ -76,7 +88,12 @@ int main(int argc, char** argv) {
 
     const std::string fault = env("KL40_SIM_FAULT");
     if (fault == "hang" || fault == "stubborn-hang") {
-        if (fault == "stubborn-hang") std::signal(SIGTERM, SIG_IGN);
+        if (fault == "stubborn-hang") {
+            std::signal(SIGTERM, SIG_IGN);
+        } else {
+            logFd = ::open(env("KL40_SIM_LOG").c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+            std::signal(SIGTERM, logTerminated);
+        }
         for (;;)
             ::pause();
     }
