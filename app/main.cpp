@@ -7,6 +7,7 @@
 #include "ui/main_window.h"
 #include "ui/print_reports.h"
 #include "ui/qt/app_icon.h"
+#include "ui/qt/first_paint_probe.h"
 #include "ui/qt/main_window_view.h"
 #include "ui/qt/qt_platform.h"
 #include "ui/qt/qt_window_host.h"
@@ -14,31 +15,12 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QEvent>
 #include <QSettings>
-#include <QTimer>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string_view>
 
 namespace {
-
-// For start-up measurements: with KL40_QUIT_AFTER_FIRST_PAINT set, the program
-// ends as soon as the main window with its form has been painted once.
-class QuitAfterFirstPaint : public QObject {
-public:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && !quitting_) {
-            quitting_ = true;
-            QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    bool quitting_ = false;
-};
 
 // The options of the command line; --help and --version are answered before
 // the application needs a display.
@@ -113,9 +95,8 @@ int main(int argc, char** argv) {
     platform.setParentWindow(&mainWindow);
     windows.setParentWindow(&mainWindow);
     kl40::qt::RestoreWindowGeometry(mainWindow, settings);
-    QuitAfterFirstPaint quitAfterFirstPaint;
-    if (std::getenv("KL40_QUIT_AFTER_FIRST_PAINT"))
-        mainWindow.installEventFilter(&quitAfterFirstPaint);
+    kl40::qt::FirstPaintProbe firstPaint;
+    firstPaint.watchIfAsked(mainWindow);
     mainWindow.show();
     // The file named on the command line opens once the frame is on screen,
     // so that a message about it has its window.

@@ -1,34 +1,14 @@
 // The yardstick for the desktop application's start-up: a bare Qt Widgets
 // main window with a menu bar and a central widget, nothing else. Like kl40,
-// it quits after its first paint when KL40_QUIT_AFTER_FIRST_PAINT is set, so
-// bench/run can time both the same way.
+// it quits after its first paint through the same probe, so bench/run can
+// time both the same way.
+
+#include "ui/qt/first_paint_probe.h"
 
 #include <QApplication>
-#include <QEvent>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
-#include <QTimer>
-
-#include <cstdlib>
-
-namespace {
-
-class QuitAfterFirstPaint : public QObject {
-public:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && !quitting_) {
-            quitting_ = true;
-            QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    bool quitting_ = false;
-};
-
-} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -37,8 +17,8 @@ int main(int argc, char** argv) {
     QLabel central(QStringLiteral("A bare main window"));
     window.setCentralWidget(&central);
     window.resize(640, 480);
-    QuitAfterFirstPaint quitAfterFirstPaint;
-    if (std::getenv("KL40_QUIT_AFTER_FIRST_PAINT")) window.installEventFilter(&quitAfterFirstPaint);
+    kl40::qt::FirstPaintProbe firstPaint;
+    firstPaint.watchIfAsked(window);
     window.show();
     return QApplication::exec();
 }
