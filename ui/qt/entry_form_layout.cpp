@@ -100,10 +100,13 @@ void PlaceEntryFormWidgets(QWidget& form, EntryFormWidgets& w) {
     // The tone list shows its widest tone, which is as wide as any typed one.
     QRect tones = toPixels({2505, 1050, 770, 315}).translated(channelGrowth, 0);
     QString widestTone;
+    int widestToneWidth = 0;
     for (int i = 0; i < w.cboCTCSS.count(); ++i)
-        if (w.cboCTCSS.fontMetrics().horizontalAdvance(w.cboCTCSS.itemText(i)) >
-            w.cboCTCSS.fontMetrics().horizontalAdvance(widestTone))
+        if (const int width = w.cboCTCSS.fontMetrics().horizontalAdvance(w.cboCTCSS.itemText(i));
+            width > widestToneWidth) {
             widestTone = w.cboCTCSS.itemText(i);
+            widestToneWidth = width;
+        }
     const int toneGrowth = editableGrowth(w.cboCTCSS, widestTone, tones);
     tones.setWidth(tones.width() + toneGrowth);
     w.cboCTCSS.setGeometry(tones);

@@ -41,9 +41,10 @@ MainWindowView::MainWindowView(Workspace& ws, MDI_kl40& frame, EntryForm& form, 
     connect(&entry_, &EntryFormView::mirrored, this, &MainWindowView::showFrame);
 
     // The form lives as long as the frame: its window has no close button and
-    // refuses to close.
-    entryWindow_.setWidget(&entry_);
-    entryWindow_.setWindowTitle(entry_.windowTitle());
+    // refuses to close. The window is added and given its flags while it is
+    // still empty and untitled: each of these steps lays out its title bar
+    // again, and with the form and its title in it that costs a good part of
+    // the start-up.
     entryWindow_.installEventFilter(this);
     area_.addSubWindow(&entryWindow_);
     // No close button and no system menu (whose only use would be Close). Set
@@ -51,6 +52,8 @@ MainWindowView::MainWindowView(Workspace& ws, MDI_kl40& frame, EntryForm& form, 
     entryWindow_.setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                 Qt::WindowMinimizeButtonHint);
     entryWindow_.setSystemMenu(nullptr);
+    entryWindow_.setWidget(&entry_);
+    entryWindow_.setWindowTitle(entry_.windowTitle());
     entryWindow_.adjustSize();
     entryWindow_.show();
     // A frame smaller than the form scrolls it rather than cutting it off.
