@@ -20,6 +20,11 @@ EpromOutcome outcome(Result result, std::string message, Bytes chip = {}) {
     return EpromOutcome{result, std::move(message), std::move(chip)};
 }
 
+EpromOutcome writtenOutcome(EpromOutcome outcome) {
+    outcome.chipState = EpromOutcome::ChipState::Written;
+    return outcome;
+}
+
 void tell(const EpromProgress& progress, EpromStep step) {
     if (progress.onStep) progress.onStep(step);
 }
@@ -117,26 +122,29 @@ EpromOutcome WriteEprom(const EpromProgrammer& programmer, const Bytes& image, i
         ToolResult result;
         if (auto failed = runTool(programmer, programmer.commands.write, scratch.file(), progress,
                                   run, result)) {
-            failed->message +=
-                "\nThe EPROM may be partly written: read it or verify it before using it.";
+            if (result.started) {
+                failed->chipState = EpromOutcome::ChipState::PartlyWritten;
+                failed->message +=
+                    "\nThe EPROM may be partly written: read it or verify it before using it.";
+            }
             return std::move(*failed);
         }
     }
 
     tell(progress, EpromStep::ReadingBack);
-    EpromOutcome after = readChip(programmer, image.size(), progress);
+    EpromOutcome after = writtenOutcome(readChip(programmer, image.size(), progress));
     if (after.result != Result::Done) return after;
     if (const auto difference = FirstDifference(image, after.chip))
-        return outcome(Result::NotUsable,
-                       "The EPROM did not read back as written: at " +
-                           AddressText(difference->address) + " it holds " +
-                           ByteText(difference->actual) + " where the image has " +
-                           ByteText(difference->expected) + ". The chip is not usable as written.",
-                       std::move(after.chip));
-    return outcome(Result::Done,
-                   "Written and verified: the EPROM reads back all " + byteCount(image.size()) +
-                       " of the image.",
-                   std::move(after.chip));
+        return writtenOutcome(outcome(
+            Result::NotUsable,
+            "The EPROM did not read back as written: at " + AddressText(difference->address) +
+                " it holds " + ByteText(difference->actual) + " where the image has " +
+                ByteText(difference->expected) + ". The chip is not usable as written.",
+            std::move(after.chip)));
+    return writtenOutcome(outcome(Result::Done,
+                                  "Written and verified: the EPROM reads back all " +
+                                      byteCount(image.size()) + " of the image.",
+                                  std::move(after.chip)));
 }
 
 EpromOutcome VerifyEprom(const EpromProgrammer& programmer, const Bytes& image,

@@ -45,9 +45,16 @@ struct EpromOutcome {
         Failed,       // the tool failed, hung or read the wrong size
         Cancelled,
     };
+    // What a write did to the chip, for a message after a cancel or failure.
+    enum class ChipState {
+        AsItWas,       // the write command was never started
+        PartlyWritten, // the write command started and did not finish
+        Written,       // the write command finished; reading back may not have
+    };
     Result result = Result::Failed;
     std::string message; // for the operator, whatever the result
     Bytes chip;          // what was read from the chip (read: its contents)
+    ChipState chipState = ChipState::AsItWas;
 };
 
 // Reads a chip of `size` bytes.

@@ -6,6 +6,7 @@
 //   KL40_SIM_FAULT  no-chip | short-read | write-fails-at=ADDRESS |
 //                   quiet-fail-at=ADDRESS (stops there, says nothing, exits 0) |
 //                   hang (a SIGTERM ends it, logged as a line "terminated") |
+//                   write-hang (the same, when writing only) |
 //                   stubborn-hang (ignores SIGTERM) | exit=STATUS:MESSAGE
 //
 // Writing can only clear bits: the chip becomes old AND new, and a byte that
@@ -87,7 +88,8 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
 
     const std::string fault = env("KL40_SIM_FAULT");
-    if (fault == "hang" || fault == "stubborn-hang") {
+    if (fault == "hang" || fault == "stubborn-hang" ||
+        (fault == "write-hang" && !writeFile.empty())) {
         if (fault == "stubborn-hang") {
             std::signal(SIGTERM, SIG_IGN);
         } else {

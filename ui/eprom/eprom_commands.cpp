@@ -39,22 +39,22 @@ std::optional<EpromProgrammer> ProgrammerFor(Platform& platform, std::size_t siz
                            std::chrono::seconds(settings.timeLimitSeconds)};
 }
 
-// Runs `flow` and says what a cancel left on the chip: only a write that had
-// begun writing changed it.
+// Runs `flow` and says what a cancel left on the chip.
 EpromOutcome RunTelling(EpromRunner& runner, EpromJob job, const EpromFlow& flow) {
-    bool writing = false; // set on the runner's thread, read after it ended
-    EpromOutcome outcome = runner.Run(job, [&](const EpromProgress& progress) {
-        EpromProgress watched = progress;
-        watched.onStep = [&writing, &progress](EpromStep step) {
-            writing = writing || step == EpromStep::Writing;
-            if (progress.onStep) progress.onStep(step);
-        };
-        return flow(watched);
-    });
-    if (outcome.result == Result::Cancelled)
-        outcome.message = writing ? std::string("Cancelled: ") + kWriteInterrupted +
-                                        ". Verify it, or erase it before writing it again."
-                                  : "Cancelled: the chip is as it was.";
+    EpromOutcome outcome = runner.Run(job, flow);
+    if (outcome.result != Result::Cancelled) return outcome;
+    switch (outcome.chipState) {
+    case EpromOutcome::ChipState::AsItWas:
+        outcome.message = "Cancelled: the chip is as it was.";
+        break;
+    case EpromOutcome::ChipState::PartlyWritten:
+        outcome.message = std::string("Cancelled: ") + kWriteInterrupted +
+                          ". Verify it, or erase it before writing it again.";
+        break;
+    case EpromOutcome::ChipState::Written:
+        outcome.message = kWrittenNotReadBack;
+        break;
+    }
     return outcome;
 }
 

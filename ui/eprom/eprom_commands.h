@@ -35,5 +35,8 @@ std::string EpromImageName(int modelCode);
 // Said of a cancelled write once the tool had begun writing.
 inline constexpr const char* kWriteInterrupted =
     "the write was interrupted: the chip is partly written";
+// Said of a write cancelled while the chip was being read back.
+inline constexpr const char* kWrittenNotReadBack =
+    "Cancelled: the image was written, but not read back: verify the chip before using it.";
 
 } // namespace kl40

@@ -6,8 +6,8 @@
 #include "image/firmware_store.h"
 #include "image/layout.h"
 #include "image/templates.h"
-#include "support/no_windows.h"
 #include "support/loaded_form.h"
+#include "support/no_windows.h"
 #include "support/simulated_chip.h"
 #include "ui/unsaved_work.h"
 
@@ -24,20 +24,27 @@ using Bytes = std::vector<std::uint8_t>;
 constexpr int kKL40c = 3;
 constexpr std::size_t kKL40cIndex = 2; // in the model selector
 
-// Runs a flow on the caller's thread; can cancel it as a step begins.
+// Runs a flow on the caller's thread; can cancel it as a step begins, or
+// once the tool has printed a line in a step.
 class DirectRunner : public EpromRunner {
 public:
     EpromOutcome Run(EpromJob job, const EpromFlow& flow) override {
         jobs.push_back(job);
         std::stop_source source;
+        std::optional<EpromStep> current;
         EpromProgress progress;
         progress.stop = source.get_token();
         progress.onStep = [&](EpromStep step) {
+            current = step;
             if (step == stopAt) source.request_stop();
+        };
+        progress.onLine = [&](const std::string&) {
+            if (current && current == stopOnLineIn) source.request_stop();
         };
         return flow(progress);
     }
     std::optional<EpromStep> stopAt;
+    std::optional<EpromStep> stopOnLineIn;
     std::vector<EpromJob> jobs;
 };
 
@@ -136,13 +143,24 @@ TEST_F(EpromCommands, WriteChecksTheChipBeforeAndAfter) {
     EXPECT_EQ(said().find("The EPROM must be erased first"), 0u) << said();
     EXPECT_EQ(chip.contents(), written);
 
+    // A cancel tells what the write had done to the chip: nothing before
+    // the write command started, part of it while it ran, all of it once it
+    // had ended.
     chip.insert(Bytes(ImageSize(kKL40c), 0xFF));
-    runner.stopAt = EpromStep::Writing;
+    for (const EpromStep step : {EpromStep::Reading, EpromStep::Writing}) {
+        runner.stopAt = step;
+        write();
+        EXPECT_EQ(said(), "Cancelled: the chip is as it was.");
+    }
+    runner.stopAt = EpromStep::ReadingBack;
+    write();
+    EXPECT_EQ(said(), kWrittenNotReadBack);
+    chip.insert(Bytes(ImageSize(kKL40c), 0xFF));
+    chip.fault("write-hang");
+    runner.stopAt.reset();
+    runner.stopOnLineIn = EpromStep::Writing;
     write();
     EXPECT_NE(said().find(kWriteInterrupted), std::string::npos) << said();
-    runner.stopAt = EpromStep::Reading;
-    write();
-    EXPECT_EQ(said(), "Cancelled: the chip is as it was.");
 }
 
 // Without installed firmware a KL40c image has no program code: it is
