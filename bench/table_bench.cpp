@@ -3,6 +3,7 @@
 // (the logic with its undo step and the form's list rebuilt).
 
 #include "formats/channel_clipboard.h"
+#include "tests/support/no_windows.h"
 #include "ui/channel_table.h"
 #include "ui/entry_form.h"
 #include "ui/main_window.h"
@@ -28,14 +29,6 @@ public:
     void setBusy(bool) override {}
 };
 
-class NoWindows : public WindowHost {
-public:
-    void ShowPrintDialog() override {}
-    void ShowHelp() override {}
-    void ShowAbout() override {}
-    void EndProgram() override {}
-};
-
 // 99 channels: repeaters, tones, scan flags, names.
 Radio FullRadio() {
     Radio radio;
@@ -55,7 +48,7 @@ struct Rig {
     Rig() { form.Form_Load(); }
     QuietPlatform platform;
     Workspace ws{platform};
-    NoWindows windows;
+    test::NoWindows windows;
     MDI_kl40 frame{ws, windows};
     EntryForm form{ws, frame};
     Preferences preferences;

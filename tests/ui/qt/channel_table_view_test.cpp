@@ -3,7 +3,7 @@
 // and the entry form's list follow.
 
 #include "image/image_decode.h"
-#include "support/scripted_platform.h"
+#include "support/qt_app.h"
 #include "ui/qt/main_window_view.h"
 #include "ui/qt/print_dialog_view.h"
 #include "ui/qt/qt_window_host.h"
@@ -21,21 +21,7 @@ namespace kl40::qt {
 
 namespace {
 
-struct App {
-    App() : windows(ws, platform, {}, [] {}), frame(ws, windows), form(ws, frame) {
-        form.Form_Load();
-        view = std::make_unique<MainWindowView>(ws, frame, form);
-        windows.setParentWindow(view.get());
-        // As the application wires it.
-        view->channelTables().onPrint = [this] { windows.ShowPrintDialogFor(kPrintTable); };
-    }
-    test::ScriptedPlatform platform;
-    Workspace ws{platform};
-    QtWindowHost windows;
-    MDI_kl40 frame;
-    EntryForm form;
-    std::unique_ptr<MainWindowView> view;
-};
+using App = test::QtApp;
 
 // The channels (frequencies, tone, scan) an image file holds.
 std::optional<Radio> decodedFile(const QString& path) {

@@ -3,7 +3,7 @@
 // frame's size and place, and a form that scrolls in a frame too small for it.
 
 #include "support/form_operator.h"
-#include "support/scripted_platform.h"
+#include "support/qt_app.h"
 #include "ui/qt/main_window_view.h"
 #include "ui/qt/qt_window_host.h"
 #include "ui/qt/settings_store.h"
@@ -25,26 +25,16 @@ namespace kl40::qt {
 
 namespace {
 
-// The application as main() builds it, over settings in a file of the test's
-// own, with scripted dialogs.
-struct App {
-    explicit App(const QString& settingsFile)
-        : settings(settingsFile, QSettings::IniFormat), store(settings),
-          windows(ws, platform, {}, [this] { ++ended; }), frame(ws, windows, &store),
-          form(ws, frame) {
-        form.Form_Load();
-        view = std::make_unique<MainWindowView>(ws, frame, form);
-        windows.setParentWindow(view.get());
-    }
+// The settings the frame keeps its recent files in, made before the frame.
+struct SettingsFile {
+    explicit SettingsFile(const QString& path)
+        : settings(path, QSettings::IniFormat), store(settings) {}
     QSettings settings;
     SettingsRecentFilesStore store;
-    test::ScriptedPlatform platform;
-    Workspace ws{platform};
-    int ended = 0;
-    QtWindowHost windows;
-    MDI_kl40 frame;
-    EntryForm form;
-    std::unique_ptr<MainWindowView> view;
+};
+
+struct App : SettingsFile, test::QtApp {
+    explicit App(const QString& settingsFile) : SettingsFile(settingsFile), QtApp(&store) {}
 };
 
 } // namespace

@@ -2,7 +2,7 @@
 // through the dialogs, Exit and the close box, the secondary windows.
 
 #include "support/form_operator.h"
-#include "support/scripted_platform.h"
+#include "support/qt_app.h"
 #include "ui/qt/help_view.h"
 #include "ui/qt/main_window_view.h"
 #include "ui/qt/qt_platform.h"
@@ -27,22 +27,7 @@ namespace kl40::qt {
 
 namespace {
 
-// The application as main() builds it, with scripted dialogs and an end of
-// the program that is only counted.
-struct App {
-    App() : windows(ws, platform, {}, [this] { ++ended; }), frame(ws, windows), form(ws, frame) {
-        form.Form_Load();
-        view = std::make_unique<MainWindowView>(ws, frame, form);
-        windows.setParentWindow(view.get());
-    }
-    test::ScriptedPlatform platform;
-    Workspace ws{platform};
-    int ended = 0;
-    QtWindowHost windows;
-    MDI_kl40 frame;
-    EntryForm form;
-    std::unique_ptr<MainWindowView> view;
-};
+using App = test::QtApp;
 
 QByteArray readAll(const QString& path) {
     QFile file(path);
@@ -130,10 +115,10 @@ private slots:
         QCOMPARE(texts(bar[4]->menu()->actions()), QStringList({"&Help", "&About"}));
         // The usual shortcuts besides the access keys, and no others.
         const QMap<QString, QString> shortcuts{
-            {"mnuNewFile", "Ctrl+N"},   {"mnuOpenFile", "Ctrl+O"},
-            {"mnuSaveFile", "Ctrl+S"},  {"mnuSaveFileAs", "Ctrl+Shift+S"},
-            {"mnuKL40", "Ctrl+Q"},      {"mnuPrint", "Ctrl+P"},
-            {"mnuKL40_Help", "F1"},     {"mnuUndo", "Ctrl+Z"},
+            {"mnuNewFile", "Ctrl+N"},    {"mnuOpenFile", "Ctrl+O"},
+            {"mnuSaveFile", "Ctrl+S"},   {"mnuSaveFileAs", "Ctrl+Shift+S"},
+            {"mnuKL40", "Ctrl+Q"},       {"mnuPrint", "Ctrl+P"},
+            {"mnuKL40_Help", "F1"},      {"mnuUndo", "Ctrl+Z"},
             {"mnuRedo", "Ctrl+Shift+Z"}, {"mnuChannelTable", "Ctrl+T"}};
         for (QAction* top : bar)
             for (QAction* action : top->menu() ? top->menu()->actions() : QList{top})

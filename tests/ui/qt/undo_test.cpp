@@ -4,7 +4,7 @@
 #include "image/channel_transfer.h"
 #include "support/form_operator.h"
 #include "support/loaded_form.h"
-#include "support/scripted_platform.h"
+#include "support/qt_app.h"
 #include "ui/form/radio_snapshot.h"
 #include "ui/qt/main_window_view.h"
 #include "ui/qt/qt_window_host.h"
@@ -22,20 +22,7 @@ namespace kl40::qt {
 
 namespace {
 
-// The application as main() builds it, with scripted dialogs.
-struct App {
-    App() : windows(ws, platform, {}, [] {}), frame(ws, windows), form(ws, frame) {
-        form.Form_Load();
-        view = std::make_unique<MainWindowView>(ws, frame, form);
-        windows.setParentWindow(view.get());
-    }
-    test::ScriptedPlatform platform;
-    Workspace ws{platform};
-    QtWindowHost windows;
-    MDI_kl40 frame;
-    EntryForm form;
-    std::unique_ptr<MainWindowView> view;
-};
+using App = test::QtApp;
 
 // What the form shows: each control's text or state and whether it is
 // enabled, the list's lines and selection.
