@@ -4,6 +4,7 @@
 #include "cli/verbs.h"
 #include "core/echo_text.h"
 #include "core/radio_model.h"
+#include "image/atomic_write.h"
 #include "image/firmware_store.h"
 #include "image/image_file.h"
 #include "image/layout.h"
@@ -116,6 +117,9 @@ int RunEpromRead(const std::string& outputPath, const std::string& model,
                  const EpromSettings& settings) {
     const std::optional<int> modelCode = ModelCodeOf(model);
     if (!modelCode) return fail("unknown model \"" + EchoText(model) + "\"");
+    // A chip read that could not be saved is not worth the programmer's time.
+    if (auto problem = WriteTargetProblem(outputPath))
+        return fail(EchoText(outputPath) + ": " + *problem);
     const auto programmer = programmerFor(ImageSize(*modelCode), settings);
     if (!programmer) return 1;
     const EpromOutcome read = ReadEprom(*programmer, ImageSize(*modelCode), progressOnStderr());

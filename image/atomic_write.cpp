@@ -147,39 +147,59 @@ std::optional<WriteFailure> ReplaceFile(const fs::path& target,
     return std::nullopt;
 }
 
+// A write's target: the file a link names, and its state when it exists.
+struct Target {
+    fs::path path;
+    std::optional<struct stat> existing;
+};
+
+// The target of `path`, or why no file can be written there.
+std::variant<Target, std::string> ResolveTarget(const std::string& path) {
+    if (path.empty()) return ErrorText(ENOENT);
+    Target target{fs::path(path), std::nullopt};
+
+    // A link is followed, so the file it names is replaced (or created, when
+    // it does not exist yet), not the link.
+    if (auto resolved = FinalLinkTarget(target.path))
+        target.path = std::move(*resolved);
+    else
+        return ErrorText(ELOOP);
+    if (!target.path.has_filename()) return kCantWriteText + path + " is a folder.";
+
+    struct stat st {};
+    if (::stat(target.path.c_str(), &st) != 0) {
+        if (errno != ENOENT) return ErrorText(errno);
+        return target;
+    }
+    if (S_ISDIR(st.st_mode)) return kCantWriteText + path + " is a folder.";
+    if (!S_ISREG(st.st_mode)) return kCantWriteText + path + " is not a regular file.";
+    // A file the operator may not write stays protected, even though its
+    // folder would allow replacing it.
+    if (::access(target.path.c_str(), W_OK) != 0) return ErrorText(errno);
+    target.existing = st;
+    return target;
+}
+
 // Checks the target and writes the bytes, showing the busy pointer on
 // `platform` when there is one; nothing when they were written.
 std::optional<WriteFailure> WriteTarget(Platform* platform, const std::string& path,
                                         const std::vector<std::uint8_t>& bytes,
                                         const WriteOptions& options) {
-    if (path.empty()) return Failed(ErrorText(ENOENT));
-    fs::path target(path);
-
-    // A link is followed, so the file it names is replaced (or created, when
-    // it does not exist yet), not the link.
-    if (auto resolved = FinalLinkTarget(target))
-        target = std::move(*resolved);
-    else
-        return Failed(ErrorText(ELOOP));
-    if (!target.has_filename()) return Failed(kCantWriteText + path + " is a folder.");
-
-    struct stat st {};
-    const bool exists = ::stat(target.c_str(), &st) == 0;
-    if (!exists && errno != ENOENT) return Failed(ErrorText(errno));
-    if (exists) {
-        if (S_ISDIR(st.st_mode)) return Failed(kCantWriteText + path + " is a folder.");
-        if (!S_ISREG(st.st_mode)) return Failed(kCantWriteText + path + " is not a regular file.");
-        // A file the operator may not write stays protected, even though its
-        // folder would allow replacing it.
-        if (::access(target.c_str(), W_OK) != 0) return Failed(ErrorText(errno));
-    }
-
+    auto resolved = ResolveTarget(path);
+    if (auto* problem = std::get_if<std::string>(&resolved)) return Failed(std::move(*problem));
+    const Target& target = std::get<Target>(resolved);
     std::optional<BusyPointer> busy;
     if (platform) busy.emplace(*platform);
-    return ReplaceFile(target, bytes, exists ? &st : nullptr, options);
+    return ReplaceFile(target.path, bytes, target.existing ? &*target.existing : nullptr, options);
 }
 
 } // namespace
+
+std::optional<std::string> WriteTargetProblem(const std::string& path) {
+    auto resolved = ResolveTarget(path);
+    if (auto* problem = std::get_if<std::string>(&resolved)) return std::move(*problem);
+    return std::nullopt;
+}
 
 bool FileHoldsBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     // A file longer than the bytes is refused as too large, unread.

@@ -48,6 +48,11 @@ std::optional<WriteFailure> WriteFileAtomically(Platform& platform, const std::s
                                                 const std::vector<std::uint8_t>& bytes,
                                                 const WriteOptions& options);
 
+// Why WriteFileAtomically would refuse `path` before writing anything (a
+// folder, a device, a file the operator may not write); nothing when it
+// would go on. For work worth not starting when its result cannot be saved.
+std::optional<std::string> WriteTargetProblem(const std::string& path);
+
 // True when the file at `path` holds exactly `bytes`.
 bool FileHoldsBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 

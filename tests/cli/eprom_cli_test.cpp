@@ -117,6 +117,8 @@ TEST_F(EpromCli, RefusalsRunNoProgrammerCommand) {
          1,
          "c.json: " + NoProgramCodeText(3) + " It was not written to the EPROM."},
         {{"eprom", "verify", file("none.bin")}, 2, "none.bin: Unable to open data file"},
+        {{"eprom", "read", file(""), "--model", "KL40c"}, 1, "is a folder"},
+        {{"eprom", "read", "/dev/null", "--model", "KL40c"}, 1, "is not a regular file"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(run(c.args), c.status) << c.args[1] << ": " << err;
