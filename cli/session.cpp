@@ -12,9 +12,11 @@
 #include "image/image_file.h"
 #include "image/image_read.h"
 #include "image/layout.h"
+#include "core/echo_text.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <iostream>
 
 namespace kl40::cli {
 
@@ -47,6 +49,7 @@ bool Session::Load(std::vector<std::uint8_t> bytes) {
     std::optional<Radio> decoded = DecodeImage(bytes);
     if (!decoded) return false;
     radio = std::move(*decoded);
+    notes = ImageDamage(bytes, radio);
     openedModel = radio.model;
     openedImage = bytes;
     image = std::move(bytes);
@@ -71,8 +74,12 @@ std::optional<ImageRefusal> LoadImage(Session& session, const std::string& path)
     if (!IsImageSize(image.size()))
         return ImageRefusal{std::to_string(image.size()) +
                             " bytes: a KL40 image has 2048 or 8192 bytes"};
-    if (session.Load(std::move(image))) return std::nullopt;
-    return ImageRefusal{"Error in decoding channel"};
+    if (!session.Load(std::move(image))) return ImageRefusal{"Error in decoding channel"};
+    // Kept as the image holds it, but told: a build from it would not give
+    // this image back.
+    for (const std::string& note : session.notes)
+        std::cerr << "kl40-cli: " << EchoText(path) << ": warning: " << note << '\n';
+    return std::nullopt;
 }
 
 std::variant<std::vector<std::uint8_t>, std::string> ReadImage(const std::string& path) {

@@ -37,7 +37,8 @@ public:
 
     Radio radio;
     // What Apply has to tell about channels it stored, one line each
-    // ("channel 5: 435.1234 MHz is not on the radio's 12.5 kHz raster: ...").
+    // ("channel 5: 435.1234 MHz is not on the radio's 12.5 kHz raster: ..."),
+    // or Load about damage in the image ("channel 4 has no transmit frequency").
     std::vector<std::string> notes;
     // The image built or loaded, and the image whose program code a build
     // takes while the model is still its own.
@@ -63,7 +64,8 @@ struct ImageRefusal {
 
 // Reads the image at `path` and decodes it into `session`; the refusal when
 // it cannot, saying what the file is when it is no image ("a channel list,
-// not an image", "100 bytes: a KL40 image has 2048 or 8192 bytes").
+// not an image", "100 bytes: a KL40 image has 2048 or 8192 bytes"). The
+// damage it finds in an image it decodes goes to standard error as warnings.
 std::optional<ImageRefusal> LoadImage(Session& session, const std::string& path);
 
 // Reads a whole image file of 1 to 65000 bytes, or gives the reason it cannot

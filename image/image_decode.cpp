@@ -7,6 +7,8 @@
 #include "core/numbers.h"
 #include "core/option_table.h"
 #include "core/radio_model.h"
+#include "entry/channel_rules.h"
+#include "entry/channel_text.h"
 #include "image/layout.h"
 
 #include <algorithm>
@@ -53,6 +55,11 @@ std::string optionDigits(std::span<const std::uint8_t> image, const RadioModel& 
         text +=
             model.decimalOptionBytes ? TwoDigit(bcdValue(image[at + i])) : ByteToHex(image[at + i]);
     return text;
+}
+
+// The channel count as the decoder reads it: the first two option digits.
+int storedCount(const std::string& digits) {
+    return ParseInt16(digits.substr(0, 2)).value_or(0);
 }
 
 // The value of OptionText digit `position` (from 1); 0 past its end.
@@ -126,7 +133,7 @@ std::optional<Radio> DecodeImage(std::span<const std::uint8_t> image) {
     const std::string digits = optionDigits(image, model);
     radio.timeout = TimeoutIndex(model, optionDigit(digits, model.timeoutOptionPos));
     radio.options = optionFlags(digits, model);
-    const int storedCount = ParseInt16(digits.substr(0, 2)).value_or(0);
+    const int count = storedCount(digits);
 
     // The slots are walked up to the first transmit slot in use at or above
     // the stored count; the channels up to the stored count are decoded.
@@ -137,12 +144,12 @@ std::optional<Radio> DecodeImage(std::span<const std::uint8_t> image) {
         const auto n = static_cast<std::size_t>(ch);
         receive[n] = slotCode(image, ReceiveSlotAddress(ch, model.code));
         transmit[n] = slotCode(image, TransmitSlotAddress(ch, model.code));
-        if (transmit[n] && (ch >= storedCount || ch == 100)) {
+        if (transmit[n] && (ch >= count || ch == 100)) {
             stoppedAt = ch;
             break;
         }
     }
-    const int limit = std::min(storedCount, 100);
+    const int limit = std::min(count, 100);
     for (int i = 1; i <= limit; ++i) {
         const auto n = static_cast<std::size_t>(i);
         const auto& rx = receive[n];
@@ -160,8 +167,44 @@ std::optional<Radio> DecodeImage(std::span<const std::uint8_t> image) {
     }
     // When no transmit slot at or above the stored count is in use, the
     // stored count stands.
-    radio.channelCount = stoppedAt != 0 ? stoppedAt : storedCount;
+    radio.channelCount = stoppedAt != 0 ? stoppedAt : count;
     return radio;
+}
+
+std::vector<std::string> ImageDamage(std::span<const std::uint8_t> image, const Radio& decoded) {
+    std::vector<std::string> notes;
+    const int count = storedCount(optionDigits(image, ModelOrDefault(decoded.model)));
+    const int read = std::min(count, 100);
+    for (int n = 1; n <= kHighestChannel; ++n) {
+        const std::string name = "channel " + std::to_string(n);
+        const std::optional<Channel>& channel = decoded.channels[static_cast<std::size_t>(n)];
+        if (!channel) {
+            const bool held = slotCode(image, ReceiveSlotAddress(n, decoded.model)) ||
+                              slotCode(image, TransmitSlotAddress(n, decoded.model));
+            // Below the count, a channel is decoded whenever either code is held.
+            if (held && n > read)
+                notes.push_back(name + " lies above the image's channel count (" +
+                                std::to_string(count) + ") and is not read");
+            continue;
+        }
+        if (!channel->rx) notes.push_back(name + " has no receive frequency");
+        if (!channel->tx)
+            notes.push_back(name + " has no transmit frequency (a radio file of it transmits on "
+                                   "the receive frequency)");
+        for (const auto& [frequency, which] :
+             {std::pair{channel->rx, "receive"}, std::pair{channel->tx, "transmit"}})
+            if (frequency && !FrequencyInBand(*frequency))
+                notes.push_back(name + ": " + which + " " + FrequencyText(*frequency) +
+                                " MHz is outside 400 to 450 MHz");
+        if (channel->tx) {
+            const std::uint8_t code = toneCode(image[TransmitSlotAddress(n, decoded.model) + 1]);
+            if (ToneCodeByte(channel->tone) != code)
+                notes.push_back(name + ": tone code " + ByteToHex(code) +
+                                " is no tone of the radio; read as " +
+                                (channel->tone == 0 ? std::string("none") : ToneText(channel->tone)));
+        }
+    }
+    return notes;
 }
 
 } // namespace kl40

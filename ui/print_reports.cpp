@@ -2,6 +2,7 @@
 
 #include "entry/channel_text.h"
 
+#include "coding/frequency_code.h"
 #include "core/numbers.h"
 #include "core/option_table.h"
 #include "core/radio.h"
@@ -143,7 +144,7 @@ void PrintChannelLines(Printer& printer, const RadioData& data) {
     for (int n = 0; n <= last; ++n) {
         const std::optional<Channel>& channel = data.radio.channels[static_cast<std::size_t>(n)];
         if (!channel) continue;
-        const std::string line = FormatPrintLine(ChannelEntryText(n, *channel));
+        const std::string line = FormatPrintLine(n, *channel);
         if (n > kFirstPageLastChannel && !pageBroken) {
             pageBroken = true;
             printer.newPage();
@@ -156,42 +157,31 @@ void PrintChannelLines(Printer& printer, const RadioData& data) {
     }
 }
 
-std::string FormatPrintLine(std::string_view entry) {
+std::string FormatPrintLine(int n, const Channel& channel) {
     // A frequency prints in full ("433.5125") and is padded with spaces to one
     // character more than its eight, so the single tab after it always reaches
-    // the next column whatever the printer's font metrics round to. A longer
-    // field (from a damaged image) is cut before it could reach into the next
-    // column.
+    // the next column whatever the printer's font metrics round to. A
+    // frequency the channel lacks (decoded from a damaged image) leaves its
+    // column empty.
     constexpr std::size_t kFrequencyCell = 9;
-    constexpr std::size_t kLongestFrequencyField = 15;
-    const auto frequencyCell = [](std::string_view text) {
-        std::string cell(text.substr(0, kLongestFrequencyField));
+    const auto frequencyCell = [](const std::optional<Frequency>& frequency) {
+        std::string cell = frequency ? FrequencyText(*frequency) : std::string();
         if (cell.size() < kFrequencyCell) cell.resize(kFrequencyCell, ' ');
         return cell;
     };
 
-    // A missing field (an entry decoded from a damaged image) prints empty.
-    const std::vector<std::string_view> fields = SplitChannelEntry(entry, ',', Separators::Runs);
-    const auto field = [&fields](std::size_t i) {
-        return i < fields.size() ? fields[i] : std::string_view{};
-    };
-    const std::string_view ch = field(0);
-    const std::string_view tone = field(3);
-    const char* scan = entry.find('Y') != std::string_view::npos ? "Y" : "N";
-
     // One-digit channel numbers take an extra tab so that both reach the
     // same receive column.
-    const bool oneDigit = ParseInt16(ch).value_or(0) < 10;
-
-    std::string line(ch);
-    line += oneDigit ? "\t\t" : "\t";
-    line += frequencyCell(field(1));
+    std::string line = std::to_string(n);
+    line += n < 10 ? "\t\t" : "\t";
+    line += frequencyCell(channel.rx);
     line += "\t";
-    line += frequencyCell(field(2));
+    line += frequencyCell(channel.tx);
     line += "\t";
-    line += tone;
+    // The tone and scan flag are held with the transmit frequency.
+    if (channel.tx) line += ToneListText(channel.tone);
     line += "\t\t";
-    line += scan;
+    line += channel.tx && channel.scan ? "Y" : "N";
     return line;
 }
 

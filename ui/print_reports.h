@@ -3,6 +3,7 @@
 // options report "Radio Configuration". They read the radio data set and the
 // entry form's fields and change nothing.
 
+#include "core/radio.h"
 #include "ui/form/fields.h"
 #include "ui/form/workspace.h"
 #include "ui/printer.h"
@@ -43,10 +44,10 @@ void PrintChannelListHeader(Printer& printer);
 // channel above 50 the page breaks once and the heading is repeated.
 void PrintChannelLines(Printer& printer, const RadioData& data);
 
-// The printed line of a channel entry: channel number, receive and transmit
-// MHz with all four decimals, tone and scan flag, separated by tabs that put every
+// The printed line of channel `n`: channel number, receive and transmit MHz
+// with all four decimals, tone and scan flag, separated by tabs that put every
 // column under its heading whether the channel number has one or two digits.
-std::string FormatPrintLine(std::string_view entry);
+std::string FormatPrintLine(int n, const Channel& channel);
 
 // The options report: centred bold title, rule, and twelve rows of label and
 // value read from the entry form: the model it describes, then the time-out

@@ -7,10 +7,14 @@
 #include "image/layout.h"
 #include "image/templates.h"
 #include "support/loaded_form.h"
+#include "support/random_radio.h"
+#include "image/image_build.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
+#include <variant>
 #include <vector>
 
 namespace kl40 {
@@ -219,6 +223,45 @@ TEST_F(ImageDecodeTest, DamagedImagesNeverCrashTheDecoder) {
                     if (a != 0x13EB && a != 0x12FF) image[a] = static_cast<std::uint8_t>(random());
             decodeChecked(image);
         }
+    }
+}
+
+// A built image has no damage; each kind of damage to one channel's bytes
+// is told, naming that channel and no other.
+TEST(ImageDamage, NamesTheDamagedChannelOnly) {
+    std::mt19937 rng(17);
+    for (int round = 0; round < 40; ++round) {
+        const Radio radio = test::RandomRadio(rng);
+        auto built = BuildImage(radio);
+        ASSERT_TRUE(std::holds_alternative<Bytes>(built));
+        const Bytes image = std::get<Bytes>(built);
+        EXPECT_EQ(ImageDamage(image, *DecodeImage(image)), std::vector<std::string>{});
+
+        const int last = radio.highestChannel();
+        const int kind = round % 5;
+        const int n = kind == 3 ? last : [&] {
+            int k = std::uniform_int_distribution<int>(1, last)(rng);
+            while (!radio.channels[static_cast<std::size_t>(k)]) ++k;
+            return k;
+        }();
+        if (kind == 3 && !radio.channels[static_cast<std::size_t>(last - 1)]) continue;
+        Bytes damaged = image;
+        const std::size_t rx = ReceiveSlotAddress(n, radio.model);
+        const std::size_t tx = TransmitSlotAddress(n, radio.model);
+        switch (kind) {
+        case 0: put(damaged, tx + 1, {0xFF, 0xFF, 0xFF}); break;
+        case 1: put(damaged, rx + 1, {0xFF, 0xFF, 0xFF}); break;
+        case 2: damaged[tx + 1] = static_cast<std::uint8_t>((damaged[tx + 1] & 0xC1) | 0x34); break;
+        case 3: damaged[DataBase(radio.model) + kCountOffset] = static_cast<std::uint8_t>(
+                    (last - 1) / 10 * 16 + (last - 1) % 10); break;
+        default: put(damaged, rx + 1, {0x00, 0x00, 0x00}); break; // far below the band
+        }
+        const std::vector<std::string> notes = ImageDamage(damaged, *DecodeImage(damaged));
+        ASSERT_FALSE(notes.empty()) << "kind " << kind << ", channel " << n;
+        for (const std::string& note : notes)
+            EXPECT_TRUE(note.starts_with("channel " + std::to_string(n) + ' ') ||
+                        note.starts_with("channel " + std::to_string(n) + ':'))
+                << note;
     }
 }
 

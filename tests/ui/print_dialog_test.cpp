@@ -21,13 +21,26 @@ using test::RecordedDocument;
 using test::RecordingPrinter;
 using test::RecordingPrintTarget;
 
-TEST(FormatPrintLine, DamagedEntriesNeverShiftAColumn) {
-    // From an image: tone "0" is printed as stored; runs of commas are one separator.
-    EXPECT_EQ(FormatPrintLine("7,,440.0000,,,441.0000,0,,N"), "7\t\t440.0000 \t441.0000 \t0\t\tN");
-    EXPECT_EQ(FormatPrintLine("5,435.1250,430.1250,none ,x").back(), 'N');
-    EXPECT_EQ(FormatPrintLine("5,435"), "5\t\t435      \t         \t\t\tN");
-    EXPECT_EQ(FormatPrintLine("5,1234567890123456789,435.1,none ,N"),
-              "5\t\t123456789012345\t435.1    \tnone \t\tN");
+TEST(FormatPrintLine, AMissingFrequencyLeavesItsColumnEmpty) {
+    const auto channel = [](std::optional<Frequency> rx, std::optional<Frequency> tx, int tone,
+                            bool scan) {
+        Channel c;
+        c.rx = rx;
+        c.tx = tx;
+        c.tone = tone;
+        c.scan = scan;
+        return c;
+    };
+    const Frequency f440{4400000}, f441{4412500};
+    EXPECT_EQ(FormatPrintLine(5, channel(f440, f441, 1, true)),
+              "5\t\t440.0000 \t441.2500 \t71.9 \t\tY");
+    EXPECT_EQ(FormatPrintLine(12, channel(f440, f440, 0, false)),
+              "12\t440.0000 \t440.0000 \tnone \t\tN");
+    // From a damaged image: the number and the other columns stay in place.
+    EXPECT_EQ(FormatPrintLine(7, channel(std::nullopt, f441, 1, false)),
+              "7\t\t         \t441.2500 \t71.9 \t\tN");
+    EXPECT_EQ(FormatPrintLine(7, channel(f440, std::nullopt, 1, true)),
+              "7\t\t440.0000 \t         \t\t\tN");
 }
 
 TEST(CentredX, RoundsHalfToEvenThenHalvesTowardsZero) {

@@ -23,6 +23,20 @@ std::string OpenedOptionConflictText(const std::string& conflict) {
            ".\nThey are kept as the image holds them; saving writes them unchanged.";
 }
 
+std::optional<std::string> OpenedImageDamageText(std::span<const std::uint8_t> image) {
+    const std::optional<Radio> decoded = DecodeImage(image);
+    if (!decoded) return std::nullopt;
+    const std::vector<std::string> notes = ImageDamage(image, *decoded);
+    if (notes.empty()) return std::nullopt;
+    constexpr std::size_t kShown = 10;
+    std::string text = "This image holds what no radio entered here would:";
+    for (std::size_t i = 0; i < std::min(notes.size(), kShown); ++i)
+        text += "\n- " + notes[i];
+    if (notes.size() > kShown)
+        text += "\n- and " + std::to_string(notes.size() - kShown) + " more";
+    return text + "\nThe channels are shown as the image holds them; check them before saving.";
+}
+
 std::string DisplayName(const std::string& path) {
     const std::size_t slash = path.find_last_of("/\\");
     return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -165,6 +179,9 @@ LoadResult ShowOpenedImage(Workspace& ws, const std::string& name,
     if (loaded == LoadResult::Decoded)
         if (const auto conflict = OptionConflict(TickedOptions(ws.form), FormModel(ws.form)))
             ws.platform.show(OpenedOptionConflictText(*conflict), "Options", Icon::Exclamation);
+    if (loaded == LoadResult::Decoded)
+        if (const auto damage = OpenedImageDamageText(ws.data.OpenedImage))
+            ws.platform.show(*damage, "Damaged Image", Icon::Exclamation);
     return loaded;
 }
 

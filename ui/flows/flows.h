@@ -5,6 +5,8 @@
 #include "ui/form/workspace.h"
 
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -69,6 +71,11 @@ LoadResult LoadOpenedImage(Workspace& ws, std::vector<std::uint8_t> previousImag
 // Told once after opening an image whose options the form would not allow
 // together; `conflict` is the option rule's reason. The options are kept.
 std::string OpenedOptionConflictText(const std::string& conflict);
+
+// Told once after opening an image that holds channels no entry would make
+// (a frequency missing or outside the band, a tone code of no tone, codes
+// above the count), a note each; nothing for a sound image.
+std::optional<std::string> OpenedImageDamageText(std::span<const std::uint8_t> image);
 
 // The part of a path after its last separator ("/" or "\").
 std::string DisplayName(const std::string& path);

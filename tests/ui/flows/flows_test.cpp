@@ -1,6 +1,7 @@
 #include "ui/flows/flows.h"
 
 #include "entry/radio_entry.h"
+#include "image/layout.h"
 #include "image/program_code.h"
 #include "image/templates.h"
 #include "support/loaded_form.h"
@@ -339,6 +340,26 @@ TEST_F(FlowsTest, SavingAnImageTellsThatNamesAreKeptOnlyInRadioFiles) {
                   named)
             << text;
     }
+}
+
+TEST_F(FlowsTest, OpeningADamagedImageSaysWhatIsDamaged) {
+    store(5, "435.125", "430.125", "88.5 ", true);
+    platform.choosePath(file("sound.bin"));
+    ASSERT_EQ(SaveRadioFile(ws), SaveOutcome::Saved);
+    Bytes image = readFile("sound.bin");
+    const std::size_t tx = TransmitSlotAddress(5, ws.data.radio.model);
+    std::fill_n(image.begin() + static_cast<std::ptrdiff_t>(tx + 1), 3, 0xFF);
+    writeFile("damaged.bin", image);
+
+    LoadedForm other;
+    other.platform.choosePath(file("damaged.bin"));
+    OpenRadioFile(other.ws);
+    ASSERT_FALSE(other.platform.messages.empty());
+    EXPECT_EQ(other.platform.last().title, "Damaged Image");
+    EXPECT_NE(other.platform.last().text.find("\n- channel 5 has no transmit frequency"),
+              std::string::npos)
+        << other.platform.last().text;
+    EXPECT_EQ(other.slot(5), "5,435.1250,") << "shown as the image holds it";
 }
 
 } // namespace
