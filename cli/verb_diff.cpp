@@ -1,6 +1,8 @@
 #include "cli/radio_diff.h"
 #include "cli/session.h"
 #include "cli/verbs.h"
+#include "coding/raster.h"
+#include "entry/radio_entry.h"
 #include "core/echo_text.h"
 #include "formats/radio_json.h"
 #include "image/program_code.h"
@@ -45,7 +47,14 @@ std::variant<Side, std::string> readRadioSide(const std::string& path) {
     notes.insert(notes.end(), session.notes.begin(), session.notes.end());
     for (const std::string& note : notes)
         std::cerr << "kl40-cli: " << EchoText(path) << ": " << note << '\n';
-    return Side{session.Describe(), std::nullopt};
+    // The radio holds each frequency on its 12.5 kHz raster: an off-raster
+    // frequency compares as the one the image would get.
+    Radio held = session.radio;
+    for (std::optional<Channel>& channel : held.channels)
+        if (channel)
+            for (std::optional<Frequency>* frequency : {&channel->rx, &channel->tx})
+                if (*frequency) *frequency = RasterFrequency(**frequency);
+    return Side{RecordOf(held), std::nullopt};
 }
 
 // The side of `path`, or nothing after the reason was written to stderr.

@@ -113,6 +113,11 @@ TEST_F(DiffTest, SameRadioPrintsNothing) {
     }
     const char* argv[] = {"kl40-cli", "diff", image.c_str(), pairs[1].second.c_str()};
     EXPECT_EQ(kl40::cli::Run(4, const_cast<char**>(argv)), 0);
+
+    // An off-raster frequency compares as the one its image holds.
+    const std::string offRaster = build("off", R"({"channels": [{"channel": 1, "rx": "440.0060"}]})");
+    EXPECT_EQ(diff(path("off.json"), offRaster), 0) << out;
+    EXPECT_EQ(out, "");
 }
 
 TEST_F(DiffTest, UnreadableInputIsAnErrorNamingTheFile) {
