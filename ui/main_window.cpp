@@ -120,7 +120,8 @@ SaveOutcome MDI_kl40::SaveRadioFile() {
 SaveOutcome MDI_kl40::Saved(SaveOutcome outcome, const std::string& written) {
     if (outcome == SaveOutcome::Saved) {
         recent_.add(written);
-        history_.saved();
+        // An image leaves names and comments unsaved (DataChanged stays set).
+        if (!ws_.data.DataChanged) history_.saved();
     }
     return outcome;
 }

@@ -97,7 +97,9 @@ SaveOutcome SaveTo(Workspace& ws, const std::optional<CurrentFile>& target,
         if (writtenPath != nullptr) *writtenPath = written;
         ws.form.caption = kFileCaptionPrefix + name;
         ws.file = *target;
-        data.DataChanged = false;
+        // Names and comments that only a radio file keeps are still unsaved
+        // after an image was written: quitting must not lose them unasked.
+        data.DataChanged = !target->radioFile && HasNamesOrComments(data.radio);
         title = "File Operation";
         outcome = SaveOutcome::Saved;
     } else {

@@ -339,6 +339,7 @@ TEST_F(FlowsTest, SavingAnImageTellsThatNamesAreKeptOnlyInRadioFiles) {
         EXPECT_EQ(text.find(std::string("File club.hex saved\n") + kNamesOnlyInRadioFiles) == 0,
                   named)
             << text;
+        EXPECT_EQ(ws.data.DataChanged, named) << "names only an image was given stay unsaved";
     }
 }
 
