@@ -18,6 +18,13 @@ void MDI_kl40::mnuNewFile_Click() {
     // entry boxes but leaves the channel table to its caller.
     ClearChannelList(ws_, 1);
     ws_.data.radio.channels.fill(std::nullopt);
+    // Nor does the old radio's tone, scan flag or edit carry over into the
+    // first channel of the new one.
+    EntryFields& f = ws_.form;
+    if (!f.cboCTCSS.items().empty()) f.cboCTCSS.setListIndex(0);
+    f.chkScan.setChecked(false);
+    ws_.data.EditingChannel = false;
+    f.cmdReset_Pers.setCaption("Reset");
     // A new radio is not the opened one: its program code is forgotten.
     ws_.data.OpenedImage.clear();
     ws_.data.OpenedModel = 0;

@@ -99,8 +99,16 @@ TEST_F(MainWindowTest, SaveWritesTheCurrentFileAndSaveAsAsks) {
     ws.data.OpenedImage.assign(8192, 0x5A); // as an opened KL40c leaves it
     ws.data.OpenedModel = 3;
     platform.clear();
+    ws.form.cboCTCSS.setListIndex(3);
+    ws.form.chkScan.setChecked(true);
+    ws.data.EditingChannel = true;
+    ws.form.cmdReset_Pers.setCaption("Update");
     frame.mnuNewFile_Click();
     EXPECT_TRUE(platform.messages.empty()) << "nothing unsaved: nothing asked";
+    EXPECT_EQ(ws.form.cboCTCSS.listIndex(), 0) << "the entry row starts empty";
+    EXPECT_FALSE(ws.form.chkScan.checked());
+    EXPECT_FALSE(ws.data.EditingChannel);
+    EXPECT_EQ(ws.form.cmdReset_Pers.caption(), "Reset");
     EXPECT_TRUE(ws.data.OpenedImage.empty()) << "a new radio has no program code of its own";
     EXPECT_EQ(ws.data.OpenedModel, 0);
     EXPECT_EQ(ws.form.lstFreq.count(), 0);
