@@ -32,6 +32,12 @@ void Print_Dialog::PreviewButton_Click() {
 }
 
 void Print_Dialog::OKButton_Click() {
+    // Without a choice the printer dialog would lead to nothing printed and
+    // nothing said; the window stays open for the choice instead.
+    if (!IsPrintChoice(PrintChoice)) {
+        ws_.platform.show(kChooseToPrintText, kPrintDialogCaption, Icon::Information);
+        return;
+    }
     PrintSelection(PrintChoice);
     close();
 }

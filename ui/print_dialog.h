@@ -18,6 +18,7 @@ inline constexpr const char* kPrintOptionsCaption = "Print Options only";
 inline constexpr const char* kPrintTableCaption = "Print Channel Table";
 inline constexpr const char* kPreviewCaption = "Preview...";
 inline constexpr const char* kChooseToPreviewText = "Choose a printout to preview.";
+inline constexpr const char* kChooseToPrintText = "Choose a printout to print.";
 
 // The logic of the print selection window. A new instance is made each time
 // the window opens, so `PrintChoice` starts at 0 (no option button selected).
