@@ -70,12 +70,6 @@ void EntryFormWidgets::setUpControls(const QFont& formFont, const EntryFields& f
         {&chkHiLo, "chkHiLo"},
         {&cmdSave, "cmdSave"},
     };
-    // The tab order is the order of the table above.
-    for (std::size_t i = 0; i < std::size(names); ++i) {
-        names[i].first->setObjectName(QString::fromLatin1(names[i].second));
-        if (i > 0) QWidget::setTabOrder(names[i - 1].first, names[i].first);
-    }
-
     // The channel selector takes free text; typed text never becomes an item
     // and is not completed to one.
     cboCh.setEditable(true);
@@ -89,6 +83,16 @@ void EntryFormWidgets::setUpControls(const QFont& formFont, const EntryFields& f
     cboCTCSS.setInsertPolicy(QComboBox::NoInsert);
     cboCTCSS.setCompleter(nullptr);
     cboCTCSS.setMaxVisibleItems(16);
+
+    // The tab order is the order of the table above, round from the last
+    // control to the first: without that last link the channel selector's
+    // text box would stay at the end of the focus chain, and Shift+Tab from
+    // the selector would go to the tone list instead of "Save".
+    for (std::size_t i = 0; i < std::size(names); ++i) {
+        names[i].first->setObjectName(QString::fromLatin1(names[i].second));
+        if (i > 0) QWidget::setTabOrder(names[i - 1].first, names[i].first);
+    }
+    QWidget::setTabOrder(std::end(names)[-1].first, names[0].first);
 
     for (QCheckBox* box : {&chkScan_En, &chkDwn_Del, &chkScan_Prog, &chkDispl_Blnk, &chkInd_On,
                            &chkCTCSS_en, &chkBCO, &chkSilent, &chkTX_Inh, &chkHiLo})

@@ -100,6 +100,20 @@ private slots:
         rig.reset();
     }
 
+    // Tab out of the scan box stores the channel and goes back to the
+    // selector; Shift+Tab from the selector leads to every other control.
+    void shiftTabFromTheSelectorReachesTheOptionsAndButtons() {
+        op->focus("cboCh");
+        QStringList reached;
+        for (int i = 0; i < 14; ++i) {
+            QTest::keyClick(op->focused(), Qt::Key_Backtab, Qt::ShiftModifier);
+            reached << op->focused()->objectName();
+        }
+        QCOMPARE(reached.join(' '), QString("cmdSave cboRadio cmdDelete lstFreq cmdExit cmdPrint "
+                                            "cmdReset_Pers chkSilent chkBCO chkCTCSS_en "
+                                            "chkDispl_Blnk chkScan_Prog chkScan_En cboToT"));
+    }
+
     void controlsSitAtTheirPlacesInTabOrder() {
         QCOMPARE(view->windowTitle(), QString("KL40 Data Entry Form"));
         // Twips / 15; the selector grows to show "100", and the fields beside it move along.
