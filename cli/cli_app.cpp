@@ -167,8 +167,10 @@ int Run(int argc, char** argv) {
     } catch (const CLI::ParseError& e) {
         if (e.get_exit_code() != 0 && app.get_subcommands().empty())
             return ReportMissingVerb(app, argc, argv);
-        const int code = app.exit(e);
-        return code == 0 ? 0 : 2;
+        // Help and the version go through the checked output like any report.
+        std::ostringstream text;
+        const int code = app.exit(e, text, std::cerr);
+        return code == 0 ? DeliverOutput(text.str(), 0, std::cout) : 2;
     }
 
     if (*build) {

@@ -79,7 +79,8 @@ TEST_F(OutputSafetyTest, AFailedWriteToStandardOutputFailsTheRun) {
     const std::string image = file("r.bin");
     for (const std::string& command :
          {"decode " + image, "list " + image, "export-csv " + image,
-          "diff " + image + " " + file("b.json"), std::string("firmware list")}) {
+          "diff " + image + " " + file("b.json"), std::string("firmware list"),
+          std::string("--help"), std::string("build --help"), std::string("--version")}) {
         const int status = shell(command + " >/dev/full");
         if (status == -1) GTEST_SKIP() << "KL40_CLI is not set";
         // diff's 1 means "different": a lost report is its trouble status, 2.
