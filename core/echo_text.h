@@ -7,8 +7,9 @@
 
 namespace kl40 {
 
-// Control characters become escapes ("\n", "\t", "\x1b"); an empty text is
-// shown as "" so that a message still names it.
+// Control characters, C1 controls among them, and bytes that are no UTF-8
+// become escapes ("\n", "\t", "\x1b", "\xff"); an empty text is shown as ""
+// so that a message still names it.
 std::string EchoText(std::string_view text);
 
 } // namespace kl40

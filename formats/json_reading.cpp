@@ -1,5 +1,7 @@
 #include "formats/json_reading.h"
 
+#include "core/echo_text.h"
+
 #include <set>
 #include <vector>
 
@@ -32,7 +34,8 @@ std::string PlainJsonMessage(std::string_view what) {
         const auto dash = text.find(" - ", syntax);
         if (dash != std::string::npos) text.erase(syntax, dash + 3 - syntax);
     }
-    return text;
+    // The message quotes what was last read, which may be any bytes.
+    return EchoText(text);
 }
 
 std::variant<json, JsonSyntaxError> ParseJsonStrictly(std::string_view text) {
