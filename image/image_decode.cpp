@@ -189,8 +189,8 @@ std::vector<std::string> ImageDamage(std::span<const std::uint8_t> image, const 
         }
         if (!channel->rx) notes.push_back(name + " has no receive frequency");
         if (!channel->tx)
-            notes.push_back(name + " has no transmit frequency (a radio file of it transmits on "
-                                   "the receive frequency)");
+            notes.push_back(name + " has no transmit frequency (saved as a radio file, it would "
+                                   "transmit on its receive frequency)");
         for (const auto& [frequency, which] :
              {std::pair{channel->rx, "receive"}, std::pair{channel->tx, "transmit"}})
             if (frequency && !FrequencyInBand(*frequency))
