@@ -1,4 +1,5 @@
 #include "ui/qt/programmer_settings_view.h"
+#include "ui/qt/wrapped_message.h"
 
 #include "programmer/programmer_table.h"
 
@@ -84,7 +85,7 @@ ProgrammerSettingsForm ProgrammerSettingsView::form() const {
 
 void ProgrammerSettingsView::accept() {
     if (const auto refused = SaveSettingsForm(file_, form())) {
-        problem_.setText(q(*refused));
+        ShowWrappedMessage(*this, problem_, q(*refused));
         return;
     }
     QDialog::accept();

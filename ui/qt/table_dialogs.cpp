@@ -1,4 +1,5 @@
 #include "ui/qt/table_dialogs.h"
+#include "ui/qt/wrapped_message.h"
 
 #include "entry/channel_rows.h"
 
@@ -57,8 +58,7 @@ PreferencesDialog::PreferencesDialog(Preferences& preferences, QWidget* parent)
 
 void PreferencesDialog::accept() {
     if (const auto refusal = preferences_.setRepeaterOffset(offset_.text().toStdString())) {
-        problem_.setText(QString::fromStdString(*refusal));
-        problem_.show();
+        ShowWrappedMessage(*this, problem_, QString::fromStdString(*refusal));
         offset_.setFocus();
         offset_.selectAll();
         return;
