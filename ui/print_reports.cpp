@@ -3,7 +3,6 @@
 #include "entry/channel_text.h"
 
 #include "coding/frequency_code.h"
-#include "core/numbers.h"
 #include "core/option_table.h"
 #include "core/radio.h"
 #include "ui/channel_table_print.h"

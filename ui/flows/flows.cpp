@@ -23,10 +23,7 @@ std::string OpenedOptionConflictText(const std::string& conflict) {
            ".\nThey are kept as the image holds them; saving writes them unchanged.";
 }
 
-std::optional<std::string> OpenedImageDamageText(std::span<const std::uint8_t> image) {
-    const std::optional<Radio> decoded = DecodeImage(image);
-    if (!decoded) return std::nullopt;
-    const std::vector<std::string> notes = ImageDamage(image, *decoded);
+std::optional<std::string> OpenedImageDamageText(const std::vector<std::string>& notes) {
     if (notes.empty()) return std::nullopt;
     constexpr std::size_t kShown = 10;
     std::string text = "This image holds what no radio entered here would:";
@@ -182,7 +179,8 @@ LoadResult ShowOpenedImage(Workspace& ws, const std::string& name,
         if (const auto conflict = OptionConflict(TickedOptions(ws.form), FormModel(ws.form)))
             ws.platform.show(OpenedOptionConflictText(*conflict), "Options", Icon::Exclamation);
     if (loaded == LoadResult::Decoded)
-        if (const auto damage = OpenedImageDamageText(ws.data.OpenedImage))
+        if (const auto damage =
+                OpenedImageDamageText(ImageDamage(ws.data.OpenedImage, ws.data.radio)))
             ws.platform.show(*damage, "Damaged Image", Icon::Exclamation);
     return loaded;
 }

@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -74,8 +73,8 @@ std::string OpenedOptionConflictText(const std::string& conflict);
 
 // Told once after opening an image that holds channels no entry would make
 // (a frequency missing or outside the band, a tone code of no tone, codes
-// above the count), a note each; nothing for a sound image.
-std::optional<std::string> OpenedImageDamageText(std::span<const std::uint8_t> image);
+// above the count): the notes of ImageDamage; nothing for a sound image.
+std::optional<std::string> OpenedImageDamageText(const std::vector<std::string>& notes);
 
 // The part of a path after its last separator ("/" or "\").
 std::string DisplayName(const std::string& path);
